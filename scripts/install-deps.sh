@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the game need, but only when something is missing.
+set -euo pipefail
+pkgs=(cmake ninja-build g++ ccache pkg-config clang libclang-rt-14-dev
+      libgtest-dev libgmock-dev googletest libbenchmark-dev
+      libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev libcairo2-dev
+      fonts-dejavu-core timgm6mb-soundfont xfonts-base xauth x11-utils libx11-dev
+      xvfb xdotool imagemagick sox)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO=sudo
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null

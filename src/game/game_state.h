@@ -1,0 +1,125 @@
+// Everything a play reads and writes: plain fields and fixed tables, one shared instance owned by
+// the window object. Widths are part of the game's behaviour (they bound ranges and rounding).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "app/numeric.h"
+#include "game/rng.h"
+
+namespace quandel {
+
+struct Box {
+  float x = 0, y = 0;  // first, so a box is a position for Distance and Angle
+  uint8_t chainSlot = 0;
+  uint8_t kind = 0;    // 0, 1 ordinary; 2 special
+  uint8_t state = 0;   // 0 falling, 1 burning, 2 gone
+  int16_t spinA = 0, spinB = 0;
+  float vx = 0, vy = 0;
+  float burnVx = 0, burnVy = 0;
+  int16_t burnTime = 0;
+  int16_t burnRadius = 0;
+};
+
+struct Star {
+  float x = 0, y = 0, vx = 0, vy = 0;
+};
+
+struct ReplayRecord {
+  int32_t frame = 0;
+  float x = 0, y = 0;
+  uint8_t flags = 0;
+};
+
+enum ReplayFlags : uint8_t {
+  kEventLeftClick = 1,
+  kEventRightClick = 2,
+  kEventWheelTowards = 4,
+  kEventWheelAway = 8,
+  kEventScrollMove = 16,
+};
+
+inline constexpr int kBoxCount = 100;
+inline constexpr int kStarCount = 100;
+inline constexpr int kChainSlots = 5;
+inline constexpr int kReplaySlots = 10000;
+inline constexpr int kReplaySlotsOff = 10;
+inline constexpr int16_t kReplayLastSlot = 9999;
+
+inline constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+
+struct GameState {
+  // Tables.
+  std::array<Box, kBoxCount> boxes{};
+  std::array<Star, kStarCount> stars{};
+  std::array<int16_t, kChainSlots> chainCount{};
+  std::array<int16_t, kChainSlots> chainFuse{};
+  std::array<int16_t, kChainSlots> chainShown{};
+  std::array<int16_t, kChainSlots> chainShownTimer{};
+  std::array<int32_t, 3> highScores{1000, 500, 200};
+  std::array<int32_t, 3> highScoreStages{2, 1, 0};
+  std::vector<ReplayRecord> replay = std::vector<ReplayRecord>(kReplaySlots);
+  std::array<int32_t, 4> colours{Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80), Rgb(140, 140, 140)};
+  // Bomb sounds held in memory: low 1-4, mid 1-4, high 1-4 (index 0..11).
+  std::array<std::vector<uint8_t>, 12> bombWaves{};
+  std::array<float, 8> scratch{45.0f};
+
+  // Flags and settings.
+  uint8_t inPlay = 0;
+  uint8_t replayMode = 0;
+  uint8_t replaySave = 0;
+  uint8_t quitRequested = 0;
+  uint8_t drawMode = 0;
+  uint8_t menuHover = 0;
+  uint8_t frameSkip = 2;
+  uint8_t frameSkipPhase = 0;
+  uint8_t autoFrameSkip = 0;
+  uint8_t musicOff = 0;
+  uint8_t effectsLevel = 0;
+
+  // Play.
+  int32_t frameNo = 0;
+  int32_t endTimer = 0;
+  int32_t timeLeft = 0;
+  int32_t timeShown = 0;
+  int32_t score = 0;
+  int32_t scoreShown = 0;
+  int16_t stage = 0;
+  float extendMeter = 0;
+  int16_t spawnMeter = 0;
+  uint8_t extendFlash = 0;
+  int16_t stageBanner = 0;
+  int16_t fieldWidth = 200;
+  float scrollPos = 0;
+  float scrollSpeed = 0;
+  uint8_t boostFrames = 0;
+  int16_t bombGauge = 0;
+  int16_t magnetGauge = 0;
+  float blastX = 0, blastY = 0;
+  int16_t blastTimer = 0;
+  int16_t blastRadius = 0;
+  uint8_t blastSlot = 0;
+  float magnetX = 0, magnetY = 0;
+  int16_t magnetTimer = 0;
+  int16_t magnetReach = 0;
+  float cursorX = 0, cursorY = 0;
+  float cursorStepX = 0, cursorStepY = 0;
+  int16_t replayPos = 0;
+  int16_t replayLast = 0;
+  uint8_t igniteCount = 0;
+  uint8_t soundPhase = 0;
+
+  // The one random generator of the program.
+  Rng rng;
+
+  Point blastCentre() const { return {blastX, blastY}; }
+  Point magnetCentre() const { return {magnetX, magnetY}; }
+  // Slot i of the replay table, or a zero record past its end.
+  ReplayRecord replayAt(int i) const {
+    return (i >= 0 && i < static_cast<int>(replay.size())) ? replay[i] : ReplayRecord{};
+  }
+};
+
+}  // namespace quandel

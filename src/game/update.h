@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quandel {
+
+struct GameState;
+
+// Advances the blast, the magnet, the chain slots, the stars and the boxes by one frame.
+void UpdateObjects(GameState& state);
+
+enum class IgniteForm { kBlast, kChain };
+// Sets box j burning in `slot`, credits the chain, the score and both gauges.
+void IgniteBox(GameState& state, int j, uint8_t slot, IgniteForm form);
+
+}  // namespace quandel

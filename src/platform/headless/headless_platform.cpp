@@ -1,0 +1,68 @@
+#include "platform/headless/headless_platform.h"
+
+namespace quandel {
+
+std::vector<std::string> HeadlessPlatform::TakeSoundLog() {
+  std::vector<std::string> out;
+  out.swap(soundLog_);
+  return out;
+}
+
+bool HeadlessPlatform::Due(const ScriptedEvent& e) const {
+  switch (e.when) {
+    case ScriptedEvent::When::kNow: return true;
+    case ScriptedEvent::When::kClock: return clock_ - e.at >= 0;
+    case ScriptedEvent::When::kFrame: {
+      if (!frameProbe_) return false;
+      const auto frame = frameProbe_();
+      return frame && *frame >= e.at;
+    }
+  }
+  return false;
+}
+
+void HeadlessPlatform::Dispatch(const ScriptedEvent& e) {
+  if (!sink_) return;
+  switch (e.kind) {
+    case ScriptedEvent::Kind::kMove: sink_->MouseMove(0, e.marker, e.x, e.y); break;
+    case ScriptedEvent::Kind::kDown: sink_->MouseDown(e.button, e.marker, e.x, e.y); break;
+    case ScriptedEvent::Kind::kWheelTowards: sink_->WheelTowardsUser(); break;
+    case ScriptedEvent::Kind::kWheelAway: sink_->WheelAwayFromUser(); break;
+    case ScriptedEvent::Kind::kClose: sink_->CloseRequested(); break;
+  }
+}
+
+void HeadlessPlatform::PumpEvents() {
+  ++pumps_;
+  while (!events_.empty() && Due(events_.front())) {
+    const ScriptedEvent e = events_.front();
+    events_.pop_front();
+    Dispatch(e);
+  }
+}
+
+void HeadlessPlatform::IdleUntil(int32_t deadline) {
+  int32_t target = deadline - clock_ > 0 ? deadline : clock_ + 1;
+  // Wake early for a clock-timed event, as a real event queue would.
+  if (!events_.empty() && events_.front().when == ScriptedEvent::When::kClock) {
+    const int32_t at = events_.front().at;
+    if (at - clock_ > 0 && target - at > 0) target = at;
+  }
+  clock_ = target;
+}
+
+void HeadlessPlatform::Present(const Surface& frame) {
+  ++presented_;
+  clock_ += presentCost_;
+  if (presentHook_) presentHook_(frame);
+}
+
+void HeadlessPlatform::PlayWave(const std::vector<uint8_t>& /*image*/, int number) {
+  soundLog_.push_back("wave " + std::to_string(number));
+}
+
+void HeadlessPlatform::MessageBox(const std::string& title, const std::string& text) {
+  messageBoxes_.push_back(title + ": " + text);
+}
+
+}  // namespace quandel

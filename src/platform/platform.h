@@ -1,0 +1,54 @@
+// The outside world as the game loops see it: a millisecond clock, the event queue, the screen,
+// the sound commands and a modal message box. The SDL backend and the headless backend implement it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quandel {
+
+class Surface;
+
+// Receives the window's events while a loop yields. Live mouse events carry the modifier marker
+// (Shift 1 + Ctrl 2 + Alt 4); wheel notches always carry 0.
+class InputSink {
+ public:
+  virtual ~InputSink() = default;
+  virtual void MouseMove(int16_t button, int16_t marker, float x, float y) = 0;
+  virtual void MouseDown(int16_t button, int16_t marker, float x, float y) = 0;
+  virtual void WheelTowardsUser() = 0;
+  virtual void WheelAwayFromUser() = 0;
+  virtual void CloseRequested() = 0;
+};
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Where yielded events go. Set once by the window object.
+  virtual void SetInputSink(InputSink* sink) = 0;
+
+  // Milliseconds, 32-bit, wrapping like any tick counter.
+  virtual int32_t Clock() = 0;
+  // Dispatch every pending event to the sink, then return.
+  virtual void PumpEvents() = 0;
+  // Idle until an event is pending or the clock is close to `deadline`; may return early.
+  virtual void IdleUntil(int32_t deadline) = 0;
+
+  // Show a finished 640 x 480 frame.
+  virtual void Present(const Surface& frame) = 0;
+  // Show or hide the system pointer (the game draws its own cursor during a play).
+  virtual void ShowSystemCursor(bool /*show*/) {}
+
+  // A sound channel command ("open ... alias X", "play X notify from 0", "stop X", "close X").
+  virtual void SendSoundCommand(const std::string& command) = 0;
+  // Play a complete wave file held in memory, cutting the one that plays. An empty or
+  // one-byte image stops the current one and plays nothing.
+  virtual void PlayWave(const std::vector<uint8_t>& image, int number) = 0;
+
+  // Modal message with an OK button; returns when dismissed.
+  virtual void MessageBox(const std::string& title, const std::string& text) = 0;
+};
+
+}  // namespace quandel
