@@ -3,28 +3,46 @@
 // file, so an interrupted save leaves either the old file or the new one, whole.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quandel {
 
+// The steps of a save, in order. kWrite is reported once per write call.
+enum class SaveStep { kCreate, kWrite, kFlush, kClose, kRename };
+
 class DataDir {
  public:
+  // Called before each step of a save; returning true makes that step fail the way a full disk
+  // or a read-only folder would. Lets tests break a save at every point.
+  using FaultHook = std::function<bool(SaveStep)>;
+
   explicit DataDir(std::string path = ".") : path_(std::move(path)) {}
 
   const std::string& path() const { return path_; }
   std::string PathOf(const std::string& name) const;
 
+  // True for a regular file (or a link to one); folders, pipes and devices do not count.
   bool Exists(const std::string& name) const;
-  // The whole file, or nothing when it is missing or unreadable. Reads at most `limit` bytes.
+  // The whole file, or nothing when it is missing, unreadable or not a regular file. Reads at
+  // most `limit` bytes, so a huge file costs no more than that.
   std::optional<std::vector<uint8_t>> Read(const std::string& name, size_t limit = 1 << 20) const;
-  // Replaces the file in one step. Returns false (and leaves the old file alone) on failure.
+  // Replaces the file in one step. Returns false, leaving the old file as it was and no
+  // temporary file behind, when any step fails or the old file may not be written.
   bool WriteAtomic(const std::string& name, const std::vector<uint8_t>& bytes) const;
+  bool WriteAtomic(const std::string& name, const std::string& bytes) const;
+
+  void set_fault_hook(FaultHook hook) { fault_ = std::move(hook); }
 
  private:
+  bool Fails(SaveStep step) const { return fault_ && fault_(step); }
+
   std::string path_;
+  FaultHook fault_;
 };
 
 }  // namespace quandel

@@ -1,12 +1,25 @@
 // scr.hsc: the title-screen settings and the three best scores with their stages, 56 bytes.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "game/game_state.h"
 #include "persist/data_dir.h"
 
 namespace quandel {
 
 inline constexpr const char* kHighScoreFileName = "scr.hsc";
+inline constexpr size_t kHighScoreFileBytes = 56;
+// The largest score and stage that fit their digits; larger ones are stored as these.
+inline constexpr int32_t kMaxStoredScore = 999999;
+inline constexpr int32_t kMaxStoredStage = 99;
+
+// The file's bytes for the current settings and table. Draws 56 numbers from state.rng.
+std::string EncodeHighScores(GameState& state);
+// Sets the four settings and the table from a file's bytes; fields the bytes do not hold read
+// as 0. Returns false when a score is 0 or damaged: the table then holds the defaults.
+bool DecodeHighScores(std::string_view bytes, GameState& state);
 
 // Writes the settings and the table. False when the save failed (the old file stays).
 bool SaveHighScores(GameState& state, const DataDir& dir);

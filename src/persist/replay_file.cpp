@@ -1,7 +1,6 @@
 #include "persist/replay_file.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "app/numeric.h"
 #include "persist/digits.h"
@@ -9,40 +8,42 @@
 namespace quandel {
 
 namespace {
-constexpr size_t kHeaderBytes = 8;
-constexpr size_t kSlotBytes = 36;
+
+// Positions are kept to hundredths of a pixel.
+int32_t Hundredths(float v) { return RoundI32(static_cast<double>(v) * 100); }
+
 }  // namespace
 
-bool SaveReplay(GameState& state, const DataDir& dir) {
-  state.replayLast = static_cast<int16_t>(state.replayPos - 1);
+std::string EncodeReplay(GameState& state) {
   const int last = std::min<int>(state.replayLast, static_cast<int>(state.replay.size()) - 1);
-  std::string text = EncodeDigits(state.replayLast, 4, state.rng);
+  std::string text;
+  text.reserve(kReplayHeaderBytes + kReplaySlotBytes * static_cast<size_t>(std::max(last + 1, 0)));
+  text += EncodeDigits(state.replayLast, 4, state.rng);
   for (int i = 0; i <= last; ++i) {
     const ReplayRecord& r = state.replay[i];
     text += EncodeDigits(r.frame, 6, state.rng);
-    text += EncodeDigits(RoundI32(static_cast<double>(r.x) * 100), 5, state.rng);
-    text += EncodeDigits(RoundI32(static_cast<double>(r.y) * 100), 5, state.rng);
+    text += EncodeDigits(Hundredths(r.x), 5, state.rng);
+    text += EncodeDigits(Hundredths(r.y), 5, state.rng);
     text += EncodeDigits(r.flags, 2, state.rng);
   }
-  return dir.WriteAtomic(kReplayFileName, std::vector<uint8_t>(text.begin(), text.end()));
+  return text;
 }
 
-void LoadReplay(GameState& state, const DataDir& dir) {
-  if (!dir.Exists(kReplayFileName)) {
+void DecodeReplay(std::string_view bytes, GameState& state) {
+  if (state.replay.empty()) {
     state.replayLast = 0;
     return;
   }
-  const auto bytes = dir.Read(kReplayFileName, kHeaderBytes + kSlotBytes * kReplaySlots).value_or(std::vector<uint8_t>{});
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   auto field = [&](size_t offset, size_t size) -> std::string_view {
-    return offset + size <= text.size() ? text.substr(offset, size) : std::string_view{};
+    return offset + size <= bytes.size() ? bytes.substr(offset, size) : std::string_view{};
   };
-  const int32_t last = DecodeDigits(field(0, kHeaderBytes), 4);
+  const int32_t last = DecodeDigits(field(0, kReplayHeaderBytes), 4);
+  // A header announcing more slots than the table has must not reach past its end.
   state.replayLast = static_cast<int16_t>(std::clamp<int32_t>(last, 0, static_cast<int32_t>(state.replay.size()) - 1));
   for (int i = 0; i <= state.replayLast; ++i) {
-    const size_t base = kHeaderBytes + kSlotBytes * static_cast<size_t>(i);
+    const size_t base = kReplayHeaderBytes + kReplaySlotBytes * static_cast<size_t>(i);
     ReplayRecord r;
-    if (base + kSlotBytes <= text.size()) {
+    if (base + kReplaySlotBytes <= bytes.size()) {
       r.frame = DecodeDigits(field(base, 12), 6);
       r.x = static_cast<float>(DecodeDigits(field(base + 12, 10), 5) / 100.0);
       r.y = static_cast<float>(DecodeDigits(field(base + 22, 10), 5) / 100.0);
@@ -50,6 +51,21 @@ void LoadReplay(GameState& state, const DataDir& dir) {
     }
     state.replay[i] = r;
   }
+}
+
+bool SaveReplay(GameState& state, const DataDir& dir) {
+  state.replayLast = static_cast<int16_t>(state.replayPos - 1);
+  return dir.WriteAtomic(kReplayFileName, EncodeReplay(state));
+}
+
+void LoadReplay(GameState& state, const DataDir& dir) {
+  if (!dir.Exists(kReplayFileName)) {
+    state.replayLast = 0;
+    return;
+  }
+  const size_t limit = kReplayHeaderBytes + kReplaySlotBytes * kReplaySlots;
+  const auto bytes = dir.Read(kReplayFileName, limit).value_or(std::vector<uint8_t>{});
+  DecodeReplay(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), state);
 }
 
 }  // namespace quandel

@@ -1,18 +1,29 @@
 // replay.dat: the recorded input of one live play, every number in scrambled digits.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "game/game_state.h"
 #include "persist/data_dir.h"
 
 namespace quandel {
 
 inline constexpr const char* kReplayFileName = "replay.dat";
+inline constexpr size_t kReplayHeaderBytes = 8;
+inline constexpr size_t kReplaySlotBytes = 36;
+
+// The file's bytes for slots 0..replayLast (those the table holds). Draws 8 + 36 numbers per
+// slot from state.rng.
+std::string EncodeReplay(GameState& state);
+// Sets replayLast from the header (kept inside the table) and fills slots 0..replayLast; slots
+// the bytes do not hold whole read as zeros, slots above replayLast are left alone.
+void DecodeReplay(std::string_view bytes, GameState& state);
 
 // Sets replayLast = replayPos - 1 and writes slots 0..replayLast. False when the save failed
 // (the previous file is then untouched).
 bool SaveReplay(GameState& state, const DataDir& dir);
 // Fills slots 0..replayLast from the file and sets replayLast; replayLast = 0 without a file.
-// Slots the file does not hold whole read as zeros; slots above replayLast are left alone.
 void LoadReplay(GameState& state, const DataDir& dir);
 
 }  // namespace quandel

@@ -34,9 +34,15 @@ void HeadlessPlatform::Dispatch(const ScriptedEvent& e) {
 
 void HeadlessPlatform::PumpEvents() {
   ++pumps_;
-  while (!events_.empty() && Due(events_.front())) {
-    const ScriptedEvent e = events_.front();
-    events_.pop_front();
+  // Every event that is due, in the order it was scripted; one that is not due yet holds back
+  // nothing but itself.
+  for (size_t i = 0; i < events_.size();) {
+    if (!Due(events_[i])) {
+      ++i;
+      continue;
+    }
+    const ScriptedEvent e = events_[i];
+    events_.erase(events_.begin() + static_cast<std::ptrdiff_t>(i));
     Dispatch(e);
   }
 }
@@ -44,9 +50,8 @@ void HeadlessPlatform::PumpEvents() {
 void HeadlessPlatform::IdleUntil(int32_t deadline) {
   int32_t target = deadline - clock_ > 0 ? deadline : clock_ + 1;
   // Wake early for a clock-timed event, as a real event queue would.
-  if (!events_.empty() && events_.front().when == ScriptedEvent::When::kClock) {
-    const int32_t at = events_.front().at;
-    if (at - clock_ > 0 && target - at > 0) target = at;
+  for (const ScriptedEvent& e : events_) {
+    if (e.when == ScriptedEvent::When::kClock && e.at - clock_ > 0 && target - e.at > 0) target = e.at;
   }
   clock_ = target;
 }

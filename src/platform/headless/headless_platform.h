@@ -36,7 +36,7 @@ class HeadlessPlatform : public Platform {
  public:
   explicit HeadlessPlatform(int32_t startClock = 100000) : clock_(startClock) {}
 
-  // Events are delivered in queue order: the first one waits for its moment, the rest wait for it.
+  // Each event is delivered at the first yield at which it is due; due events keep script order.
   void Script(ScriptedEvent event) { events_.push_back(event); }
   bool ScriptDone() const { return events_.empty(); }
   // Tells frame-timed events which frame the game is in; without it they never arrive.

@@ -1,0 +1,79 @@
+#include "game/play_harness.h"
+
+#include <cmath>
+
+#include "game/trace.h"
+#include "persist/replay_file.h"
+
+namespace quandel::testing {
+
+PlayHarness::PlayHarness() : app(platform, DataDir(dir.path())) {
+  platform.SetFrameProbe([this]() -> std::optional<int32_t> {
+    if (app.state.inPlay != 1) return std::nullopt;
+    return app.state.frameNo;
+  });
+  app.onPlaySimulated = [this](App& a) {
+    GameState copy = a.state;
+    copy.cursorX = copy.cursorY = copy.cursorStepX = copy.cursorStepY = 0;
+    copy.replayPos = 0;
+    if (copy.blastTimer == 0) copy.blastX = copy.blastY = 0;
+    if (copy.magnetTimer == 0) copy.magnetX = copy.magnetY = 0;
+    simulation.push_back(TraceLine(copy, platform.TakeSoundLog()));
+    if (everyFrame) everyFrame(*this);
+  };
+}
+
+void PlayHarness::PlayLive() {
+  app.state.replayMode = 0;
+  app.state.inPlay = 1;
+  PlayGame(app);
+  app.state.inPlay = 0;
+}
+
+void PlayHarness::PlayReplay() {
+  if (app.state.replay.size() != kReplaySlots) app.state.replay.assign(kReplaySlots, ReplayRecord{});
+  LoadReplay(app.state, app.dir);
+  app.state.replayMode = 1;
+  app.state.inPlay = 1;
+  PlayGame(app);
+  app.state.inPlay = 0;
+}
+
+std::string FirstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+    if (a[i] == b[i]) continue;
+    size_t at = 0;
+    while (at < a[i].size() && at < b[i].size() && a[i][at] == b[i][at]) ++at;
+    const size_t from = at > 60 ? at - 60 : 0;
+    return "pass " + std::to_string(i) + ": ..." + a[i].substr(from, 100) + "\n  vs ..." + b[i].substr(from, 100);
+  }
+  if (a.size() != b.size()) return "lengths " + std::to_string(a.size()) + " vs " + std::to_string(b.size());
+  return "";
+}
+
+void BombingPlayer(PlayHarness& h, float cursorHeight) {
+  const GameState& s = h.app.state;
+  if (s.frameNo <= 60 || s.timeLeft == 0) return;
+  if (s.cursorY != cursorHeight) h.platform.Script(ScriptedEvent::Move(230, cursorHeight));
+  if (s.blastTimer != 0 || s.bombGauge < 1000) return;
+  int best = -1;
+  double bestScore = -1;
+  for (int i = 0; i < kBoxCount; ++i) {
+    const Box& b = s.boxes[i];
+    if (b.state != 0 || b.y < 5 || b.y > 470) continue;
+    int near = 0;
+    for (const Box& o : s.boxes) {
+      if (o.state == 0 && o.y > -20 && std::fabs(o.x - b.x) < 55 && std::fabs(o.y - b.y) < 55) ++near;
+    }
+    if (near < 2 && b.y < 300) continue;  // a lone box can wait until it gets low
+    const double score = near * 1000.0 + b.y;
+    if (score > bestScore) {
+      bestScore = score;
+      best = i;
+    }
+  }
+  // Live positions are whole pixels, as the window delivers them.
+  if (best >= 0) h.platform.Script(ScriptedEvent::Down(1, std::round(s.boxes[best].x), std::round(s.boxes[best].y + 8)));
+}
+
+}  // namespace quandel::testing

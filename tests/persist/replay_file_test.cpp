@@ -1,0 +1,107 @@
+#include "persist/replay_file.h"
+
+#include <gtest/gtest.h>
+
+#include "persist/scramble.h"
+#include "support/test_support.h"
+
+namespace quandel {
+using testing::Scramble;
+using testing::Unscramble;
+
+namespace {
+
+int64_t FieldAt(const std::string& file, size_t offset, size_t size) {
+  return Unscramble(std::string_view(file).substr(offset, size));
+}
+
+}  // namespace
+
+TEST(ReplayFile, PlayWithoutEventsSavesFortyFourBytes) {
+  testing::TempDir dir;
+  GameState s;
+  s.replay[0] = {0, 230, 400, 0};
+  s.replayPos = 1;
+  ASSERT_TRUE(SaveReplay(s, DataDir(dir.path())));
+  EXPECT_EQ(s.replayLast, 0);
+  const std::string file = testing::ReadFile(dir.File("replay.dat"));
+  ASSERT_EQ(file.size(), 44u);
+  EXPECT_EQ(FieldAt(file, 0, 8), 0);
+  EXPECT_EQ(FieldAt(file, 8, 12), 0);
+  EXPECT_EQ(FieldAt(file, 20, 10), 23000);
+  EXPECT_EQ(FieldAt(file, 30, 10), 40000);
+  EXPECT_EQ(FieldAt(file, 40, 4), 0);
+}
+
+TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
+  testing::TempDir dir;
+  const DataDir data(dir.path());
+  GameState s;
+  const ReplayRecord events[] = {{0, 230, 400, 0}, {61, 123.456f, 0.125f, 1}, {999999, 639, 479, 31},
+                                 {70, -12.5f, 1000, 16}, {71, 1234.56f, 0.005f, 2}};
+  const int64_t stored[][4] = {{0, 23000, 40000, 0}, {61, 12346, 12, 1}, {999999, 63900, 47900, 31},
+                               {70, 1250, 10000, 16}, {71, 12345, 0, 2}};
+  for (int i = 0; i < 5; ++i) s.replay[i] = events[i];
+  s.replay[5] = {72, 1, 1, 1};  // recorded beyond replayPos: not part of the replay
+  s.replayPos = 5;
+  ASSERT_TRUE(SaveReplay(s, data));
+  const std::string file = testing::ReadFile(dir.File("replay.dat"));
+  ASSERT_EQ(file.size(), 8u + 36 * 5);
+  EXPECT_EQ(FieldAt(file, 0, 8), 4);
+  const size_t offsets[] = {0, 12, 22, 32, 36};
+  for (size_t i = 0; i < 5; ++i) {
+    for (int f = 0; f < 4; ++f) {
+      EXPECT_EQ(FieldAt(file, 8 + 36 * i + offsets[f], offsets[f + 1] - offsets[f]), stored[i][f]) << i << "," << f;
+    }
+  }
+
+  GameState back;
+  back.replay[5] = {9, 9, 9, 9};
+  LoadReplay(back, data);
+  EXPECT_EQ(back.replayLast, 4);
+  const float xs[] = {230, 123.46f, 639, 12.5f, 123.45f};  // the sign and the sixth digit are lost
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(back.replay[i].frame, events[i].frame);
+    EXPECT_EQ(back.replay[i].x, xs[i]);
+    EXPECT_EQ(back.replay[i].flags, events[i].flags);
+  }
+  EXPECT_EQ(back.replay[1].y, 0.12f);  // 12.5 hundredths round to even
+  EXPECT_EQ(back.replay[5].frame, 9);  // slots above replayLast keep what they held
+}
+
+TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
+  const std::string slot = Scramble(61, 6) + Scramble(12345, 5) + Scramble(678, 5) + Scramble(3, 2);
+  struct Case {
+    std::string bytes;
+    size_t tableSize;
+    int16_t last;
+    int32_t frame1;
+  } cases[] = {
+      {Scramble(2, 4) + slot + slot + slot + std::string(5000, 'Y'), kReplaySlots, 2, 61},
+      {Scramble(9999, 4) + slot + slot + slot.substr(0, 35), kReplaySlots, 9999, 61},  // announces more than it holds
+      {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 61},                        // more than the table
+      {"\x01\x02\xfe\xff" + slot, kReplaySlots, 0, 0},
+      {Scramble(3, 4).substr(0, 5), kReplaySlots, 0, 0},
+      {Scramble(1, 4) + std::string(72, '\0'), kReplaySlots, 1, 0},
+  };
+  for (const Case& c : cases) {
+    testing::TempDir dir;
+    testing::WriteFile(dir.File("replay.dat"), c.bytes);
+    GameState s;
+    s.replay.assign(c.tableSize, ReplayRecord{5, 5, 5, 5});
+    LoadReplay(s, DataDir(dir.path()));
+    ASSERT_EQ(s.replayLast, c.last);
+    EXPECT_EQ(s.replay[c.last > 0 ? 1 : 0].frame, c.last > 0 ? c.frame1 : 0);
+    if (c.last > 0) EXPECT_FLOAT_EQ(s.replay[1].x, 123.45f);
+    // Slots the file does not hold whole read as zeros.
+    for (int i = 3; i <= c.last; ++i) ASSERT_EQ(s.replay[i].frame, 0) << i;
+  }
+  GameState s;
+  s.replay[0].frame = 7;
+  testing::TempDir empty;
+  LoadReplay(s, DataDir(empty.path()));
+  EXPECT_EQ(s.replayLast, 0);
+  EXPECT_EQ(s.replay[0].frame, 7);
+}
+
+}  // namespace quandel

@@ -1,0 +1,34 @@
+#pragma once
+
+// The game's sound effects, synthesised from scratch.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quandel::soundgen {
+
+// What each effect file is meant to be: its length and the peak level it is scaled to (fraction of full scale).
+struct EffectPlan {
+  std::string file;
+  double seconds;
+  double peak;
+};
+
+// tick, extend, bomb_m, magnet, short, then bomb_1 ... bomb_12 (three tiers of four).
+const std::vector<EffectPlan>& EffectPlans();
+
+// Chain blasts: tier 0 low, 1 middle, 2 high; count 1..4 (4 stands for four or more boxes).
+// The file number is tier * 4 + count.
+std::vector<int16_t> MakeChainBlast(int tier, int count);
+
+std::vector<int16_t> MakeTick();
+std::vector<int16_t> MakeExtend();
+std::vector<int16_t> MakePlacedBomb();
+std::vector<int16_t> MakeMagnet();
+std::vector<int16_t> MakeShort();
+
+// The samples for one entry of EffectPlans(), by file name.
+std::vector<int16_t> MakeEffect(const std::string& file);
+
+}  // namespace quandel::soundgen
