@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/headless_replay.h"
 #include "game/play_harness.h"
 #include "persist/high_scores.h"
 #include "persist/replay_file.h"
@@ -250,6 +251,55 @@ TEST(ReplayPlayback, LeftoverSlotsOfALongerRecordingAreNotDelivered) {
   EXPECT_EQ(withLeftovers->app.state.replayLast, 0);
   EXPECT_EQ(FirstDifference(withLeftovers->simulation, clean->simulation), "");
   EXPECT_EQ(withLeftovers->app.state.score, 0);
+}
+
+}  // namespace
+}  // namespace quandel::testing
+
+namespace quandel::testing {
+namespace {
+
+TEST(PlayAndReplay, TheHeadlessReplayToolReachesTheSameResult) {
+  PlayHarness live;
+  live.everyFrame = [](PlayHarness& h) { BombingPlayer(h, 90); };
+  live.PlayLive();
+  std::string error;
+  const auto outcome = RunReplayFile(live.dir.File(kReplayFileName), {}, &error);
+  ASSERT_TRUE(outcome) << error;
+  EXPECT_EQ(outcome->score, live.app.state.score);
+  EXPECT_EQ(outcome->stage, live.app.state.stage);
+  EXPECT_EQ(outcome->frameNo, live.app.state.frameNo);
+  EXPECT_FALSE(RunReplayFile(live.dir.File("missing.dat"), {}, &error));
+  EXPECT_NE(error.find("missing.dat"), std::string::npos);
+}
+
+TEST(PlayAndReplay, HostileReplayFilesPlayToADefinedEnd) {
+  TempDir dir;
+  const std::string cases[] = {
+      "",                                          // empty
+      std::string(5000, '\xff'),                   // codes outside 40..89
+      "PPPPFFFF",                                  // a damaged header: only slot 0
+      "(((2(((<" + std::string(40, '('),           // header 9999, hardly any slot
+      std::string("\0\x01\x02((((", 9) + "garbage",
+  };
+  for (const std::string& bytes : cases) {
+    WriteFile(dir.File("r.dat"), bytes);
+    std::string error;
+    const auto outcome = RunReplayFile(dir.File("r.dat"), {}, &error);
+    ASSERT_TRUE(outcome) << error;
+    EXPECT_EQ(outcome->score, 0);
+    EXPECT_EQ(outcome->stage, 0);
+  }
+}
+
+// Writes tests/data/bot_play.dat, the replay the tool tests run on. Regenerate with
+//   build/quandel_tests --gtest_also_run_disabled_tests --gtest_filter='*WriteSampleReplay'
+TEST(PlayAndReplay, DISABLED_WriteSampleReplay) {
+  PlayHarness live;
+  live.everyFrame = [](PlayHarness& h) { BombingPlayer(h, 89); };
+  live.PlayLive();
+  WriteFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", ReadFile(live.dir.File(kReplayFileName)));
+  std::printf("score=%d stage=%d frames=%d\n", live.app.state.score, live.app.state.stage, live.app.state.frameNo);
 }
 
 }  // namespace

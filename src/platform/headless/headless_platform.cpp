@@ -2,6 +2,12 @@
 
 namespace quandel {
 
+namespace {
+// a - b on a wrapping 32-bit clock.
+int32_t Diff(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) - static_cast<uint32_t>(b)); }
+int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
+}  // namespace
+
 std::vector<std::string> HeadlessPlatform::TakeSoundLog() {
   std::vector<std::string> out;
   out.swap(soundLog_);
@@ -11,7 +17,7 @@ std::vector<std::string> HeadlessPlatform::TakeSoundLog() {
 bool HeadlessPlatform::Due(const ScriptedEvent& e) const {
   switch (e.when) {
     case ScriptedEvent::When::kNow: return true;
-    case ScriptedEvent::When::kClock: return clock_ - e.at >= 0;
+    case ScriptedEvent::When::kClock: return Diff(clock_, e.at) >= 0;
     case ScriptedEvent::When::kFrame: {
       if (!frameProbe_) return false;
       const auto frame = frameProbe_();
@@ -48,17 +54,17 @@ void HeadlessPlatform::PumpEvents() {
 }
 
 void HeadlessPlatform::IdleUntil(int32_t deadline) {
-  int32_t target = deadline - clock_ > 0 ? deadline : clock_ + 1;
+  int32_t target = Diff(deadline, clock_) > 0 ? deadline : Add(clock_, 1);
   // Wake early for a clock-timed event, as a real event queue would.
   for (const ScriptedEvent& e : events_) {
-    if (e.when == ScriptedEvent::When::kClock && e.at - clock_ > 0 && target - e.at > 0) target = e.at;
+    if (e.when == ScriptedEvent::When::kClock && Diff(e.at, clock_) > 0 && Diff(target, e.at) > 0) target = e.at;
   }
   clock_ = target;
 }
 
 void HeadlessPlatform::Present(const Surface& frame) {
   ++presented_;
-  clock_ += presentCost_;
+  clock_ = Add(clock_, presentCost_);
   if (presentHook_) presentHook_(frame);
 }
 
