@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/frame_wait.h"
+#include "app/surfaces.h"
 #include "game/game_state.h"
 #include "persist/data_dir.h"
 #include "platform/platform.h"
@@ -22,6 +23,9 @@ class App : public InputSink {
   DataDir dir;
   GameState state;
   FrameWait frameWait;
+  Surfaces surfaces;
+  FpsClock playClock;      // the drawing clock of the running play
+  uint8_t playRank = 0;    // the place the running play took in the table (0: none)
 
   // Hooks filled by the parts of the program that exist in a given build; empty ones do nothing.
   std::function<void(App&)> composePlayFrame;   // draw and present one frame of a play

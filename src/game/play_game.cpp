@@ -183,7 +183,9 @@ void StartPlay(App& app) {
 void PlayGame(App& app) {
   GameState& s = app.state;
   StartPlay(app);
-  uint8_t rank = 0;
+  app.playClock = FpsClock{};
+  uint8_t& rank = app.playRank;
+  rank = 0;
   uint8_t pacePhase = 0;
 
   for (;;) {
