@@ -90,6 +90,7 @@ struct TextStyle {
   Rgb top, bottom;       // vertical gradient of the letters
   Rgb ink = palette::kInk;
   double outline = 1.5;  // outline width outside the letters, pixels
+  double embolden = 0;   // extra stroke of the letters' own colour, for tiny sizes
 };
 
 struct Ink {
@@ -113,5 +114,42 @@ double CapHeight(cairo_font_face_t* face, double size);
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void SetRgb(cairo_t* cr, Rgb c);
+
+}  // namespace quandel::art
+
+namespace quandel::art {
+
+// The gradient pairs of the palette, by role.
+struct Tone {
+  Rgb top, bottom;
+};
+namespace tone {
+inline constexpr Tone kCream{palette::kCream, palette::kCreamLow};
+inline constexpr Tone kSky{palette::kSky, palette::kSkyLow};
+inline constexpr Tone kAmber{palette::kAmber, palette::kAmberLow};
+inline constexpr Tone kMint{palette::kMint, palette::kMintLow};
+inline constexpr Tone kWarn{palette::kWarn, palette::kWarnLow};
+}  // namespace tone
+
+// Menu entries: cream at rest, amber under the cursor, mint when chosen.
+Tone LookTone(sheet::Look look);
+
+// The falling boxes: a cube per kind, turned to the pose of a box-sheet cell.
+struct CubeLook {
+  Rgb base;
+  bool marked;  // the special kind carries a light inset on every face
+};
+inline constexpr CubeLook kBoxLooks[sheet::kBoxKinds] = {
+    {palette::kBlue, false}, {palette::kOrange, false}, {Rgb8(150, 150, 156), true}};
+void DrawCube(cairo_t* cr, const CubeLook& look, double cx, double cy, double edge, int column, int row);
+// Edge length at which no pose reaches further than half_extent from the centre.
+double CubeEdgeFor(double half_extent);
+
+// A word centred in a w x h layer, as large as fits up to `size`.
+void DrawWord(const Layer& layer, cairo_font_face_t* face, double size, Tone tone, double outline,
+              std::string_view text);
+
+// The game's name, filling a w x h layer; the title and the HUD both carry it.
+void DrawLogo(const Layer& layer, const Fonts& fonts);
 
 }  // namespace quandel::art
