@@ -17,22 +17,6 @@ int64_t FieldAt(const std::string& file, size_t offset, size_t size) {
 
 }  // namespace
 
-TEST(ReplayFile, PlayWithoutEventsSavesFortyFourBytes) {
-  testing::TempDir dir;
-  GameState s;
-  s.replay[0] = {0, 230, 400, 0};
-  s.replayPos = 1;
-  ASSERT_TRUE(SaveReplay(s, DataDir(dir.path())));
-  EXPECT_EQ(s.replayLast, 0);
-  const std::string file = testing::ReadFile(dir.File("replay.dat"));
-  ASSERT_EQ(file.size(), 44u);
-  EXPECT_EQ(FieldAt(file, 0, 8), 0);
-  EXPECT_EQ(FieldAt(file, 8, 12), 0);
-  EXPECT_EQ(FieldAt(file, 20, 10), 23000);
-  EXPECT_EQ(FieldAt(file, 30, 10), 40000);
-  EXPECT_EQ(FieldAt(file, 40, 4), 0);
-}
-
 TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   testing::TempDir dir;
   const DataDir data(dir.path());
@@ -67,6 +51,14 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   }
   EXPECT_EQ(back.replay[1].y, 0.12f);  // 12.5 hundredths round to even
   EXPECT_EQ(back.replay[5].frame, 9);  // slots above replayLast keep what they held
+
+  // A play without events: the header for 0 and the start position alone.
+  s.replayPos = 1;
+  ASSERT_TRUE(SaveReplay(s, data));
+  const std::string empty = testing::ReadFile(dir.File("replay.dat"));
+  ASSERT_EQ(empty.size(), 44u);
+  EXPECT_EQ(FieldAt(empty, 0, 8), 0);
+  for (int f = 0; f < 4; ++f) EXPECT_EQ(FieldAt(empty, 8 + offsets[f], offsets[f + 1] - offsets[f]), stored[0][f]);
 }
 
 TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
@@ -75,12 +67,12 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
     std::string bytes;
     size_t tableSize;
     int16_t last;
-    int32_t frame1;
+    int held;  // slots the file holds whole
   } cases[] = {
-      {Scramble(2, 4) + slot + slot + slot + std::string(5000, 'Y'), kReplaySlots, 2, 61},
-      {Scramble(9999, 4) + slot + slot + slot.substr(0, 35), kReplaySlots, 9999, 61},  // announces more than it holds
-      {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 61},                        // more than the table
-      {"\x01\x02\xfe\xff" + slot, kReplaySlots, 0, 0},
+      {Scramble(2, 4) + slot + slot + slot + std::string(5000, 'Y'), kReplaySlots, 2, 3},
+      {Scramble(9999, 4) + slot + slot + slot.substr(0, 35), kReplaySlots, 9999, 2},  // announces more than it holds
+      {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 2},                        // more than the table
+      {"\x01\x02\xfe\xff\x01(((" + slot + slot, kReplaySlots, 0, 1},
       {Scramble(3, 4).substr(0, 5), kReplaySlots, 0, 0},
       {Scramble(1, 4) + std::string(72, '\0'), kReplaySlots, 1, 0},
   };
@@ -91,10 +83,14 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
     s.replay.assign(c.tableSize, ReplayRecord{5, 5, 5, 5});
     LoadReplay(s, DataDir(dir.path()));
     ASSERT_EQ(s.replayLast, c.last);
-    EXPECT_EQ(s.replay[c.last > 0 ? 1 : 0].frame, c.last > 0 ? c.frame1 : 0);
-    if (c.last > 0) EXPECT_FLOAT_EQ(s.replay[1].x, 123.45f);
-    // Slots the file does not hold whole read as zeros.
-    for (int i = 3; i <= c.last; ++i) ASSERT_EQ(s.replay[i].frame, 0) << i;
+    for (int i = 0; i <= c.last; ++i) {
+      // Slots the file does not hold whole read as zeros.
+      ASSERT_EQ(s.replay[i].frame, i < c.held ? 61 : 0) << i;
+      ASSERT_EQ(s.replay[i].x, i < c.held ? 123.45f : 0.0f) << i;
+    }
+    if (c.last + 1 < static_cast<int>(c.tableSize)) {
+      EXPECT_EQ(s.replay[c.last + 1].frame, 5);
+    }
   }
   GameState s;
   s.replay[0].frame = 7;

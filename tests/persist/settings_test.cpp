@@ -1,0 +1,87 @@
+#include "persist/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+
+namespace quandel {
+
+namespace {
+
+std::string ExpectedFile(int replaySave, int drawMode) {
+  return "ReplaySave = " + std::to_string(replaySave) + "\r\nDrawMode = " + std::to_string(drawMode) +
+         "\r\n\r\n\r\n\r\n"
+         "//ReplaySave の次の数字を 1 に変更すると リプレイを保存しません（若干動作が速くなるかも）\r\n"
+         "//DrawMode の次の数字を 1～3 に変更すると 画面描画を簡略化します（動作が速くなることがあります）。内容は以下。\r\n"
+         "\r\n"
+         "//DrawMode = 0:    通常通り描画します\r\n"
+         "//DrawMode = 1:    箱を簡略化して描画します（しないほうが速いかも）\r\n"
+         "//DrawMode = 2:    爆風を簡略化して描画します(したほうがちょっと速い）\r\n"
+         "//DrawMode = 3:    箱と爆風を簡略化して描画します\r\n"
+         "\r\n"
+         "//このファイルを消すと 自動的に新しく作られます。\r\n";
+}
+
+struct Loaded {
+  int replaySave, drawMode;
+  std::string file;
+};
+
+Loaded LoadFrom(const std::string* contents) {
+  testing::TempDir dir;
+  if (contents) testing::WriteFile(dir.File("config.txt"), *contents);
+  GameState s;
+  s.replaySave = s.drawMode = 9;
+  LoadSettings(s, DataDir(dir.path()));
+  return {s.replaySave, s.drawMode, testing::ReadFile(dir.File("config.txt"))};
+}
+
+}  // namespace
+
+TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlwaysRewritten) {
+  const Loaded none = LoadFrom(nullptr);
+  EXPECT_EQ(none.file, ExpectedFile(0, 0));
+  EXPECT_EQ(none.replaySave | none.drawMode, 0);
+  const std::string huge(200000, 'x');
+  const struct {
+    std::string text;
+    int replaySave, drawMode;
+  } cases[] = {
+      {ExpectedFile(1, 3), 1, 3},
+      {"ReplaySave = 1\r\nDrawMode = 4\r\n", 1, 0},
+      {"ReplaySave = 2\r\nDrawMode = 7\r\n", 0, 0},
+      {"ReplaySave = 1\nDrawMode = 12\n", 1, 0},
+      {"ReplaySave =1\r\nDrawMode =2\r\n", 0, 0},  // "=" stops the number before its digit
+      {"ReplaySave = -1\r\nDrawMode = -0\r\n", 0, 0},
+      {"  ReplaySave = 01\rDrawMode = 3.\r", 1, 3},
+      {"ReplaySave = 1, DrawMode = 2, more\r\nDrawMode = 1", 1, 2},  // a comma ends a field
+      {"\r\nDrawMode = 2\r\n", 0, 2},                                 // an empty line is an empty field
+      {"ReplaySave = 1", 1, 0},                                       // fewer than two lines
+      {"", 0, 0},
+      {std::string("Replay\0Save = 1\r\nDraw = \0" "2\r\n", 28), 1, 0},
+      {"ReplaySave = 1\r\nDrawMode = 1.5\r\n", 1, 0},  // ".5" rounds half to even
+      {"ReplaySave = 1 \r\nDrawMode = .6\r\n" + huge, 1, 1},
+      {"ReplaySave = 1\r\nDrawMode = 2 " + huge + " 3\r\n", 1, 0},  // a field past the read limit
+  };
+  for (const auto& c : cases) {
+    const Loaded l = LoadFrom(&c.text);
+    EXPECT_EQ(l.replaySave, c.replaySave) << c.text.substr(0, 40);
+    EXPECT_EQ(l.drawMode, c.drawMode) << c.text.substr(0, 40);
+    EXPECT_EQ(l.file, ExpectedFile(c.replaySave, c.drawMode));
+  }
+}
+
+TEST(Settings, AFailedWriteKeepsTheValuesAndTheOldFile) {
+  testing::TempDir dir;
+  const std::string old = "ReplaySave = 1\r\nDrawMode = 3\r\nmy notes\r\n";
+  testing::WriteFile(dir.File("config.txt"), old);
+  DataDir data(dir.path());
+  data.set_fault_hook([](SaveStep step) { return step == SaveStep::kRename; });
+  GameState s;
+  LoadSettings(s, data);
+  EXPECT_EQ(s.replaySave, 1);
+  EXPECT_EQ(s.drawMode, 3);
+  EXPECT_EQ(testing::ReadFile(dir.File("config.txt")), old);
+}
+
+}  // namespace quandel
