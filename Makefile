@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +18,25 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-smoke
+
+# The save-file readers under libFuzzer (clang): `make fuzz` for a real session, `make fuzz-smoke`
+# for a few seconds per target.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 5
+
+$(FUZZ_BUILD)/build.ninja:
+	cmake -S fuzz -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++
+
+fuzz-build: deps $(FUZZ_BUILD)/build.ninja
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+fuzz: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+fuzz-smoke: fuzz-build
+	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 bench: build
 	$(BUILD)/quandel-bench
