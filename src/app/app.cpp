@@ -1,5 +1,6 @@
 #include "app/app.h"
 
+#include "app/shutdown.h"
 #include "game/input.h"
 
 namespace quandel {
@@ -14,22 +15,23 @@ void App::MouseDown(int16_t button, int16_t marker, float x, float y) { picMain_
 
 // One notch, one call; a notch that arrives while a wheel handler runs is not dispatched again.
 void App::WheelTowardsUser() {
-  if (inWheelDispatch_) return;
+  if (inWheelDispatch_ || !acceptWheel) return;
   inWheelDispatch_ = true;
   WheelMinus(*this, 0);
   inWheelDispatch_ = false;
 }
 
 void App::WheelAwayFromUser() {
-  if (inWheelDispatch_) return;
+  if (inWheelDispatch_ || !acceptWheel) return;
   inWheelDispatch_ = true;
   WheelPlus(*this, 0);
   inWheelDispatch_ = false;
 }
 
 void App::CloseRequested() {
-  if (onClose) onClose(*this);
-  state.quitRequested = 1;
+  if (state.quitRequested == 1) return;  // already closing
+  Form_QueryUnload(*this);
+  Form_Unload(*this);
 }
 
 }  // namespace quandel

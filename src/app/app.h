@@ -26,6 +26,7 @@ class App : public InputSink {
   Surfaces surfaces;
   FpsClock playClock;      // the drawing clock of the running play
   uint8_t playRank = 0;    // the place the running play took in the table (0: none)
+  bool acceptWheel = true; // wheel notches reach the handlers until the window is unloading
 
   // Hooks filled by the parts of the program that exist in a given build; empty ones do nothing.
   std::function<void(App&)> composePlayFrame;   // draw and present one frame of a play
@@ -33,7 +34,6 @@ class App : public InputSink {
   std::function<void(App&)> onPlayOver;         // the play hands back to the title screen
   std::function<void(App&)> showBusyOverlay;    // title menu: before the sound channels reopen
   std::function<void(App&)> reopenSoundChannels;
-  std::function<void(App&)> onClose;            // the window closes: save and close channels
 
   // InputSink: live events from the platform.
   void MouseMove(int16_t button, int16_t marker, float x, float y) override;
