@@ -15,7 +15,7 @@ constexpr int kTiers = 3, kCounts = 4;
 
 // Chain blasts get longer and louder with the number of boxes, and each tier starts a little higher.
 double BlastSeconds(int tier, int count) { return 0.40 + 0.10 * tier + 0.15 * (count - 1); }
-double BlastPeak(int tier, int count) { return 0.36 + 0.06 * tier + 0.04 * (count - 1); }
+double BlastLoudness(int tier, int count) { return -20.5 + 1.2 * tier + 0.8 * (count - 1); }
 
 const EffectPlan& PlanFor(const std::string& file) {
   for (const EffectPlan& p : EffectPlans()) {
@@ -123,15 +123,15 @@ std::vector<double> RenderBlast(const BlastRecipe& r) {
 const std::vector<EffectPlan>& EffectPlans() {
   static const std::vector<EffectPlan> plans = [] {
     std::vector<EffectPlan> p{
-        {"tick.wav", 0.12, 0.40},
-        {"extend.wav", 0.90, 0.40},
-        {"bomb_m.wav", 0.25, 0.50},
-        {"magnet.wav", 0.45, 0.38},
-        {"short.wav", 0.30, 0.45},
+        {"tick.wav", 0.12, -20.5, 0.7},
+        {"extend.wav", 0.90, -17.0, 0.7},
+        {"bomb_m.wav", 0.25, -17.0, 0.7},
+        {"magnet.wav", 0.45, -18.0, 0.7},
+        {"short.wav", 0.30, -20.0, 0.7},
     };
     for (int tier = 0; tier < kTiers; ++tier) {
       for (int count = 1; count <= kCounts; ++count) {
-        p.push_back({BlastFile(tier, count), BlastSeconds(tier, count), BlastPeak(tier, count)});
+        p.push_back({BlastFile(tier, count), BlastSeconds(tier, count), BlastLoudness(tier, count), 0.8});
       }
     }
     return p;
@@ -143,7 +143,7 @@ std::vector<int16_t> MakeChainBlast(int tier, int count) {
   if (tier < 0 || tier >= kTiers || count < 1 || count > kCounts) throw std::out_of_range("no such chain blast");
   const EffectPlan& plan = PlanFor(BlastFile(tier, count));
   // Short fade-out: the blast has already died away by then, this only guarantees a silent last sample.
-  return Finish(RenderBlast(RecipeFor(tier, count)), plan.peak, 0.0015, plan.seconds * 0.25);
+  return Finish(RenderBlast(RecipeFor(tier, count)), plan.loudnessDb, plan.peakCeiling, 0.0015, plan.seconds * 0.25);
 }
 
 std::vector<int16_t> MakeTick() {
@@ -159,7 +159,7 @@ std::vector<int16_t> MakeTick() {
     s[i] = std::sin(2 * kPi * 1250 * t) * std::exp(-t / 0.018) + 0.5 * std::sin(2 * kPi * 2750 * t) * std::exp(-t / 0.008) +
            0.8 * click.Process(noise.Bipolar()) * std::exp(-t / 0.003);
   }
-  return Finish(std::move(s), plan.peak, 0.0005, 0.04);
+  return Finish(std::move(s), plan.loudnessDb, plan.peakCeiling, 0.0005, 0.04);
 }
 
 std::vector<int16_t> MakeExtend() {
@@ -187,7 +187,7 @@ std::vector<int16_t> MakeExtend() {
       s[i] += tone.level * Ramp(x, 0.003) * std::exp(-x / tone.tau) * voice;
     }
   }
-  return Finish(std::move(s), plan.peak, 0.001, 0.2);
+  return Finish(std::move(s), plan.loudnessDb, plan.peakCeiling, 0.001, 0.2);
 }
 
 std::vector<int16_t> MakePlacedBomb() {
@@ -206,7 +206,7 @@ std::vector<int16_t> MakePlacedBomb() {
     s[i] = std::sin(phase) * std::exp(-t / 0.07) + 0.5 * thud.Process(noise.Bipolar()) * std::exp(-t / 0.012) +
            0.12 * fuse.Process(noise.Bipolar()) * Ramp(t, 0.01) * std::exp(-t / 0.05);
   }
-  return Finish(std::move(s), plan.peak, 0.001, 0.06);
+  return Finish(std::move(s), plan.loudnessDb, plan.peakCeiling, 0.001, 0.06);
 }
 
 std::vector<int16_t> MakeMagnet() {
@@ -226,7 +226,7 @@ std::vector<int16_t> MakeMagnet() {
     const double envelope = Ramp(t, 0.02) * (1 - Ramp(t - 0.28, plan.seconds - 0.28));
     s[i] = envelope * tremolo * (tone.Process(BandLimitedSaw(phase, hz)) + 0.3 * std::sin(upperPhase));
   }
-  return Finish(std::move(s), plan.peak, 0.002, 0.03);
+  return Finish(std::move(s), plan.loudnessDb, plan.peakCeiling, 0.002, 0.03);
 }
 
 std::vector<int16_t> MakeShort() {
@@ -247,7 +247,7 @@ std::vector<int16_t> MakeShort() {
     const double envelope = Ramp(x, 0.005) * (1 - Ramp(x - (len - 0.02), 0.02));
     s[i] = dull2.Process(dull1.Process(envelope * BandLimitedSquare(phase, hz)));
   }
-  return Finish(std::move(s), plan.peak, 0.002, 0.02);
+  return Finish(std::move(s), plan.loudnessDb, plan.peakCeiling, 0.002, 0.02);
 }
 
 std::vector<int16_t> MakeEffect(const std::string& file) {

@@ -8,11 +8,14 @@
 
 namespace quandel::soundgen {
 
-// What each effect file is meant to be: its length and the peak level it is scaled to (fraction of full scale).
+// What each effect file is meant to be: its length, its loudness (dB full scale over the loudest 100 ms, see
+// LoudnessDb) and the level no sample may exceed (fraction of full scale). The loudness figures set the balance
+// between the effects and against the music, which plays at about -23 dB.
 struct EffectPlan {
   std::string file;
   double seconds;
-  double peak;
+  double loudnessDb;
+  double peakCeiling;
 };
 
 // tick, extend, bomb_m, magnet, short, then bomb_1 ... bomb_12 (three tiers of four).

@@ -84,8 +84,32 @@ void MixInto(std::vector<double>& mix, const std::vector<double>& part, int at, 
   for (size_t i = 0; i < part.size(); ++i) mix[at + i] += gain * part[i];
 }
 
-std::vector<int16_t> Finish(std::vector<double> signal, double peak, double fadeInSeconds, double fadeOutSeconds) {
-  if (signal.empty() || !(peak > 0 && peak < 1)) throw std::invalid_argument("bad sound or peak level");
+namespace {
+
+// Loudest windowed mean square of a signal given in full-scale units.
+double LoudestMeanSquare(const std::vector<double>& x) {
+  const size_t window = std::min(x.size(), static_cast<size_t>(SamplesFor(kLoudnessWindowSeconds)));
+  double sum = 0, best = 0;
+  for (size_t i = 0; i < x.size(); ++i) {
+    sum += x[i] * x[i];
+    if (i >= window) sum -= x[i - window] * x[i - window];
+    best = std::max(best, sum);
+  }
+  return best / static_cast<double>(window);
+}
+
+}  // namespace
+
+double LoudnessDb(const std::vector<int16_t>& samples) {
+  std::vector<double> x(samples.begin(), samples.end());
+  for (double& v : x) v /= 32768.0;
+  const double ms = LoudestMeanSquare(x);
+  return ms > 0 ? 10 * std::log10(ms) : -1000.0;
+}
+
+std::vector<int16_t> Finish(std::vector<double> signal, double loudnessDb, double peakCeiling, double fadeInSeconds,
+                            double fadeOutSeconds) {
+  if (signal.empty() || !(peakCeiling > 0 && peakCeiling < 1)) throw std::invalid_argument("bad sound or ceiling");
   // A gentle high-pass takes out any offset, which would otherwise thump when the sound starts and stops.
   Biquad dc;
   dc.SetHighpass(18, 0.707);
@@ -97,12 +121,14 @@ std::vector<int16_t> Finish(std::vector<double> signal, double peak, double fade
     signal[i] *= Ramp(static_cast<double>(i), fadeIn) * Ramp(n - 1 - static_cast<double>(i), fadeOut);
   }
 
+  const double meanSquare = LoudestMeanSquare(signal);
+  if (meanSquare == 0) throw std::invalid_argument("silent sound");
+  const double scale = std::sqrt(std::pow(10.0, loudnessDb / 10) / meanSquare);
   double largest = 0;
-  for (double s : signal) largest = std::max(largest, std::fabs(s));
-  if (largest == 0) throw std::invalid_argument("silent sound");
-  const double scale = peak * 32767.0 / largest;
+  for (double s : signal) largest = std::max(largest, std::fabs(s) * scale);
+  if (largest > peakCeiling) throw std::range_error("sound would peak above its ceiling");
   std::vector<int16_t> out(signal.size());
-  for (size_t i = 0; i < signal.size(); ++i) out[i] = static_cast<int16_t>(std::nearbyint(signal[i] * scale));
+  for (size_t i = 0; i < signal.size(); ++i) out[i] = static_cast<int16_t>(std::nearbyint(signal[i] * scale * 32768.0));
   return out;
 }
 

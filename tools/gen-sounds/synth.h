@@ -49,8 +49,16 @@ double Ramp(double t, double length);
 // Sum `part` into `mix` from sample `at` on, growing `mix` as needed.
 void MixInto(std::vector<double>& mix, const std::vector<double>& part, int at, double gain);
 
-// Removes DC, fades both ends to exactly zero and scales the result so its largest magnitude is `peak`
-// (a fraction of full scale, below 1), then rounds to 16 bits.
-std::vector<int16_t> Finish(std::vector<double> signal, double peak, double fadeInSeconds, double fadeOutSeconds);
+// Length of the window over which loudness is measured: about what the ear integrates for a short effect.
+inline constexpr double kLoudnessWindowSeconds = 0.1;
+
+// Largest RMS over any window of kLoudnessWindowSeconds, in dB relative to full scale.
+double LoudnessDb(const std::vector<int16_t>& samples);
+
+// Removes DC, fades both ends to exactly zero, scales the result to the given loudness (see LoudnessDb) and rounds
+// to 16 bits. Throws if that would take any sample above `peakCeiling` (a fraction of full scale): a sound that
+// cannot reach its level cleanly is a design error, not something to clip.
+std::vector<int16_t> Finish(std::vector<double> signal, double loudnessDb, double peakCeiling, double fadeInSeconds,
+                            double fadeOutSeconds);
 
 }  // namespace quandel::soundgen
