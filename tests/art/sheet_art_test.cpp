@@ -144,47 +144,39 @@ const Image& SheetOf(const Drawable& d) {
 
 class DrawableTest : public testing::TestWithParam<Drawable> {};
 
-// The masked-blit contract, for every look of every picture.
-TEST_P(DrawableTest, SurvivesTheMaskedBlit) {
+// The masked-blit contract for every look of every picture: the mask is pure black and white,
+// the picture is more than a speck, nothing of it lies outside the mask (the AND step would
+// stain the field), the mask reaches nowhere the picture is white (the OR step would leave a
+// white patch), the shape keeps clear of its rectangle's edge (nothing cut off), and the looks
+// of one entry (normal, hover, selected, warning) tell apart.
+TEST_P(DrawableTest, ObeysTheMaskedBlit) {
   const Drawable& d = GetParam();
   const Image mask = d.mask(SheetOf(d));
-  int inside = 0;
-  for (uint32_t p : mask.px) {
-    ASSERT_TRUE(p == kWhite || p == kBlack) << "mask pixel " << std::hex << p;
-    inside += p == kWhite;
-  }
-  // Not a speck: at least a tenth of its rectangle, or of a box cell.
-  EXPECT_GE(inside * 10, mask.width * mask.height / (d.sheet == Drawable::kBoxes ? 1 : 4));
-  for (const Image& look : d.looks(SheetOf(d))) {
-    ASSERT_EQ(look.width, mask.width);
-    int strays = 0, holes = 0;
-    for (size_t i = 0; i < look.px.size(); ++i) {
-      if (look.px[i] != kWhite && mask.px[i] != kWhite) ++strays;  // AND would stain the field
-      if (look.px[i] == kWhite && mask.px[i] == kWhite) ++holes;    // OR would leave white
-    }
-    EXPECT_EQ(strays, 0);
-    EXPECT_EQ(holes, 0);
-  }
-}
-
-// Nothing is cut off by its rectangle: the shape keeps clear of the rectangle's edge.
-TEST_P(DrawableTest, StaysInsideItsRectangle) {
-  const Drawable& d = GetParam();
-  const Image mask = d.mask(SheetOf(d));
-  int on_edge = 0;
+  int inside = 0, on_edge = 0;
   for (int y = 0; y < mask.height; ++y)
-    for (int x = 0; x < mask.width; ++x)
-      if ((x == 0 || y == 0 || x == mask.width - 1 || y == mask.height - 1) && mask.At(x, y) == kWhite) ++on_edge;
+    for (int x = 0; x < mask.width; ++x) {
+      const uint32_t p = mask.At(x, y);
+      ASSERT_TRUE(p == kWhite || p == kBlack) << "mask pixel " << std::hex << p;
+      inside += p == kWhite;
+      on_edge += p == kWhite && (x == 0 || y == 0 || x == mask.width - 1 || y == mask.height - 1);
+    }
+  // At least a tenth of a box cell, or a fortieth of a wider rectangle.
+  EXPECT_GE(inside * 10, mask.width * mask.height / (d.sheet == Drawable::kBoxes ? 1 : 4));
   // A box cell may just touch its edge in its widest pose, never run along it.
   EXPECT_LE(on_edge, d.may_touch_edge ? 2 : 0);
-}
 
-// Looks of one entry must tell apart: normal, hover, selected, warning.
-TEST_P(DrawableTest, LooksDiffer) {
-  const Drawable& d = GetParam();
   const std::vector<Image> looks = d.looks(SheetOf(d));
-  for (size_t a = 0; a < looks.size(); ++a)
-    for (size_t b = a + 1; b < looks.size(); ++b) EXPECT_NE(looks[a], looks[b]) << "looks " << a << " and " << b;
+  for (size_t l = 0; l < looks.size(); ++l) {
+    ASSERT_EQ(looks[l].width, mask.width);
+    int strays = 0, holes = 0;
+    for (size_t i = 0; i < looks[l].px.size(); ++i) {
+      strays += looks[l].px[i] != kWhite && mask.px[i] != kWhite;
+      holes += looks[l].px[i] == kWhite && mask.px[i] == kWhite;
+    }
+    EXPECT_EQ(strays, 0) << "look " << l;
+    EXPECT_EQ(holes, 0) << "look " << l;
+    for (size_t o = l + 1; o < looks.size(); ++o) EXPECT_NE(looks[l], looks[o]) << "looks " << l << " and " << o;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, DrawableTest, testing::ValuesIn(AllDrawables()),
