@@ -177,7 +177,7 @@ void Surface::Line(float x1, float y1, float x2, float y2, int32_t colour) {
 }
 
 void Surface::Circle(float cx, float cy, float radius, int32_t colour) {
-  if (!std::isfinite(radius) || radius < 0) return;
+  if (!std::isfinite(radius) || !(radius > 0)) return;
   const double r = radius;
   int64_t left, right, top, bottom;
   if (!ToPixel(cx - r, left) || !ToPixel(cx + r, right) || !ToPixel(cy - r, top) || !ToPixel(cy + r, bottom)) {

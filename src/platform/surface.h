@@ -18,10 +18,11 @@
 //   zero length draws nothing. The pixel of the minor axis rounds to nearest (halves away from the start).
 // - Circle (cx, cy, r): the bounding box cx - r .. cx + r (and likewise in y) is rounded to pixels,
 //   as a toolkit does before calling Ellipse. The disc is every pixel whose centre lies inside the
-//   ellipse inscribed in that box shrunk by 0.1 px on each side, so radius 0 (and any radius that
-//   rounds to a one-pixel box) is a single pixel, and a 3-pixel box gives a plus sign rather than a
-//   square. The outline is the disc's pixels with a 4-neighbour outside it (one pixel thick); the rest
-//   of the disc takes the fill colour when the fill style is solid. Negative radii draw nothing.
+//   ellipse inscribed in that box shrunk by 0.1 px on each side, so any radius whose box rounds to
+//   one pixel is a single pixel, and a 3-pixel box gives a plus sign rather than a square. The outline
+//   is the disc's pixels with a 4-neighbour outside it (one pixel thick); the rest of the disc takes
+//   the fill colour when the fill style is solid. A radius of 0 (or negative) is an empty figure and
+//   draws nothing, so the many zero radii of growing rings leave no stray centre pixel.
 // - Polygon: GDI's Polygon with the alternate (even-odd) fill rule: pixel centres inside the polygon
 //   take the fill colour (solid fill style only), with a half-open rule on each scan line (a centre
 //   exactly on a left edge is inside, on a right edge outside); then each edge, the closing one

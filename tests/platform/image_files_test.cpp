@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+
+#include "platform/png_io.h"
+#include "platform/surface.h"
+#include "support/test_support.h"
+
+namespace quandel {
+namespace {
+
+void Put(std::vector<uint8_t>& b, size_t at, uint32_t v, int n) {
+  for (int i = 0; i < n; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// A bitmap file: 40-byte header, optional palette or masks, rows padded to 4 bytes.
+std::vector<uint8_t> Bmp(int w, int h, int bpp, const std::vector<uint8_t>& rows, uint32_t compression = 0,
+                         const std::vector<uint8_t>& extra = {}) {
+  std::vector<uint8_t> b(54 + extra.size() + rows.size(), 0);
+  std::copy(extra.begin(), extra.end(), b.begin() + 54);
+  std::copy(rows.begin(), rows.end(), b.begin() + 54 + static_cast<ptrdiff_t>(extra.size()));
+  const uint32_t fields[][3] = {{0, 'B' + 256 * 'M', 2}, {2, uint32_t(b.size()), 4}, {10, uint32_t(54 + extra.size()), 4},
+                                {14, 40, 4}, {18, uint32_t(w), 4}, {22, uint32_t(h), 4}, {26, 1, 2},
+                                {28, uint32_t(bpp), 2}, {30, compression, 4}};
+  for (auto [at, v, n] : fields) Put(b, at, v, static_cast<int>(n));
+  return b;
+}
+
+constexpr uint32_t kW = 0xFFFFFF;
+
+// 3 x 2 at 24 bits, bottom row first: stride 12 with 3 bytes of padding.
+const std::vector<uint8_t> kRows24 = {3, 2, 1, 6, 5, 4, 9, 8, 7, 0, 0, 0, 30, 20, 10, 60, 50, 40, 90, 80, 70, 0, 0, 0};
+
+TEST(Bmp, DecodesEveryPixelLayoutWeAccept) {
+  Picture p;
+  ASSERT_TRUE(DecodeBmp(Bmp(3, 2, 24, kRows24), p));
+  EXPECT_EQ(p.pixels, (std::vector<uint32_t>{0x0A141E, 0x28323C, 0x46505A, 0x010203, 0x040506, 0x070809}));
+  ASSERT_TRUE(DecodeBmp(Bmp(3, -2, 24, kRows24), p));  // top-down
+  EXPECT_EQ(p.pixels[0], 0x010203u);
+  ASSERT_TRUE(DecodeBmp(Bmp(2, 1, 32, {3, 2, 1, 99, 6, 5, 4, 99}), p));
+  EXPECT_EQ(p.pixels, (std::vector<uint32_t>{0x010203, 0x040506}));
+  const std::vector<uint8_t> masks = {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 0, 0, 0xFF, 0};  // red in the low byte
+  ASSERT_TRUE(DecodeBmp(Bmp(1, 1, 32, {0x11, 0x22, 0x33, 0}, 3, masks), p));
+  EXPECT_EQ(p.pixels[0], 0x112233u);
+  // 8 bits with a palette of two: index 5 lies outside it and reads as black.
+  std::vector<uint8_t> file = Bmp(3, 1, 8, {1, 0, 5, 0}, 0, {3, 2, 1, 0, 6, 5, 4, 0});
+  Put(file, 46, 2, 4);
+  ASSERT_TRUE(DecodeBmp(file, p));
+  EXPECT_EQ(p.pixels, (std::vector<uint32_t>{0x040506, 0x010203, 0}));
+  ASSERT_TRUE(DecodeBmp(Bmp(10, 1, 1, {0xA0, 0x40, 0, 0}, 0, {0, 0, 0, 0, 255, 255, 255, 0}), p));
+  EXPECT_EQ(p.pixels, (std::vector<uint32_t>{kW, 0, kW, 0, 0, 0, 0, 0, 0, kW}));  // high bit first
+}
+
+TEST(Bmp, RejectsTruncatedAndHostileFilesWithoutReadingPastThem) {
+  const std::vector<uint8_t> good = Bmp(3, 2, 24, kRows24);
+  Picture p{7, 1, {0}};
+  // Every cut is rejected, except one that only loses the last row's padding.
+  for (size_t n = 0; n + 3 < good.size(); ++n) {
+    std::vector<uint8_t> cut(good.begin(), good.begin() + static_cast<ptrdiff_t>(n));
+    ASSERT_FALSE(DecodeBmp(cut, p)) << n;  // a read past the copy shows under the sanitizers
+  }
+  EXPECT_EQ(p.width, 7);
+  auto with = [&](size_t at, uint32_t v, int n) {
+    std::vector<uint8_t> b = good;
+    Put(b, at, v, n);
+    return b;
+  };
+  EXPECT_FALSE(DecodeBmp(with(18, 0x7FFFFFFF, 4), p));  // width
+  EXPECT_FALSE(DecodeBmp(with(22, 0x80000000, 4), p));  // height -2^31
+  EXPECT_FALSE(DecodeBmp(with(18, 0, 4), p));
+  EXPECT_FALSE(DecodeBmp(with(14, 0xFFFFFFF0, 4), p));  // header size
+  EXPECT_FALSE(DecodeBmp(with(10, 0xFFFFFFF0, 4), p));  // pixel offset
+  EXPECT_FALSE(DecodeBmp(with(28, 16, 2), p));          // 16-bit pixels
+  EXPECT_FALSE(DecodeBmp(with(30, 1, 4), p));           // run-length encoded
+  EXPECT_FALSE(DecodeBmp(with(0, 'X', 1), p));
+  EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 32, {0, 0, 0, 0}, 3, std::vector<uint8_t>(12, 0)), p));  // empty masks
+  EXPECT_EQ(p.width, 7);
+}
+
+TEST(Bmp, SurfaceLoadsAFileOrStaysAsItWas) {
+  testing::TempDir dir;
+  const std::vector<uint8_t> good = Bmp(3, 2, 24, kRows24);
+  testing::WriteFile(dir.File("ok.bmp"), std::string(good.begin(), good.end()));
+  testing::WriteFile(dir.File("bad.bmp"), std::string(good.begin(), good.begin() + 40));
+  Surface s(3, 3);
+  s.SetPixelV(2, 2, 0x123456);
+  for (const std::string& path : {dir.File("missing.bmp"), dir.File("bad.bmp"), dir.path()}) EXPECT_FALSE(s.LoadBmp(path));
+  EXPECT_EQ(s.colourAt(2, 2), 0x123456);
+  ASSERT_TRUE(s.LoadBmp(dir.File("ok.bmp")));
+  EXPECT_EQ(s.pixel(2, 1), 0x070809u);
+  EXPECT_EQ(s.pixel(2, 2), kW);
+}
+
+TEST(Png, RoundTripsASurfaceAndEnlargesByWholeFactors) {
+  testing::TempDir dir;
+  Surface s(7, 5);
+  std::mt19937 rng(1);
+  for (int i = 0; i < 35; ++i) s.SetPixelV(i % 7, i / 7, static_cast<int32_t>(rng() & 0xFFFFFF));
+  Picture p;
+  ASSERT_TRUE(WritePng(dir.File("a.png"), s));
+  ASSERT_TRUE(ReadPng(dir.File("a.png"), p));
+  EXPECT_EQ(p.pixels, std::vector<uint32_t>(s.pixels(), s.pixels() + 35));
+  ASSERT_TRUE(WritePng(dir.File("b.png"), s, 3));
+  ASSERT_TRUE(ReadPng(dir.File("b.png"), p));
+  ASSERT_EQ(p.width * p.height, 21 * 15);
+  for (int i = 0; i < 21 * 15; ++i) ASSERT_EQ(p.pixels[i], s.pixel(i % 21 / 3, i / 21 / 3)) << i;
+  EXPECT_FALSE(WritePng(dir.File("no/such/dir.png"), s));
+  EXPECT_FALSE(WritePng(dir.File("c.png"), s, 0));
+}
+
+// An RGBA PNG whose rows use the five filters in turn, behind an ancillary chunk.
+std::vector<uint8_t> FilteredPng(int w, int h, const std::vector<uint8_t>& v) {
+  const int stride = w * 4;
+  std::vector<uint8_t> raw;
+  for (int y = 0; y < h; ++y) {
+    raw.push_back(static_cast<uint8_t>(y % 5));
+    for (int i = 0; i < stride; ++i) {
+      const int a = i >= 4 ? v[y * stride + i - 4] : 0, b = y ? v[(y - 1) * stride + i] : 0;
+      const int c = y && i >= 4 ? v[(y - 1) * stride + i - 4] : 0;
+      const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+      const int pred[] = {0, a, b, (a + b) / 2, pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
+      raw.push_back(static_cast<uint8_t>(v[y * stride + i] - pred[y % 5]));
+    }
+  }
+  uLongf size = compressBound(raw.size());
+  std::vector<uint8_t> z(size), out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  compress(z.data(), &size, raw.data(), raw.size());
+  z.resize(size);
+  auto chunk = [&](const char* type, std::vector<uint8_t> data) {
+    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(data.size() >> s));
+    data.insert(data.begin(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const uint32_t crc = crc32(0, data.data(), static_cast<uInt>(data.size()));
+    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(crc >> s));
+  };
+  chunk("IHDR", {0, 0, 0, static_cast<uint8_t>(w), 0, 0, 0, static_cast<uint8_t>(h), 8, 6, 0, 0, 0});
+  chunk("tEXt", {'a', 0, 'b'});
+  chunk("IDAT", z);
+  chunk("IEND", {});
+  return out;
+}
+
+TEST(Png, ReadsEveryRowFilterAndDropsAlphaButRejectsDamage) {
+  std::mt19937 rng(3);
+  std::vector<uint8_t> samples(6 * 10 * 4);
+  for (auto& v : samples) v = static_cast<uint8_t>(rng());
+  const std::vector<uint8_t> png = FilteredPng(6, 10, samples);
+  Picture p;
+  ASSERT_TRUE(DecodePng(png, p));
+  for (int i = 0; i < 60; ++i) ASSERT_EQ(p.pixels[i], PixelRgb(samples[4 * i], samples[4 * i + 1], samples[4 * i + 2])) << i;
+  for (size_t n = 0; n < png.size(); n += 3) {
+    std::vector<uint8_t> bad = png;
+    bad[n] ^= 0x40;
+    ASSERT_FALSE(DecodePng(bad, p)) << n;
+    ASSERT_FALSE(DecodePng(std::span(png).first(n), p)) << n;
+  }
+}
+
+}  // namespace
+}  // namespace quandel
