@@ -50,3 +50,81 @@ bool SetUpSurfaces(App& app, const std::string& assetDir, std::string* error) {
 }
 
 }  // namespace quandel
+
+#include <cstdio>
+
+#include "frontend/title_screen.h"
+#include "render/draw_common.h"
+#include "render/play_frame.h"
+#include "persist/high_scores.h"
+#include "persist/replay_file.h"
+#include "persist/settings.h"
+#include "sound/sound_channels.h"
+
+namespace quandel {
+
+namespace {
+
+// The two busy labels on grey while the rest loads.
+void ShowLoadingPicture(App& app) {
+  Surfaces& v = app.surfaces;
+  v.picBack.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+  BitBlt(v.picBack, 130, 200, 100, 20, v.picTitle, 50, 230, SRCPAINT);
+  BitBlt(v.picBack, 130, 200, 100, 20, v.picTitle, 50, 210, SRCAND);
+  BitBlt(v.picBack, 230, 200, 100, 20, v.picTitle, 50, 270, SRCPAINT);
+  BitBlt(v.picBack, 230, 200, 100, 20, v.picTitle, 50, 250, SRCAND);
+  BitBlt(v.picMain, 0, 0, 640, 480, v.picBack, 0, 0, SRCCOPY);
+  app.platform.Present(v.picMain);
+}
+
+}  // namespace
+
+void InstallHandlers(App& app) {
+  app.composePlayFrame = ComposePlayFrame;
+  app.reopenSoundChannels = OpenSoundChannels;
+  // Settings clicks show the busy labels straight on the screen while the channels reopen.
+  app.showBusyOverlay = [](App& a) {
+    Surfaces& v = a.surfaces;
+    BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 230, SRCPAINT);
+    BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 210, SRCAND);
+    BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 270, SRCPAINT);
+    BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 250, SRCAND);
+    a.platform.Present(v.picMain);
+  };
+  // The play hands its last picture to the title screen, which opens from it.
+  app.onPlayOver = [](App& a) {
+    a.surfaces.picBack2.SetOuterSize(642, 482);
+    BitBlt(a.surfaces.picBack2, 0, 0, 640, 480, a.surfaces.picBack, 0, 0, SRCCOPY);
+  };
+}
+
+int Form_Load(App& app) {
+  GameState& s = app.state;
+  LoadSettings(s, app.dir);
+  CloseBombChannels(app.platform);
+  std::string error;
+  if (!SetUpSurfaces(app, app.dir.path(), &error)) {
+    std::fprintf(stderr, "quandel: %s\n", error.c_str());
+    app.platform.MessageBox("Quandel", error);
+    return 1;
+  }
+  ShowLoadingPicture(app);
+  app.surfaces.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+
+  if (s.replaySave == 0) {
+    s.replay.assign(kReplaySlots, ReplayRecord{});
+    LoadReplay(s, app.dir);
+  } else {
+    s.replay.assign(kReplaySlotsOff, ReplayRecord{});
+  }
+  LoadHighScores(s, app.dir);
+  SaveHighScores(s, app.dir);
+  OpenSoundChannels(app);
+  app.acceptWheel = true;
+
+  InstallHandlers(app);
+  TitleScreen(app);
+  return 0;
+}
+
+}  // namespace quandel

@@ -15,3 +15,17 @@ class App;
 bool SetUpSurfaces(App& app, const std::string& assetDir, std::string* error);
 
 }  // namespace quandel
+
+namespace quandel {
+
+// The program's start-up and outermost loop: settings, surfaces and sheets, the loading picture,
+// the replay and the high scores, the sound channels, then the title screen until the window
+// closes. Returns the process exit status: 0, or 1 when a sheet could not be loaded (the player is
+// told in a message box, and the same line goes to stderr).
+int Form_Load(App& app);
+
+// Connects the drawing of a play, the sound channels and the title menu's busy overlay to the
+// window object (Form_Load does this before the title screen starts).
+void InstallHandlers(App& app);
+
+}  // namespace quandel

@@ -1,0 +1,19 @@
+// The title screen: logo over the scrolling column, the menu, the settings rows, the three best
+// scores and a frame-rate counter. Plays are started from here; it returns only when the window
+// closes.
+#pragma once
+
+namespace quandel {
+
+class App;
+
+void TitleScreen(App& app);
+
+// One composition of the title picture into picBack (exposed for tests).
+struct TitleView {
+  bool replayAvailable = false;
+  int framesPerSecond = 0;
+};
+void ComposeTitle(App& app, const TitleView& view);
+
+}  // namespace quandel

@@ -1,0 +1,217 @@
+// The whole program on the headless platform: start-up, title screen, plays, shutdown.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/app.h"
+#include "app/startup.h"
+#include "frontend/title_screen.h"
+#include "persist/replay_file.h"
+#include "platform/headless/headless_platform.h"
+#include "render/sheet_layout.h"
+#include "support/test_support.h"
+
+namespace quandel::testing {
+namespace {
+
+using E = ScriptedEvent;
+
+// A data folder with the generated sheets and nothing else.
+class Program {
+ public:
+  Program() : app(platform, DataDir(dir.path())) {
+    std::filesystem::create_directory_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img", dir.File("img"));
+    platform.SetFrameProbe([this]() -> std::optional<int32_t> {
+      if (app.state.inPlay != 1) return std::nullopt;
+      return app.state.frameNo;
+    });
+  }
+  int Run() { return Form_Load(app); }
+  size_t Count(const std::string& command) const {
+    const auto& log = platform.soundLog();
+    return static_cast<size_t>(std::count(log.begin(), log.end(), command));
+  }
+
+  TempDir dir;
+  HeadlessPlatform platform;
+  App app;
+};
+
+constexpr int kT = 100000;  // the headless clock's start
+
+TEST(Program, StartTitlePlayQuitTitleClose) {
+  Program p;
+  p.platform.Script(E::Move(200, 310).AtClock(kT + 500));        // over the start entry
+  p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 600));
+  p.platform.Script(E::Move(500, 470).AtFrame(100));             // the quit button
+  p.platform.Script(E::Down(1, 500, 470).AtFrame(101));
+  p.platform.Script(E::Close().AtClock(kT + 600 + 3000));
+  EXPECT_EQ(p.Run(), 0);
+  const GameState& s = p.app.state;
+  EXPECT_EQ(s.quitRequested, 1);
+  EXPECT_EQ(s.frameNo, 101);  // the play ended at the quit click
+  EXPECT_EQ(s.inPlay, 0);     // and the title screen was entered again
+  EXPECT_EQ(p.Count("stop BGM"), 2u);
+  EXPECT_EQ(p.Count("play BGM notify from 0"), 1u);
+  EXPECT_EQ(p.platform.soundLog().back(), "close Short");  // the channels closed last
+  EXPECT_EQ(ReadFile(p.dir.File("scr.hsc")).size(), 56u);
+  EXPECT_NE(ReadFile(p.dir.File("config.txt")).find("DrawMode ="), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(p.dir.File("replay.dat")));  // a quit play saves no replay
+  EXPECT_GT(p.platform.presentedFrames(), 60);
+}
+
+TEST(Program, StartUpOrderOfTheSoundChannels) {
+  Program p;
+  p.platform.Script(E::Close().AtClock(kT + 100));
+  ASSERT_EQ(p.Run(), 0);
+  const auto& log = p.platform.soundLog();
+  ASSERT_GE(log.size(), 12u + 12u + 12u + 6u + 6u);
+  EXPECT_EQ(log[0], "close Bomb1");  // before any surface exists
+  EXPECT_EQ(log[11], "close Bomb12");
+  // OpenSoundChannels: close, open the twelve chain sounds, then the named channels.
+  EXPECT_EQ(log[12], "close Bomb1");
+  EXPECT_EQ(log[24], "open snd/bomb_1.wav alias Bomb1");
+  EXPECT_EQ(log[36], "close BGM");
+  EXPECT_EQ(log[42], "open snd/bgm.mid alias BGM");
+  EXPECT_EQ(log[43], "open snd/tick.wav alias Tick");
+  EXPECT_EQ(log[48], "stop BGM");
+}
+
+TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
+  Program p;
+  int presentedBefore = 0;
+  p.platform.Script(E::Move(480, 385).AtClock(kT + 200));  // effects: off
+  p.platform.Script(E::Down(1, 480, 385).AtClock(kT + 300));
+  p.platform.Script(E::Move(600, 325).AtClock(kT + 400));  // music: on (already chosen)
+  p.platform.Script(E::Down(1, 600, 325).AtClock(kT + 500));
+  p.platform.Script(E::Move(430, 265).AtClock(kT + 600));  // frame skip 3
+  p.platform.Script(E::Down(1, 430, 265).AtClock(kT + 700));
+  p.platform.Script(E::Move(365, 260).AtClock(kT + 800));  // automatic
+  p.platform.Script(E::Down(1, 365, 260).AtClock(kT + 900));
+  p.platform.Script(E::Close().AtClock(kT + 1000));
+  (void)presentedBefore;
+  ASSERT_EQ(p.Run(), 0);
+  const GameState& s = p.app.state;
+  EXPECT_EQ(s.effectsLevel, 2);
+  EXPECT_EQ(s.musicOff, 0);
+  EXPECT_EQ(s.autoFrameSkip, 1);
+  // Start-up plus two settings clicks: three full openings, the last two with effects silenced.
+  EXPECT_EQ(p.Count("open snd/bgm.mid alias BGM"), 3u);
+  EXPECT_EQ(p.Count("open null alias Bomb12"), 2u);
+  EXPECT_EQ(p.Count("open null alias Tick"), 2u);
+  for (const auto& wave : s.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0));
+
+  // The choices survive a restart through the score file.
+  Program again;
+  std::filesystem::copy_file(p.dir.File("scr.hsc"), again.dir.File("scr.hsc"));
+  again.platform.Script(E::Close().AtClock(kT + 100));
+  ASSERT_EQ(again.Run(), 0);
+  EXPECT_EQ(again.app.state.effectsLevel, 2);
+  EXPECT_EQ(again.app.state.autoFrameSkip, 1);
+  EXPECT_EQ(again.app.state.frameSkip, 3);
+}
+
+TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
+  for (bool withFile : {false, true}) {
+    Program p;
+    if (withFile) WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
+    uint8_t hover = 99;
+    p.platform.Script(E::Move(200, 390).AtClock(kT + 200));
+    p.platform.Script(E::Down(1, 200, 390).AtClock(kT + 300));
+    p.platform.Script(E::Close().AtClock(kT + 2000));
+    p.app.onPlaySimulated = [&](App& a) {
+      if (hover == 99) hover = a.state.replayMode;
+    };
+    ASSERT_EQ(p.Run(), 0);
+    if (withFile) {
+      EXPECT_EQ(hover, 1);  // the click started the replay
+      EXPECT_EQ(p.app.state.replayMode, 1);
+    } else {
+      EXPECT_EQ(hover, 99);  // nothing started
+    }
+  }
+}
+
+TEST(Program, AMissingSheetStopsStartUpWithAMessage) {
+  TempDir dir;
+  HeadlessPlatform platform;
+  App app(platform, DataDir(dir.path()));
+  EXPECT_EQ(Form_Load(app), 1);
+  ASSERT_EQ(platform.messageBoxes().size(), 1u);
+  EXPECT_NE(platform.messageBoxes()[0].find("img/cube.bmp"), std::string::npos);
+  EXPECT_EQ(platform.presentedFrames(), 0);
+}
+
+class TitlePicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string error;
+    ASSERT_TRUE(SetUpSurfaces(p.app, p.dir.path(), &error)) << error;
+    p.app.surfaces.picTitle.SetOuterSize(290, 439);
+  }
+  uint32_t Pixel(int x, int y) const { return p.app.surfaces.picBack.pixel(x, y); }
+  Program p;
+};
+
+TEST_F(TitlePicture, TheChosenFrameSkipEntryIsUnderlinedAndHoverShowsTheHoverImage) {
+  GameState& s = p.app.state;
+  s.autoFrameSkip = 0;
+  s.frameSkip = 2;  // entry v = 2
+  ComposeTitle(p.app, {});
+  const uint32_t grey220 = PixelRgb(220, 220, 220);
+  EXPECT_EQ(Pixel(470 + 25, 272), grey220);
+  EXPECT_EQ(Pixel(470 + 25, 274), grey220);
+  EXPECT_EQ(Pixel(470 + 25, 275), grey220);
+  EXPECT_NE(Pixel(415 + 25, 272), grey220);  // entry 1 is not chosen
+
+  // The start entry under the cursor shows its hover picture.
+  std::vector<uint32_t> normal, hover;
+  auto grab = [&](std::vector<uint32_t>& out) {
+    for (int y = 300; y < 330; ++y)
+      for (int x = 105; x < 355; ++x) out.push_back(Pixel(x, y));
+  };
+  s.menuHover = 0;
+  ComposeTitle(p.app, {});
+  grab(normal);
+  s.menuHover = 1;
+  ComposeTitle(p.app, {});
+  grab(hover);
+  EXPECT_NE(normal, hover);
+  // Where the mask is white the hover image shows through unchanged.
+  const sheet::Sprite& h = sheet::kTitleStartHover;
+  int checked = 0;
+  for (int y = 0; y < 30; ++y) {
+    for (int x = 0; x < 250; ++x) {
+      if (p.app.surfaces.picTitle.pixel(h.mask.x + x, h.mask.y + y) != 0xFFFFFF) continue;
+      ASSERT_EQ(Pixel(105 + x, 300 + y), p.app.surfaces.picTitle.pixel(h.image.x + x, h.image.y + y));
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 500);
+}
+
+TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
+  Program p;
+  std::vector<uint32_t> firstFrame;
+  p.platform.SetPresentHook([&](const Surface& frame) {
+    if (frame.width() == 640 && firstFrame.empty() && p.app.surfaces.picBack2.width() == 640) {
+      // The loading picture is the first present; the first title pass is the second.
+      static int presents = 0;
+      if (++presents == 2) firstFrame.assign(frame.pixels(), frame.pixels() + 640 * 480);
+    }
+  });
+  p.platform.Script(E::Close().AtClock(kT + 200));
+  ASSERT_EQ(p.Run(), 0);
+  ASSERT_EQ(firstFrame.size(), 640u * 480u);
+  const uint32_t grey100 = PixelRgb(100, 100, 100);
+  // A first start skips two passes of three: the first drawn pass has titleTick 3, so only the
+  // columns 200 .. 259 show the new picture and the rest is still the old grey.
+  for (int x : {0, 100, 199, 260, 400, 639}) EXPECT_EQ(firstFrame[300 * 640 + x], grey100) << x;
+  bool bandVisible = false;
+  for (int x = 200; x < 260; ++x) bandVisible = bandVisible || firstFrame[300 * 640 + x] != grey100;
+  EXPECT_TRUE(bandVisible);
+}
+
+}  // namespace
+}  // namespace quandel::testing
