@@ -1,0 +1,166 @@
+#include "platform/sdl/sdl_platform.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/surface.h"
+
+namespace quandel {
+
+namespace {
+constexpr uint32_t kInitFlags = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
+}  // namespace
+
+SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * kGameHeight, 0), sound_(sound) {
+  // Nearest-neighbour scaling keeps the pixels sharp; a minimised window on focus loss would
+  // only surprise a player who glances at another screen in fullscreen.
+  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  if (SDL_InitSubSystem(kInitFlags) != 0) throw SdlError(std::string("cannot start SDL video: ") + SDL_GetError());
+
+  window_ = SDL_CreateWindow("Quandel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kGameWidth, kGameHeight,
+                             SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+  if (window_) {
+    SDL_SetWindowMinimumSize(window_, kGameWidth / 4, kGameHeight / 4);
+    // No vsync: the frame wait does the pacing, and a present must never block it.
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+  }
+  if (renderer_) CreateTexture();
+  if (!texture_) {
+    const std::string why = SDL_GetError();
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_QuitSubSystem(kInitFlags);
+    throw SdlError("cannot open the game window: " + why);
+  }
+  // The game reads no text; keep input methods out of the way.
+  SDL_StopTextInput();
+  router_ = EventRouter(static_cast<uint16_t>(SDL_GetModState()));
+  Repaint();
+  SDL_RenderPresent(renderer_);
+}
+
+SdlPlatform::~SdlPlatform() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  SDL_DestroyRenderer(renderer_);
+  SDL_DestroyWindow(window_);
+  SDL_QuitSubSystem(kInitFlags);
+}
+
+void SdlPlatform::CreateTexture() {
+  if (texture_) SDL_DestroyTexture(texture_);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth, kGameHeight);
+  if (!texture_) return;
+  SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+  SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
+}
+
+void SdlPlatform::Repaint() {
+  int w = 0, h = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) SDL_GetWindowSize(window_, &w, &h);
+  const ViewRect view = FitPicture(w, h);
+  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+  SDL_RenderClear(renderer_);
+  const SDL_Rect dst{view.x, view.y, view.w, view.h};
+  if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
+}
+
+int32_t SdlPlatform::Clock() { return static_cast<int32_t>(SDL_GetTicks()); }
+
+void SdlPlatform::PumpEvents() {
+  if (pumping_) return;
+  pumping_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{pumping_};
+  router_.DeliverPendingClose(sink_);
+
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window_, &w, &h);
+  ViewRect view = FitPicture(w, h);
+  bool repaint = false;
+  // Everything queued by now, in one go. (A polling loop would stop at the marker SDL leaves in
+  // the queue when IdleUntil looked at it, and events behind it would wait for the next pump.)
+  SDL_PumpEvents();
+  SDL_Event event;
+  while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
+    switch (router_.Route(event, view, sink_)) {
+      case EventRouter::WindowAction::kNone: break;
+      case EventRouter::WindowAction::kRedraw: repaint = true; break;
+      case EventRouter::WindowAction::kToggleFullscreen:
+        ToggleFullscreen();
+        SDL_GetWindowSize(window_, &w, &h);
+        view = FitPicture(w, h);
+        break;
+      case EventRouter::WindowAction::kRebuildTexture:
+        CreateTexture();
+        repaint = true;
+        break;
+    }
+  }
+  if (repaint) {
+    Repaint();
+    SDL_RenderPresent(renderer_);
+  }
+}
+
+void SdlPlatform::IdleUntil(int32_t deadline) {
+  const int32_t remaining = static_cast<int32_t>(static_cast<uint32_t>(deadline) - SDL_GetTicks());
+  const int timeout = IdleTimeoutMs(remaining);
+  // Sleeps until an event arrives or the time is up, leaving the event queued for PumpEvents.
+  if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
+}
+
+void SdlPlatform::Present(const Surface& frame) {
+  const int w = std::clamp(frame.width(), 0, kGameWidth);
+  const int h = std::clamp(frame.height(), 0, kGameHeight);
+  if (w != kGameWidth || h != kGameHeight) std::fill(lastFrame_.begin(), lastFrame_.end(), 0u);
+  for (int y = 0; y < h; ++y) {
+    std::memcpy(&lastFrame_[static_cast<size_t>(y) * kGameWidth], frame.pixels() + static_cast<size_t>(y) * frame.width(),
+                static_cast<size_t>(w) * 4);
+  }
+  SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
+  Repaint();
+  SDL_RenderPresent(renderer_);
+}
+
+void SdlPlatform::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void SdlPlatform::SendSoundCommand(const std::string& command) {
+  if (sound_) sound_->SendSoundCommand(command);
+}
+
+void SdlPlatform::PlayWave(const std::vector<uint8_t>& image, int number) {
+  if (sound_) sound_->PlayWave(image, number);
+}
+
+void SdlPlatform::MessageBox(const std::string& title, const std::string& text) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_) != 0) {
+    // No message system (for instance no X core fonts): the player must still learn what happened.
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    std::fflush(stderr);
+  }
+}
+
+bool SdlPlatform::fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
+
+void SdlPlatform::ToggleFullscreen() {
+  SDL_SetWindowFullscreen(window_, fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  Repaint();
+  SDL_RenderPresent(renderer_);
+}
+
+bool SdlPlatform::ReadBack(std::vector<uint32_t>& pixels, int& width, int& height) {
+  if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width <= 0 || height <= 0) return false;
+  pixels.assign(static_cast<size_t>(width) * height, 0);
+  Repaint();
+  const bool ok = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4) == 0;
+  SDL_RenderPresent(renderer_);
+  return ok;
+}
+
+}  // namespace quandel

@@ -1,0 +1,73 @@
+// The game's window on SDL2: a resizable window showing the 640 x 480 picture scaled without blur,
+// the mouse, wheel and close events handed to the input sink while a loop yields, SDL's
+// millisecond clock, a queue wait that spares the processor, and SDL's message box.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/sdl/sdl_input.h"
+#include "platform/sound_backend.h"
+
+namespace quandel {
+
+// SDL could not give us a window (no display, no renderer).
+class SdlError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class SdlPlatform : public Platform {
+ public:
+  // Opens the window (caption "Quandel", 640 x 480 client area) showing black. Throws SdlError
+  // when SDL's video cannot start or no renderer works. `sound` may be null (silence) and must
+  // outlive the platform.
+  explicit SdlPlatform(SoundBackend* sound = nullptr);
+  ~SdlPlatform() override;
+  SdlPlatform(const SdlPlatform&) = delete;
+  SdlPlatform& operator=(const SdlPlatform&) = delete;
+
+  void SetSoundBackend(SoundBackend* sound) { sound_ = sound; }
+
+  void SetInputSink(InputSink* sink) override { sink_ = sink; }
+  int32_t Clock() override;
+  // Also repaints the window after exposure, a resize or a fullscreen switch, even while no new
+  // frame comes. A handler that pumps again from inside gets nothing (no nested dispatch).
+  void PumpEvents() override;
+  void IdleUntil(int32_t deadline) override;
+  // Copies the frame (clipped to 640 x 480; missing parts black) and shows it.
+  void Present(const Surface& frame) override;
+  void ShowSystemCursor(bool show) override;
+  void SendSoundCommand(const std::string& command) override;
+  void PlayWave(const std::vector<uint8_t>& image, int number) override;
+  // SDL's modal box over the window. If it cannot be shown the message goes to stderr instead,
+  // and the call returns at once.
+  void MessageBox(const std::string& title, const std::string& text) override;
+
+  void ToggleFullscreen();
+  bool fullscreen() const;
+  SDL_Window* window() const { return window_; }
+  // Repaints the last frame and reads the window's pixels back (0x00RRGGBB rows); false when the
+  // renderer cannot read.
+  bool ReadBack(std::vector<uint32_t>& pixels, int& width, int& height);
+
+ private:
+  void CreateTexture();
+  void Repaint();
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  std::vector<uint32_t> lastFrame_;
+  EventRouter router_;
+  InputSink* sink_ = nullptr;
+  SoundBackend* sound_ = nullptr;
+  bool pumping_ = false;
+};
+
+}  // namespace quandel
