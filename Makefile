@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +37,14 @@ fuzz: fuzz-build
 
 fuzz-smoke: fuzz-build
 	fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+
+# The game plays in play/: the generated img/ and snd/ are linked in, and the player's config.txt,
+# scr.hsc and replay.dat stay there across rebuilds.
+play: build
+	mkdir -p play
+	ln -sfn $(abspath $(BUILD))/game/img play/img
+	ln -sfn $(abspath $(BUILD))/game/snd play/snd
+	cd play && $(abspath $(BUILD))/quandel
 
 bench: build
 	$(BUILD)/quandel-bench

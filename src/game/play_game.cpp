@@ -168,6 +168,9 @@ void StartPlay(App& app) {
   s.cursorX = 230;
   s.cursorY = 400;
   s.cursorStepX = s.cursorStepY = 0;
+  // The title's hover on the start entry is item 1, which in a play means the quit button: a first
+  // click made without moving the mouse would end the new play at once.
+  s.menuHover = 0;
 
   if (s.replayMode == 0 && s.replaySave == 0) {
     for (ReplayRecord& r : s.replay) {

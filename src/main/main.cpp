@@ -1,0 +1,18 @@
+// Quandel: the game in its window. It plays in the working directory, which holds img/ and snd/
+// and receives config.txt, scr.hsc and replay.dat.
+#include <cstdio>
+
+#include "app/app.h"
+#include "app/startup.h"
+#include "platform/sdl/sdl_platform.h"
+
+int main() {
+  try {
+    quandel::SdlPlatform platform;
+    quandel::App app(platform, quandel::DataDir("."));
+    return quandel::Form_Load(app);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quandel: %s\n", e.what());
+    return 1;
+  }
+}
