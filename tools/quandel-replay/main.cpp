@@ -1,30 +1,68 @@
-// quandel-replay: plays a replay file headlessly and reports how it ended, or traces every frame.
+// quandel-replay: plays a replay file headlessly and reports how it ended, traces every frame, or
+// writes the drawn frames as pictures.
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/app.h"
+#include "app/frame_dump.h"
 #include "app/headless_replay.h"
 #include "game/trace.h"
 #include "platform/headless/headless_platform.h"
 
+#ifndef QUANDEL_GAME_DIR
+#define QUANDEL_GAME_DIR "."
+#endif
+
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: quandel-replay [--trace] FILE\n");
+  std::fprintf(stderr,
+               "usage: quandel-replay [--trace] FILE\n"
+               "       quandel-replay --frames DIR [--every N] [--scale K] [--assets DIR] [--draw-mode M] FILE\n"
+               "  --frames DIR   write the drawn frames as DIR/frame_<frameNo>.png (DIR must exist)\n"
+               "  --every N      only every N-th frame (default 1)\n"
+               "  --scale K      enlarge each pixel K times (default 1)\n"
+               "  --assets DIR   folder holding img/ (default %s)\n"
+               "  --draw-mode M  draw as draw mode M, 0 to 3 (default 0)\n",
+               QUANDEL_GAME_DIR);
   return 2;
+}
+
+// A whole positive number, or -1.
+int Count(const char* text) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || v < 0 || v > 1000000) return -1;
+  return static_cast<int>(v);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   bool trace = false;
+  bool frames = false;
+  quandel::FrameDumpOptions dump;
+  dump.assetDir = QUANDEL_GAME_DIR;
   std::string file;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
     if (arg == "--trace") {
       trace = true;
+    } else if (arg == "--frames" && hasValue) {
+      frames = true;
+      dump.outDir = argv[++i];
+    } else if (arg == "--every" && hasValue) {
+      dump.every = Count(argv[++i]);
+    } else if (arg == "--scale" && hasValue) {
+      dump.scale = Count(argv[++i]);
+    } else if (arg == "--assets" && hasValue) {
+      dump.assetDir = argv[++i];
+    } else if (arg == "--draw-mode" && hasValue) {
+      dump.drawMode = Count(argv[++i]);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return Usage();
     } else if (file.empty()) {
@@ -33,7 +71,18 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (file.empty()) return Usage();
+  if (file.empty() || (trace && frames)) return Usage();
+
+  std::string error;
+  if (frames) {
+    const auto outcome = quandel::DumpReplayFrames(file, dump, &error);
+    if (!outcome) {
+      std::fprintf(stderr, "quandel-replay: %s\n", error.c_str());
+      return 2;
+    }
+    std::printf("score=%d stage=%d frames=%d\n", outcome->score, outcome->stage, outcome->frameNo);
+    return 0;
+  }
 
   quandel::HeadlessReplayOptions options;
   if (trace) {
@@ -43,7 +92,6 @@ int main(int argc, char** argv) {
       std::fputc('\n', stdout);
     };
   }
-  std::string error;
   const auto outcome = quandel::RunReplayFile(file, options, &error);
   if (!outcome) {
     std::fprintf(stderr, "quandel-replay: %s\n", error.c_str());

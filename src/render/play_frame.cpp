@@ -1,0 +1,118 @@
+#include "render/play_frame.h"
+
+#include <algorithm>
+
+#include "app/app.h"
+#include "app/numeric.h"
+#include "render/draw_common.h"
+#include "render/sheet_layout.h"
+
+namespace quandel {
+
+namespace {
+
+int32_t Channel(float v) { return static_cast<int32_t>(std::clamp<int64_t>(RoundHalfEven(v), 0, 255)); }
+
+}  // namespace
+
+int32_t BoxTint(int kind) { return Rgb(20 + 30 * (kind % 2), 20, 20 + 30 * ((2 - kind) / 2)); }
+
+void DrawScenery(Surface& back, const GameState& s) {
+  const float w = s.fieldWidth;
+  const float stage = s.stage;
+  const float flash = s.extendFlash;
+
+  // A column wider than 250 darkens the whole background; stage 20 fades in a blue tint and
+  // stage 25 trades it for a red one, each over the 50 frames after the extend.
+  const float base = w > 250 ? MinOf(310 - MinOf(w, 300), 100) : 100;
+  const float a = MinOf(MaxOf(stage - 20, -1) * 50 + flash, 50);
+  const float b = MinOf(MaxOf(stage - 25, -1) * 50 + flash, 50);
+  const float blue = MaxOf(a, 0) / 2 - MaxOf(b, 0) / 2;
+  const float red = MaxOf(b, 0) / 2;
+  back.FilledBox(0, 0, 640, 480, Rgb(Channel(base + red), Channel(base), Channel(base + blue)));
+
+  // The particles share the background's grey until the column widens or the tints come in.
+  const float base2 = w > 250 ? (MinOf(w, 300) - 250) * 3 + 100 : 100;
+  const int32_t dust = Rgb(Channel(base2 - 3 * blue), Channel(base2 - 3 * blue - 3 * red), Channel(base2 - 3 * red));
+  for (int i = 0; i < kStarCount; ++i) {
+    const Star& star = s.stars[i];
+    const int x = PixelRound(star.x), y = PixelRound(star.y);
+    back.SetPixelV(x, y, dust);
+    if (i < 50) {
+      const int x1 = PixelRound(star.x + 1.0f), y1 = PixelRound(star.y + 1.0f);
+      back.SetPixelV(x1, y, dust);
+      back.SetPixelV(x, y1, dust);
+      back.SetPixelV(x1, y1, dust);
+    }
+  }
+
+  DrawColumnBands(back, s.fieldWidth, s.scrollPos, BandRules{});
+
+  back.SetFillStyle(FillStyle::kTransparent);
+  // The lower edge of the zone where the cursor speeds up the scrolling.
+  back.Line(0, 96, 640, 96, Rgb(180, 180, 180));
+}
+
+void DrawCursor(Surface& back, const Surface& hud, const GameState& s) {
+  MaskedBlitAt(back, s.cursorX - 15.0f, s.cursorY - 15.0f, hud, sheet::kHudCursor);
+}
+
+void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const GameState& s) {
+  const bool sprites = s.drawMode % 2 == 0;
+  for (const Box& box : s.boxes) {
+    if (box.state != 0) continue;
+    if (sprites) {
+      MaskedBlitAt(back, box.x - 8.0f, box.y - 8.0f, boxSheet, sheet::kBoxCell(box.kind, box.spinA, box.spinB));
+    } else {
+      back.SetFillColour(s.colours[box.kind % 4] + BoxTint(box.kind));
+      back.Box(box.x - 6.0f, box.y - 6.0f, box.x + 6.0f, box.y + 6.0f, Rgb(0, 0, 0));
+    }
+  }
+}
+
+void DrawFrameRateCounter(Surface& back, const Surface& hud, const FpsClock& clock) {
+  DrawDigitRow(back, hud, DigitText(ShownFramesPerSecond(clock.framesPerSecond), "0##"), 3, DigitFace::kSmall, 605, 465, 10);
+}
+
+void OpeningWipe(Surfaces& v, int32_t frameNo) {
+  if (frameNo < 0) {
+    // The new picture shows through a gap that opens from the centre of the column.
+    const int a = 10 * (frameNo + 60);
+    BitBlt(v.picBack, 0, 0, 230 - a, 480, v.picBack2, 0, 0, SRCCOPY);
+    BitBlt(v.picBack, 230 + a, 0, 640 - (230 + a), 480, v.picBack2, 230 + a, 0, SRCCOPY);
+  } else if (frameNo == 0) {
+    v.picBack2.SetOuterSize(2, 2);
+  }
+}
+
+void ComposePlayFrame(App& app) {
+  const GameState& s = app.state;
+  Surfaces& v = app.surfaces;
+  Surface& back = v.picBack;
+
+  DrawScenery(back, s);
+  DrawReachIndicators(back, s);
+
+  back.SetFillStyle(s.drawMode / 2 == 0 ? FillStyle::kSolid : FillStyle::kTransparent);
+  v.picFire2.SetFillStyle(FillStyle::kSolid);
+  DrawBurningBoxes(v, s);
+
+  back.SetFillStyle(s.drawMode % 2 == 0 ? FillStyle::kTransparent : FillStyle::kSolid);
+  // The cursor lies over the fire and under the falling boxes.
+  DrawCursor(back, v.picLogo, s);
+  DrawLiveBoxes(back, v.picChara, s);
+
+  back.SetFillStyle(FillStyle::kTransparent);
+  DrawBlastAndMagnet(back, s);
+  DrawHud(back, v.picLogo, s, app.playRank);
+
+  // The counter shows the last measurement; this frame is counted after it.
+  DrawFrameRateCounter(back, v.picLogo, app.playClock);
+  StepFrameClock(app.playClock, app.platform, s.autoFrameSkip, app.state.frameSkip);
+  OpeningWipe(v, s.frameNo);
+
+  BitBlt(v.picMain, 0, 0, 640, 480, back, 0, 0, SRCCOPY);
+  app.platform.Present(v.picMain);
+}
+
+}  // namespace quandel
