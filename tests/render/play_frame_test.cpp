@@ -154,7 +154,7 @@ TEST(BurningBoxes, SimplifiedFormsAreRingsOfOutlines) {
   EXPECT_EQ(back.colourAt(320, 300), kMarker);
 }
 
-TEST(Markers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
+TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
   auto blast = [](int16_t timer) {
     Sheets sheets(0);
     GameState s = EmptyPlay();
@@ -180,7 +180,7 @@ TEST(Markers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
   EXPECT_EQ(t35.colourAt(248, 200), kMarker);
 }
 
-TEST(Markers, MagnetRingsAndIdleReachCircles) {
+TEST(FieldMarkers, MagnetRingsAndIdleReachCircles) {
   Sheets sheets(0);
   GameState s = EmptyPlay();
   s.blastTimer = 0;
