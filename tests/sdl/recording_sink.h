@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -7,22 +8,17 @@
 
 namespace quandel::test {
 
-// Writes every call as one line, e.g. "down 1 m2 320,240".
-class RecordingSink : public InputSink {
- public:
+// Every call as one line, e.g. "down 1 m2 320,240" (a fractional position would show its digits).
+struct RecordingSink : InputSink {
   std::vector<std::string> calls;
-
-  void MouseMove(int16_t button, int16_t marker, float x, float y) override { Add("move", button, marker, x, y); }
-  void MouseDown(int16_t button, int16_t marker, float x, float y) override { Add("down", button, marker, x, y); }
+  void MouseMove(int16_t b, int16_t m, float x, float y) override { Add("move", b, m, x, y); }
+  void MouseDown(int16_t b, int16_t m, float x, float y) override { Add("down", b, m, x, y); }
   void WheelTowardsUser() override { calls.push_back("towards"); }
   void WheelAwayFromUser() override { calls.push_back("away"); }
   void CloseRequested() override { calls.push_back("close"); }
-
- private:
-  void Add(const char* what, int16_t button, int16_t marker, float x, float y) {
-    // %g prints whole numbers without a fraction, so a fractional position shows up in a mismatch.
+  void Add(const char* what, int b, int m, float x, float y) {
     char line[96];
-    std::snprintf(line, sizeof line, "%s %d m%d %g,%g", what, button, marker, x, y);
+    std::snprintf(line, sizeof line, "%s %d m%d %g,%g", what, b, m, x, y);
     calls.push_back(line);
   }
 };

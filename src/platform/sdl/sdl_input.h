@@ -79,9 +79,8 @@ class EventRouter {
 };
 
 // How long IdleUntil may sleep on the event queue when `remaining` whole clock milliseconds are
-// left before the deadline; 0 means spin. The clock only tells whole milliseconds, so `remaining`
-// may be up to a millisecond less in truth, and a wait oversleeps by about a tenth of one: waking
-// two ticks early leaves at most two milliseconds for the final spin and never passes the deadline.
+// left before the deadline; 0 means spin. It wakes about a millisecond before the deadline and
+// leaves the rest to the frame wait's spin on the clock.
 int IdleTimeoutMs(int32_t remaining);
 
 }  // namespace quandel
