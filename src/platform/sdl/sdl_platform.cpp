@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/surface.h"
@@ -13,6 +14,7 @@ constexpr uint32_t kInitFlags = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIME
 }  // namespace
 
 SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * kGameHeight, 0), sound_(sound) {
+  if (const char* log = std::getenv("QUANDEL_PRESENT_LOG")) presentLogPath_ = log;
   // Nearest-neighbour scaling keeps the pixels sharp; a minimised window on focus loss would
   // only surprise a player who glances at another screen in fullscreen.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
@@ -44,6 +46,12 @@ SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * 
 }
 
 SdlPlatform::~SdlPlatform() {
+  if (!presentLogPath_.empty()) {
+    if (FILE* f = std::fopen(presentLogPath_.c_str(), "w")) {
+      for (double t : presentTimes_) std::fprintf(f, "%.3f\n", t);
+      std::fclose(f);
+    }
+  }
   if (texture_) SDL_DestroyTexture(texture_);
   SDL_DestroyRenderer(renderer_);
   SDL_DestroyWindow(window_);
@@ -126,6 +134,9 @@ void SdlPlatform::Present(const Surface& frame) {
   SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
   Repaint();
   SDL_RenderPresent(renderer_);
+  if (!presentLogPath_.empty()) {
+    presentTimes_.push_back(1000.0 * static_cast<double>(SDL_GetPerformanceCounter()) / static_cast<double>(SDL_GetPerformanceFrequency()));
+  }
 }
 
 void SdlPlatform::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }

@@ -64,6 +64,10 @@ class SdlPlatform : public Platform {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   std::vector<uint32_t> lastFrame_;
+  // With QUANDEL_PRESENT_LOG=FILE set, the moment of every present (ms, 1 us resolution) is
+  // written there at exit: how the pacing is measured on a real display.
+  std::string presentLogPath_;
+  std::vector<double> presentTimes_;
   EventRouter router_;
   InputSink* sink_ = nullptr;
   SoundBackend* sound_ = nullptr;
