@@ -100,6 +100,24 @@ int Peak(const std::vector<int16_t>& s, size_t from, size_t to) {
 constexpr int kHeard = 1000;        // well above any rounding noise, well below our sounds' peaks
 constexpr size_t kSettle = 4096;    // what was mixed, or written but not yet seen, before a command
 
+// Where `ref` (from `skip` on) appears unchanged in `s` within a second after `from`, or npos.
+size_t FindCopy(const std::vector<int16_t>& s, size_t from, const std::vector<int16_t>& ref, size_t skip) {
+  for (size_t j = from; j < from + kRate && j + ref.size() <= s.size(); ++j) {
+    size_t k = skip;
+    while (k < ref.size() && s[j + k] == ref[k]) ++k;
+    if (k == ref.size()) return j;
+  }
+  return std::string::npos;
+}
+
+// The sound in [from, to), trimmed to its first and last non-zero frame.
+std::vector<int16_t> Sound(const std::vector<int16_t>& s, size_t from, size_t to) {
+  size_t a = from, b = std::min(to, s.size());
+  while (a < b && s[a] == 0) ++a;
+  while (b > a && s[b - 1] == 0) --b;
+  return std::vector<int16_t>(s.begin() + static_cast<long>(a), s.begin() + static_cast<long>(b));
+}
+
 class AudioOutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -197,24 +215,6 @@ TEST_F(AudioOutputTest, EffectsLevelOneSilencesOnlyTheChainSounds) {
   EXPECT_GT(Peak(s, magnet, s.size()), kHeard);
 }
 
-// Where `ref` (from `skip` on) appears unchanged in `s` within a second after `from`, or npos.
-size_t FindCopy(const std::vector<int16_t>& s, size_t from, const std::vector<int16_t>& ref, size_t skip) {
-  for (size_t j = from; j < from + kRate && j + ref.size() <= s.size(); ++j) {
-    size_t k = skip;
-    while (k < ref.size() && s[j + k] == ref[k]) ++k;
-    if (k == ref.size()) return j;
-  }
-  return std::string::npos;
-}
-
-// The sound in [from, to), trimmed to its first and last non-zero frame.
-std::vector<int16_t> Sound(const std::vector<int16_t>& s, size_t from, size_t to) {
-  size_t a = from, b = std::min(to, s.size());
-  while (a < b && s[a] == 0) ++a;
-  while (b > a && s[b - 1] == 0) --b;
-  return std::vector<int16_t>(s.begin() + static_cast<long>(a), s.begin() + static_cast<long>(b));
-}
-
 TEST_F(AudioOutputTest, ReplayingAChannelOrANewWaveImageCutsTheSoundStillPlaying) {
   Open(0, 1);
   out.Render(0.1);
@@ -240,6 +240,18 @@ TEST_F(AudioOutputTest, ReplayingAChannelOrANewWaveImageCutsTheSoundStillPlaying
   const size_t next = FindCopy(s, m6, bomb1, kRate / 100);
   ASSERT_NE(next, std::string::npos);
   EXPECT_EQ(Peak(s, next + bomb1.size(), s.size()), 0);
+}
+
+TEST_F(AudioOutputTest, MusicStoppedAndPlayedAgainStartsFromTheTop) {
+  Open(0, 0);
+  const size_t first = Send("play BGM notify from 0", 1.5);
+  Send("stop BGM", 0.5);
+  const size_t again = Send("play BGM notify from 0", 1.5);
+  const std::vector<int16_t> s = out.Finish();
+  std::vector<int16_t> opening = Sound(s, first, first + kRate);
+  ASSERT_GT(opening.size(), size_t{kRate / 4});
+  opening.resize(kRate / 4);
+  EXPECT_NE(FindCopy(s, again, opening, 0), std::string::npos);
 }
 
 TEST_F(AudioOutputTest, ReopeningTheChannelsStopsTheMusic) {
