@@ -311,7 +311,6 @@ void WaveImagePlayer::Play(const std::vector<uint8_t>& image) {
   // Always the other voice, so the one fading out can finish its fade.
   const int voice = 1 - last_;
   mixer_.PlaySample(sample, firstVoice_ + voice);
-  voiceSample_[voice] = sample;
   current_ = last_ = voice;
 }
 
@@ -333,14 +332,11 @@ int WaveImagePlayer::Lookup(const std::vector<uint8_t>& image) {
   return cache_.back().sample;
 }
 
+// The least recently used image goes. The two voices always hold the two most recently played
+// images, so a sounding one is never dropped while the limit is above two.
 void WaveImagePlayer::Evict() {
-  // The least recently used image that neither voice holds.
-  auto victim = cache_.end();
-  for (auto it = cache_.begin(); it != cache_.end(); ++it) {
-    if (it->sample != 0 && (it->sample == voiceSample_[0] || it->sample == voiceSample_[1])) continue;
-    if (victim == cache_.end() || it->lastUse < victim->lastUse) victim = it;
-  }
-  if (victim == cache_.end()) return;
+  auto victim = std::min_element(cache_.begin(), cache_.end(),
+                                 [](const Entry& a, const Entry& b) { return a.lastUse < b.lastUse; });
   if (victim->sample != 0) mixer_.FreeSample(victim->sample);
   cache_.erase(victim);
 }
@@ -352,7 +348,6 @@ void WaveImagePlayer::Clear() {
     if (e.sample != 0) mixer_.FreeSample(e.sample);
   }
   cache_.clear();
-  voiceSample_[0] = voiceSample_[1] = 0;
   current_ = -1;
 }
 

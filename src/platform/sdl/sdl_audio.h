@@ -132,7 +132,6 @@ class WaveImagePlayer {
   MixerPort& mixer_;
   int firstVoice_;
   std::vector<Entry> cache_;
-  int voiceSample_[2] = {0, 0};
   int current_ = -1;  // the voice (0 or 1) that sounds, or -1
   int last_ = 1;      // the voice used last
   uint64_t uses_ = 0;
