@@ -227,6 +227,9 @@ void SoundChannelSet::Open(const std::string& key, const std::string& target) {
   if (channels_.count(key) != 0 || channels_.size() >= kMaxChannels) return;
   Channel ch;
   if (!target.empty()) {
+    // Only plain files: a pipe or a device could block the game for good.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(target, ec)) return;
     ch.path = target;
     if (FileStartsWith(target, "MThd")) {
       ch.kind = Kind::kTune;
