@@ -4,11 +4,13 @@
 
 #include "app/app.h"
 #include "app/startup.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 
 int main() {
   try {
-    quandel::SdlPlatform platform;
+    quandel::SdlMixerAudio audio;  // silent when there is no device; outlives the platform
+    quandel::SdlPlatform platform(&audio);
     quandel::App app(platform, quandel::DataDir("."));
     return quandel::Form_Load(app);
   } catch (const std::exception& e) {
