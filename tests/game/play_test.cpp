@@ -280,7 +280,7 @@ TEST(PlayAndReplay, HostileReplayFilesPlayToADefinedEnd) {
       std::string(5000, '\xff'),                   // codes outside 40..89
       "PPPPFFFF",                                  // a damaged header: only slot 0
       "(((2(((<" + std::string(40, '('),           // header 9999, hardly any slot
-      std::string("\0\x01\x02((((", 9) + "garbage",
+      std::string("\0\x01\x02((((", 7) + "garbage",
   };
   for (const std::string& bytes : cases) {
     WriteFile(dir.File("r.dat"), bytes);
