@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install check-asan
 
 deps:
 	@bash scripts/install-deps.sh
@@ -45,6 +45,19 @@ play: build
 	ln -sfn $(abspath $(BUILD))/game/img play/img
 	ln -sfn $(abspath $(BUILD))/game/snd play/snd
 	cd play && $(abspath $(BUILD))/quandel
+
+# Installs the game, a menu entry and an icon under PREFIX; the installed game keeps the player's
+# files in ~/.local/share/quandel (or $XDG_DATA_HOME/quandel).
+PREFIX ?= $(HOME)/.local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The whole test suite and a few hundred generated replays under AddressSanitizer and
+# UndefinedBehaviorSanitizer, in a build of its own; any report fails.
+ASAN_BUILD ?= build-asan
+ASAN_REPLAYS ?= 300
+check-asan: deps
+	bash scripts/asan/check.sh $(ASAN_BUILD) $(JOBS) $(ASAN_REPLAYS)
 
 bench: build
 	$(BUILD)/quandel-bench
