@@ -34,7 +34,8 @@ for f in img/cube.bmp img/title.bmp img/lg.bmp snd/bgm.mid snd/bomb_12.wav snd/t
 done
 
 # Nothing of the build folder may be needed at run time.
-readelf -d "$game" | grep -Eq 'R(UN)?PATH' && fail "the game binary carries a library search path"
+readelf -d "$game" > "$tmp/dynamic"
+grep -Eq 'R(UN)?PATH' "$tmp/dynamic" && fail "the game binary carries a library search path"
 # (Debug information may name it; only what the program itself can read counts.)
 objcopy --strip-debug "$game" "$tmp/game-code"
 grep -qF "$(readlink -f "$build")" "$tmp/game-code" && fail "the game binary names the build folder"
