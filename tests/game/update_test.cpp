@@ -114,29 +114,24 @@ TEST(Update, GaugesStopAt3000AndBlastIgnitionsCredit) {
   EXPECT_EQ(s.score, 130);  // three full tens: 100 + 30
 }
 
-TEST(Update, LostBoxesCostASecondAndTimeNeverGoesNegative) {
-  GameState s = EmptyField();
-  s.timeLeft = 100;
-  s.boxes[0] = Falling(200, 499.5f);
-  s.boxes[1] = Falling(220, 499.5f);
-  UpdateObjects(s);
-  EXPECT_EQ(s.boxes[0].state, 2);
-  EXPECT_EQ(s.boxes[1].state, 2);
-  EXPECT_EQ(s.timeLeft, 0);
-}
-
-TEST(Update, WallsClampAndReverse) {
+TEST(Update, WallsReverseBoxesAndTheBottomCostsTime) {
   GameState s = EmptyField();
   s.fieldWidth = 201;  // walls at 129.5 and 330.5
+  s.timeLeft = 100;
   s.boxes[0] = Falling(130, 100);
   s.boxes[0].vx = -2;
   s.boxes[1] = Falling(330, 200);
   s.boxes[1].vx = 1.5f;
+  s.boxes[2] = Falling(200, 499.5f);
+  s.boxes[3] = Falling(240, 499.5f);
   UpdateObjects(s);
   EXPECT_EQ(s.boxes[0].x, 129.5f);
   EXPECT_EQ(s.boxes[0].vx, 2.0f);
   EXPECT_EQ(s.boxes[1].x, 330.5f);
   EXPECT_EQ(s.boxes[1].vx, -1.5f);
+  EXPECT_EQ(s.boxes[2].state, 2);
+  EXPECT_EQ(s.boxes[3].state, 2);
+  EXPECT_EQ(s.timeLeft, 0);  // two lost boxes cost 120 frames; time stops at 0
 }
 
 TEST(Update, BlastAndMagnetTimersAndDrift) {
@@ -172,17 +167,6 @@ TEST(Update, MagnetPullsOnlyWithinReachAndActsOnAJustLitBox) {
   EXPECT_LT(s.boxes[0].vy, 0.9f);
   EXPECT_EQ(s.boxes[1].vx, 0.0f);
   EXPECT_EQ(s.boxes[1].vy, 1.0f);
-}
-
-TEST(Update, OverlappingFallingBoxesArePushedApart) {
-  GameState s = EmptyField();
-  s.boxes[0] = Falling(200, 100);
-  s.boxes[1] = Falling(205, 100);
-  UpdateObjects(s);
-  // Each pair is pushed from both sides, box j ending nearer its old place each time.
-  EXPECT_LT(s.boxes[0].x, 195.0f);
-  EXPECT_GT(s.boxes[1].x, 205.0f);
-  EXPECT_GT(Distance(s.boxes[0], s.boxes[1]), 15.0f);
 }
 
 TEST(Spawn, TheFirstRowOfTheOpeningAndItsTiming) {
