@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <set>
 
@@ -19,18 +20,11 @@ std::string Bmp(const Surface& s) {
   auto put = [&](int at, uint32_t v, int n) {
     for (int i = 0; i < n; ++i) out[at + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
   };
-  out[0] = 'B';
-  out[1] = 'M';
-  put(2, static_cast<uint32_t>(out.size()), 4);
-  put(10, 54, 4);
-  put(14, 40, 4);
-  put(18, w, 4);
-  put(22, h, 4);
-  put(26, 1, 2);
-  put(28, 24, 2);
-  for (int y = 0; y < h; ++y) {
+  for (auto [at, v, n] : {std::array{0, 'B' + 256 * 'M', 2}, {2, int(out.size()), 4}, {10, 54, 4}, {14, 40, 4}, {18, w, 4}, {22, h, 4},
+                          {26, 1, 2}, {28, 24, 2}})
+    put(at, static_cast<uint32_t>(v), n);
+  for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) put(54 + (h - 1 - y) * stride + 3 * x, s.pixel(x, y), 3);  // B, G, R
-  }
   return out;
 }
 
@@ -53,9 +47,7 @@ TEST(FrameDump, WritesEveryNthFrameNamedByFrameNumberAndNothingElse) {
   FrameDumpOptions options;
   options.outDir = out.path();
   options.assetDir = assets.path();
-  options.every = 2000;
-  options.scale = 2;
-  options.drawMode = 3;
+  options.every = 2000, options.scale = 2, options.drawMode = 3;
   std::string error;
   const auto outcome = DumpReplayFrames(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", options, &error);
   ASSERT_TRUE(outcome) << error;
@@ -63,8 +55,7 @@ TEST(FrameDump, WritesEveryNthFrameNamedByFrameNumberAndNothingElse) {
   std::set<std::string> expected;
   for (int f = -59; f <= outcome->frameNo; f += 2000) expected.insert(FrameFileName(f));
   EXPECT_EQ(Files(out.path()), expected);
-  EXPECT_EQ(FrameFileName(-59), "frame_-0059.png");
-  EXPECT_EQ(FrameFileName(1941), "frame_01941.png");
+  EXPECT_EQ(expected.count("frame_-0059.png") + expected.count("frame_01941.png"), 2u);
 
   Picture picture;
   ASSERT_TRUE(ReadPng(out.File("frame_01941.png"), picture));

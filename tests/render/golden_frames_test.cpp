@@ -4,10 +4,11 @@
 //   QUANDEL_UPDATE_GOLDEN=1 <build>/quandel_tests --gtest_filter='GoldenFrames.*'
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <memory>
+#include <numeric>
 #include <vector>
 
 #include "app/app.h"
@@ -21,24 +22,17 @@ namespace quandel {
 namespace {
 
 struct Shot {
-  int frameNo;
-  int drawMode;
+  int frameNo, drawMode;
   const char* name;
 };
 
 // The opening wipe; a special box's large fire with the stage banner, a blast and chain results, in
 // every draw mode; the widened column; the time-up banner over the last chains.
 constexpr Shot kShots[] = {
-    {-50, 0, "opening-wipe-mode0"},
-    {2525, 0, "large-fire-banner-mode0"},
-    {2525, 1, "large-fire-banner-mode1"},
-    {2525, 2, "large-fire-banner-mode2"},
-    {2525, 3, "large-fire-banner-mode3"},
-    {4947, 0, "wide-column-mode0"},
+    {-50, 0, "opening-wipe-mode0"},      {2525, 0, "large-fire-banner-mode0"}, {2525, 1, "large-fire-banner-mode1"},
+    {2525, 2, "large-fire-banner-mode2"}, {2525, 3, "large-fire-banner-mode3"}, {4947, 0, "wide-column-mode0"},
     {5489, 0, "time-up-mode0"},
 };
-
-std::string GoldenDir() { return std::string(QUANDEL_SOURCE_DIR) + "/tests/render/golden"; }
 
 // Draws the shot from a copy of the play's state in a window object of its own, so the play itself
 // is not disturbed and every draw mode gets its own sheets.
@@ -73,29 +67,24 @@ TEST(GoldenFrames, MatchTheCommittedPictures) {
 
   const bool update = std::getenv("QUANDEL_UPDATE_GOLDEN") != nullptr;
   for (const auto& [name, picture] : drawn) {
-    const std::string path = GoldenDir() + "/" + name + ".png";
+    const std::string path = std::string(QUANDEL_SOURCE_DIR) + "/tests/render/golden/" + name + ".png";
     if (update) {
       ASSERT_TRUE(WritePng(path, picture.pixels.data(), picture.width, picture.height)) << path;
       continue;
     }
     Picture expected;
     ASSERT_TRUE(ReadPng(path, expected)) << path << " is missing; regenerate with QUANDEL_UPDATE_GOLDEN=1";
-    ASSERT_EQ(expected.width, picture.width);
-    ASSERT_EQ(expected.height, picture.height);
-    int differing = 0, firstX = -1, firstY = -1;
-    for (int i = 0; i < picture.width * picture.height; ++i) {
-      if (expected.pixels[i] == picture.pixels[i]) continue;
-      if (differing++ == 0) {
-        firstX = i % picture.width;
-        firstY = i / picture.width;
-      }
-    }
-    if (differing != 0) {
-      const std::string actual = (std::filesystem::temp_directory_path() / (name + ".actual.png")).string();
-      WritePng(actual, picture.pixels.data(), picture.width, picture.height);
-      ADD_FAILURE() << name << ": " << differing << " pixels differ, the first at (" << firstX << ", " << firstY << "); drawn now: " << actual
-                    << "\nIf the change is intended, regenerate the pictures with\n  QUANDEL_UPDATE_GOLDEN=1 quandel_tests --gtest_filter='GoldenFrames.*'";
-    }
+    ASSERT_EQ(expected.width * 10000 + expected.height, picture.width * 10000 + picture.height) << name;
+    const auto mismatch = std::mismatch(picture.pixels.begin(), picture.pixels.end(), expected.pixels.begin());
+    if (mismatch.first == picture.pixels.end()) continue;
+    const long first = mismatch.first - picture.pixels.begin();
+    const long differing = std::inner_product(picture.pixels.begin(), picture.pixels.end(), expected.pixels.begin(), 0L, std::plus<>(),
+                                              std::not_equal_to<>());
+    const std::string actual = (std::filesystem::temp_directory_path() / (name + ".actual.png")).string();
+    WritePng(actual, picture.pixels.data(), picture.width, picture.height);
+    ADD_FAILURE() << name << ": " << differing << " pixels differ, the first at (" << first % picture.width << ", " << first / picture.width
+                  << "); drawn now: " << actual << "\nIf the change is intended, regenerate the pictures with\n"
+                  << "  QUANDEL_UPDATE_GOLDEN=1 quandel_tests --gtest_filter='GoldenFrames.*'";
   }
 }
 

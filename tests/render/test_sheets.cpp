@@ -1,5 +1,7 @@
 #include "render/test_sheets.h"
 
+#include <span>
+
 #include "game/game_state.h"
 
 namespace quandel::testing {
@@ -43,22 +45,18 @@ void PaintHudSheet(Surface& s) {
     Picture(s, sp, kHudInset, kHudInset);
   }
   // Pieced pictures: white mask pieces, each colour piece a square of its own colour.
-  for (const auto* pieces : {&sheet::kQuitButtonMask}) {
-    for (const sheet::Piece& p : *pieces) Inner(s, p.src, 0, kWhite);
-  }
-  for (const sheet::Piece& p : sheet::kReplayLabelMask) Inner(s, p.src, 0, kWhite);
-  for (const sheet::Piece& p : sheet::kQuitButtonNormal) Inner(s, p.src, 0, SheetColour(p.src));
-  for (const sheet::Piece& p : sheet::kQuitButtonHover) Inner(s, p.src, 0, SheetColour(p.src));
-  for (const sheet::Piece& p : sheet::kReplayLabelImage) Inner(s, p.src, 0, SheetColour(p.src));
+  using Pieces = std::span<const sheet::Piece>;
+  for (Pieces mask : {Pieces(sheet::kQuitButtonMask), Pieces(sheet::kReplayLabelMask)})
+    for (const sheet::Piece& p : mask) Inner(s, p.src, 0, kWhite);
+  for (Pieces image : {Pieces(sheet::kQuitButtonNormal), Pieces(sheet::kQuitButtonHover), Pieces(sheet::kReplayLabelImage)})
+    for (const sheet::Piece& p : image) Inner(s, p.src, 0, SheetColour(p.src));
 }
 
 void PaintBoxSheet(Surface& s) {
   s.Resize(sheet::kBoxSheetWidth, sheet::kBoxSheetHeight);
-  for (int kind = 0; kind < sheet::kBoxKinds; ++kind) {
-    for (int c = 0; c < sheet::kBoxSpinColumns; ++c) {
+  for (int kind = 0; kind < sheet::kBoxKinds; ++kind)
+    for (int c = 0; c < sheet::kBoxSpinColumns; ++c)
       for (int r = 0; r < sheet::kBoxSpinRows + 1; ++r) Picture(s, sheet::kBoxCellAt(kind, c, r), kBoxInset, kBoxInset);
-    }
-  }
 }
 
 void PaintFireSheet(Surface& s) {
@@ -82,11 +80,8 @@ void PrepareTestSurfaces(Surfaces& v, int drawMode) {
   v.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
   v.picMain.SetOuterSize(642, 482);
   PaintHudSheet(v.picLogo);
-  if (drawMode % 2 == 0) {
-    PaintBoxSheet(v.picChara);
-  } else {
-    v.picChara.SetOuterSize(2, 2);
-  }
+  if (drawMode % 2 == 0) PaintBoxSheet(v.picChara);
+  else v.picChara.SetOuterSize(2, 2);
   if (drawMode < 2) {
     PaintFireSheet(v.picFire);
     v.picFire2.SetOuterSize(242, 482);
