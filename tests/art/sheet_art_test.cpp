@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -13,133 +11,103 @@
 namespace quandel::art {
 namespace {
 
-using sheet::Look;
-using sheet::Piece;
-using sheet::Rect;
-using sheet::Sprite;
+using namespace sheet;
 
-struct Sheets {
-  Image boxes, title, hud;
+enum SheetId { kBoxes, kTitle, kHud };
+
+// One look of a picture (normal, hover, selected, warning ...): its image and its mask, each put
+// together from pieces of the sheet; a plain sprite is a single piece.
+struct LookPieces {
+  std::vector<Piece> image, mask;
 };
 
-const Sheets& Drawn() {
-  static const Sheets sheets = [] {
-    const Fonts fonts(DefaultFontDir());
-    return Sheets{DrawBoxSheet(), DrawTitleSheet(fonts), DrawHudSheet(fonts)};
-  }();
-  return sheets;
-}
-
-Image Crop(const Image& from, Rect r) {
-  Image out(r.w, r.h, 0);
-  for (int y = 0; y < r.h; ++y)
-    for (int x = 0; x < r.w; ++x) out.Set(x, y, from.At(r.x + x, r.y + y));
-  return out;
-}
-
-Image Assemble(const Image& from, std::span<const Piece> pieces, int w, int h) {
-  Image out(w, h, 0x123456);  // a colour no sheet uses, so a gap between pieces shows
-  for (const Piece& p : pieces)
-    for (int y = 0; y < p.src.h; ++y)
-      for (int x = 0; x < p.src.w; ++x) out.Set(p.dx + x, p.dy + y, from.At(p.src.x + x, p.src.y + y));
-  return out;
-}
-
-// A picture as the game puts it on screen: one or more looks over one mask.
 struct Drawable {
   std::string name;
-  enum Sheet { kBoxes, kTitle, kHud } sheet;
-  std::function<std::vector<Image>(const Image&)> looks;
-  std::function<Image(const Image&)> mask;
-  bool may_touch_edge = false;
+  SheetId sheet;
+  int w, h;
+  std::vector<LookPieces> looks;
+  bool mayTouchEdge = false;
 };
 
 void PrintTo(const Drawable& d, std::ostream* os) { *os << d.name; }
 
-Drawable Simple(std::string name, Drawable::Sheet s, std::vector<Sprite> looks, bool touch = false) {
-  return {std::move(name), s,
-          [looks](const Image& sh) {
-            std::vector<Image> out;
-            for (const Sprite& l : looks) out.push_back(Crop(sh, l.image));
-            return out;
-          },
-          [m = looks.front().mask](const Image& sh) { return Crop(sh, m); }, touch};
+Drawable Simple(std::string name, SheetId s, std::vector<Sprite> sprites, bool touch = false) {
+  Drawable d{std::move(name), s, sprites[0].image.w, sprites[0].image.h, {}, touch};
+  for (const Sprite& sp : sprites) d.looks.push_back({{{sp.image, 0, 0}}, {{sp.mask, 0, 0}}});
+  return d;
 }
 
 // A line the game draws as a left and a right half, checked as the whole line.
-Drawable Halves(std::string name, Sprite left, Sprite right) {
-  auto join = [left, right](const Image& sh, Rect a, Rect b) {
-    const Piece ps[] = {{a, 0, 0}, {b, left.image.w, 0}};
-    return Assemble(sh, ps, left.image.w + right.image.w, left.image.h);
-  };
-  return {std::move(name), Drawable::kTitle,
-          [=](const Image& sh) { return std::vector<Image>{join(sh, left.image, right.image)}; },
-          [=](const Image& sh) { return join(sh, left.mask, right.mask); }};
+Drawable Halves(std::string name, Sprite l, Sprite r) {
+  return {std::move(name), kTitle, l.image.w + r.image.w, l.image.h,
+          {{{{l.image, 0, 0}, {r.image, l.image.w, 0}}, {{l.mask, 0, 0}, {r.mask, l.mask.w, 0}}}}};
+}
+
+template <size_t N>
+std::vector<Piece> V(const Piece (&pieces)[N]) {
+  return {pieces, pieces + N};
 }
 
 std::vector<Drawable> AllDrawables() {
-  using namespace sheet;
   std::vector<Drawable> all;
-  const auto T = Drawable::kTitle, H = Drawable::kHud;
   for (int k = 0; k < kBoxKinds; ++k)
     for (int c = 0; c < kBoxSpinColumns; ++c)
       for (int r = 0; r < kBoxSpinRows; ++r)
-        all.push_back(Simple("box_k" + std::to_string(k) + "_c" + std::to_string(c) + "_r" + std::to_string(r),
-                             Drawable::kBoxes, {kBoxCellAt(k, c, r)}, true));
-
-  all.push_back(Simple("title_start", T, {kTitleStartNormal, kTitleStartHover}));
-  all.push_back(Simple("title_replay", T, {kTitleReplayNormal, kTitleReplayHover}));
-  all.push_back(Simple("title_frame_skip_label", T, {kTitleFrameSkipLabel}));
+        all.push_back(Simple("box_k" + std::to_string(k) + "_c" + std::to_string(c) + "_r" + std::to_string(r), kBoxes, {kBoxCellAt(k, c, r)}, true));
   auto three = [](auto f) { return std::vector<Sprite>{f(Look::kNormal), f(Look::kHover), f(Look::kSelected)}; };
   for (int v = 0; v < kTitleFrameSkipEntries; ++v)
-    all.push_back(Simple("title_frame_skip_" + std::to_string(v), T,
-                         three([v](Look l) { return kTitleFrameSkipEntry(v, l); })));
-  all.push_back(Simple("title_music_label", T, {kTitleMusicLabel}));
-  all.push_back(Simple("title_effects_label", T, {kTitleEffectsLabel}));
-  all.push_back(Simple("title_on", T, three(kTitleOnWord)));
-  all.push_back(Simple("title_off", T, three(kTitleOffWord)));
-  all.push_back(Simple("title_middle", T, three(kTitleMiddleWord)));
-  all.push_back(Simple("title_logo", T, {kTitleLogo}));
-  all.push_back(Simple("title_high_score_label", T, {kTitleHighScoreLabel}));
+    all.push_back(Simple("title_frame_skip_" + std::to_string(v), kTitle, three([v](Look l) { return kTitleFrameSkipEntry(v, l); })));
+  const std::pair<const char*, std::vector<Sprite>> title[] = {
+      {"start", {kTitleStartNormal, kTitleStartHover}}, {"replay", {kTitleReplayNormal, kTitleReplayHover}}, {"frame_skip_label", {kTitleFrameSkipLabel}},
+      {"music_label", {kTitleMusicLabel}}, {"effects_label", {kTitleEffectsLabel}}, {"on", three(kTitleOnWord)}, {"off", three(kTitleOffWord)},
+      {"middle", three(kTitleMiddleWord)}, {"logo", {kTitleLogo}}, {"high_score_label", {kTitleHighScoreLabel}}};
+  for (const auto& [name, sprites] : title) all.push_back(Simple(std::string("title_") + name, kTitle, sprites));
   all.push_back(Halves("title_bottom_label", kTitleBottomLeft, kTitleBottomRight));
   all.push_back(Halves("title_busy", kTitleBusyLeft, kTitleBusyRight));
 
   for (int d = 0; d < 10; ++d) {
     const std::string n = std::to_string(d);
-    all.push_back(Simple("hud_large_" + n, H, {kHudLargeDigit(d)}));
-    all.push_back(Simple("hud_medium_" + n, H, {kHudMediumDigit(d, false), kHudMediumDigit(d, true)}));
-    all.push_back(Simple("hud_small_" + n, H, {kHudSmallDigit(d)}));
+    all.push_back(Simple("hud_large_" + n, kHud, {kHudLargeDigit(d)}));
+    all.push_back(Simple("hud_medium_" + n, kHud, {kHudMediumDigit(d, false), kHudMediumDigit(d, true)}));
+    all.push_back(Simple("hud_small_" + n, kHud, {kHudSmallDigit(d)}));
   }
-  all.push_back(Simple("hud_point", H, {kHudPoint(false), kHudPoint(true)}));
-  all.push_back(Simple("hud_chain", H, {kHudChainWord}));
-  all.push_back(Simple("hud_extend_label", H, {kHudExtendLabel}));
-  all.push_back(Simple("hud_stage_label", H, {kHudStageLabel}));
-  all.push_back(Simple("hud_time_label", H, {kHudTimeLabel}));
-  all.push_back(Simple("hud_stage_banner", H, {kHudStageBanner}));
-  all.push_back(Simple("hud_opening_banner", H, {kHudOpeningBanner}));
-  all.push_back(Simple("hud_time_up_banner", H, {kHudTimeUpBanner}));
-  for (int r = 1; r <= 3; ++r) all.push_back(Simple("hud_rank_" + std::to_string(r), H, {kHudRankBadge(r)}));
-  all.push_back(Simple("hud_gauge_label", H, {kHudGaugeLabel}));
-  all.push_back(Simple("hud_logo", H, {kHudLogo}));
-  all.push_back(Simple("hud_cursor", H, {kHudCursor}));
-  all.push_back({"hud_quit_button", H,
-                 [](const Image& sh) {
-                   return std::vector<Image>{Assemble(sh, kQuitButtonNormal, kQuitButtonWidth, kQuitButtonHeight),
-                                             Assemble(sh, kQuitButtonHover, kQuitButtonWidth, kQuitButtonHeight)};
-                 },
-                 [](const Image& sh) { return Assemble(sh, kQuitButtonMask, kQuitButtonWidth, kQuitButtonHeight); }});
-  all.push_back({"hud_replay_label", H,
-                 [](const Image& sh) {
-                   return std::vector<Image>{
-                       Assemble(sh, kReplayLabelImage, kReplayLabelWidth, kReplayLabelHeight)};
-                 },
-                 [](const Image& sh) { return Assemble(sh, kReplayLabelMask, kReplayLabelWidth, kReplayLabelHeight); }});
+  const std::pair<const char*, std::vector<Sprite>> hud[] = {
+      {"point", {kHudPoint(false), kHudPoint(true)}}, {"chain", {kHudChainWord}}, {"extend_label", {kHudExtendLabel}},
+      {"stage_label", {kHudStageLabel}}, {"time_label", {kHudTimeLabel}}, {"stage_banner", {kHudStageBanner}},
+      {"opening_banner", {kHudOpeningBanner}}, {"time_up_banner", {kHudTimeUpBanner}}, {"rank_1", {kHudRankBadge(1)}},
+      {"rank_2", {kHudRankBadge(2)}}, {"rank_3", {kHudRankBadge(3)}}, {"gauge_label", {kHudGaugeLabel}}, {"logo", {kHudLogo}},
+      {"cursor", {kHudCursor}}};
+  for (const auto& [name, sprites] : hud) all.push_back(Simple(std::string("hud_") + name, kHud, sprites));
+  all.push_back({"hud_quit_button", kHud, kQuitButtonWidth, kQuitButtonHeight,
+                 {{V(kQuitButtonNormal), V(kQuitButtonMask)}, {V(kQuitButtonHover), V(kQuitButtonMask)}}});
+  all.push_back({"hud_replay_label", kHud, kReplayLabelWidth, kReplayLabelHeight, {{V(kReplayLabelImage), V(kReplayLabelMask)}}});
   return all;
 }
 
-const Image& SheetOf(const Drawable& d) {
-  const Sheets& s = Drawn();
-  return d.sheet == Drawable::kBoxes ? s.boxes : d.sheet == Drawable::kTitle ? s.title : s.hud;
+const Image& SheetOf(SheetId id) {
+  static const std::vector<Image> sheets = [] {
+    const Fonts fonts(DefaultFontDir());
+    return std::vector<Image>{DrawBoxSheet(), DrawTitleSheet(fonts), DrawHudSheet(fonts)};
+  }();
+  return sheets[id];
+}
+
+// The picture the pieces put together; every pixel must be covered by exactly one piece.
+Image Assemble(const Image& sheetImage, const std::vector<Piece>& pieces, int w, int h) {
+  Image out(w, h, 0);
+  std::vector<int> hits(static_cast<size_t>(w) * h, 0);
+  for (const Piece& p : pieces)
+    for (int y = 0; y < p.src.h; ++y)
+      for (int x = 0; x < p.src.w; ++x) {
+        if (p.dx + x >= w || p.dy + y >= h) {
+          ADD_FAILURE() << "piece reaches outside the picture";
+          return out;
+        }
+        out.Set(p.dx + x, p.dy + y, sheetImage.At(p.src.x + x, p.src.y + y));
+        ++hits[static_cast<size_t>(p.dy + y) * w + p.dx + x];
+      }
+  EXPECT_EQ(std::count(hits.begin(), hits.end(), 1), w * h) << "pieces do not tile the picture once";
+  return out;
 }
 
 class DrawableTest : public testing::TestWithParam<Drawable> {};
@@ -151,140 +119,109 @@ class DrawableTest : public testing::TestWithParam<Drawable> {};
 // of one entry (normal, hover, selected, warning) tell apart.
 TEST_P(DrawableTest, ObeysTheMaskedBlit) {
   const Drawable& d = GetParam();
-  const Image mask = d.mask(SheetOf(d));
-  int inside = 0, on_edge = 0;
-  for (int y = 0; y < mask.height; ++y)
-    for (int x = 0; x < mask.width; ++x) {
-      const uint32_t p = mask.At(x, y);
-      ASSERT_TRUE(p == kWhite || p == kBlack) << "mask pixel " << std::hex << p;
-      inside += p == kWhite;
-      on_edge += p == kWhite && (x == 0 || y == 0 || x == mask.width - 1 || y == mask.height - 1);
-    }
-  // At least a tenth of a box cell, or a fortieth of a wider rectangle.
-  EXPECT_GE(inside * 10, mask.width * mask.height / (d.sheet == Drawable::kBoxes ? 1 : 4));
-  // A box cell may just touch its edge in its widest pose, never run along it.
-  EXPECT_LE(on_edge, d.may_touch_edge ? 2 : 0);
-
-  const std::vector<Image> looks = d.looks(SheetOf(d));
-  for (size_t l = 0; l < looks.size(); ++l) {
-    ASSERT_EQ(looks[l].width, mask.width);
-    int strays = 0, holes = 0;
-    for (size_t i = 0; i < looks[l].px.size(); ++i) {
-      strays += looks[l].px[i] != kWhite && mask.px[i] != kWhite;
-      holes += looks[l].px[i] == kWhite && mask.px[i] == kWhite;
-    }
-    EXPECT_EQ(strays, 0) << "look " << l;
-    EXPECT_EQ(holes, 0) << "look " << l;
-    for (size_t o = l + 1; o < looks.size(); ++o) EXPECT_NE(looks[l], looks[o]) << "looks " << l << " and " << o;
+  const Image& sh = SheetOf(d.sheet);
+  std::vector<Image> images;
+  for (const LookPieces& look : d.looks) {
+    const Image mask = Assemble(sh, look.mask, d.w, d.h), image = Assemble(sh, look.image, d.w, d.h);
+    int inside = 0, onEdge = 0, strays = 0, holes = 0;
+    for (int y = 0; y < d.h; ++y)
+      for (int x = 0; x < d.w; ++x) {
+        const uint32_t m = mask.At(x, y), p = image.At(x, y);
+        ASSERT_TRUE(m == kWhite || m == kBlack) << "mask pixel " << std::hex << m << " at " << std::dec << x << "," << y;
+        inside += m == kWhite;
+        onEdge += m == kWhite && (x == 0 || y == 0 || x == d.w - 1 || y == d.h - 1);
+        strays += p != kWhite && m != kWhite;
+        holes += p == kWhite && m == kWhite;
+      }
+    // At least a tenth of a box cell, or a fortieth of a wider rectangle.
+    EXPECT_GE(inside * 10, d.w * d.h / (d.sheet == kBoxes ? 1 : 4));
+    // A box cell may just touch its edge in its widest pose, never run along it.
+    EXPECT_LE(onEdge, d.mayTouchEdge ? 2 : 0);
+    EXPECT_EQ(strays, 0) << "look " << images.size();
+    EXPECT_EQ(holes, 0) << "look " << images.size();
+    for (size_t o = 0; o < images.size(); ++o) EXPECT_NE(image, images[o]) << "looks " << o << " and " << images.size();
+    images.push_back(image);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(Sheets, DrawableTest, testing::ValuesIn(AllDrawables()),
                          [](const testing::TestParamInfo<Drawable>& i) { return i.param.name; });
 
-// Space outside every named rectangle stays white: no element spills out of its own.
-TEST(SheetArt, NothingOutsideTheNamedRectangles) {
-  std::vector<bool> used[3];
-  const Image* sheets[3] = {&Drawn().boxes, &Drawn().title, &Drawn().hud};
-  for (int s = 0; s < 3; ++s) used[s].assign(sheets[s]->px.size(), false);
-  auto mark = [&](int s, Rect r) {
-    for (int y = r.y; y < r.y + r.h; ++y)
-      for (int x = r.x; x < r.x + r.w; ++x) used[s][static_cast<size_t>(y) * sheets[s]->width + x] = true;
-  };
-  auto mark_pieces = [&](int s, std::span<const Piece> ps) {
-    for (const Piece& p : ps) mark(s, p.src);
-  };
-  using namespace sheet;
-  for (int k = 0; k < kBoxKinds; ++k)
-    for (int c = 0; c < kBoxSpinColumns; ++c)
-      for (int r = 0; r < kBoxSpinRows; ++r) mark(0, kBoxCellAt(k, c, r).image), mark(0, kBoxCellAt(k, c, r).mask);
-  for (const Sprite& sp : {kTitleStartNormal, kTitleStartHover, kTitleReplayNormal, kTitleReplayHover,
-                           kTitleFrameSkipLabel, kTitleMusicLabel, kTitleEffectsLabel, kTitleLogo,
-                           kTitleHighScoreLabel, kTitleBottomLeft, kTitleBottomRight, kTitleBusyLeft, kTitleBusyRight})
-    mark(1, sp.image), mark(1, sp.mask);
-  for (Look l : {Look::kNormal, Look::kHover, Look::kSelected}) {
-    for (int v = 0; v < kTitleFrameSkipEntries; ++v)
-      mark(1, kTitleFrameSkipEntry(v, l).image), mark(1, kTitleFrameSkipEntry(v, l).mask);
-    for (const Sprite& sp : {kTitleOnWord(l), kTitleOffWord(l), kTitleMiddleWord(l)}) mark(1, sp.image), mark(1, sp.mask);
-  }
-  for (int d = 0; d < 10; ++d)
-    for (const Sprite& sp : {kHudLargeDigit(d), kHudMediumDigit(d, false), kHudMediumDigit(d, true), kHudSmallDigit(d)})
-      mark(2, sp.image), mark(2, sp.mask);
-  for (int r = 1; r <= 3; ++r) mark(2, kHudRankBadge(r).image), mark(2, kHudRankBadge(r).mask);
-  for (const Sprite& sp : {kHudPoint(false), kHudPoint(true), kHudChainWord, kHudExtendLabel, kHudStageLabel,
-                           kHudTimeLabel, kHudStageBanner, kHudOpeningBanner, kHudTimeUpBanner, kHudGaugeLabel,
-                           kHudLogo, kHudCursor})
-    mark(2, sp.image), mark(2, sp.mask);
-  mark_pieces(2, kQuitButtonMask), mark_pieces(2, kQuitButtonNormal), mark_pieces(2, kQuitButtonHover);
-  mark_pieces(2, kReplayLabelMask), mark_pieces(2, kReplayLabelImage);
-
+// Each rectangle lies inside its sheet and shares no pixel with another (a mask shared by several
+// looks is the same rectangle); the space outside them stays white, so no element spills out of
+// its own.
+TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
+  std::vector<Rect> rects[3];
+  for (const Drawable& d : AllDrawables())
+    for (const LookPieces& look : d.looks)
+      for (const auto* list : {&look.image, &look.mask})
+        for (const Piece& p : *list)
+          if (std::find(rects[d.sheet].begin(), rects[d.sheet].end(), p.src) == rects[d.sheet].end()) rects[d.sheet].push_back(p.src);
   for (int s = 0; s < 3; ++s) {
-    int stray = 0;
-    for (size_t i = 0; i < used[s].size(); ++i) stray += !used[s][i] && sheets[s]->px[i] != kWhite;
+    const Image& sh = SheetOf(static_cast<SheetId>(s));
+    const int size[3][2] = {{kBoxSheetWidth, kBoxSheetHeight}, {kTitleSheetWidth, kTitleSheetHeight}, {kHudSheetWidth, kHudSheetHeight}};
+    EXPECT_EQ(std::pair(sh.width, sh.height), std::pair(size[s][0], size[s][1])) << "sheet " << s;
+    std::vector<int> owners(sh.px.size(), 0);
+    for (const Rect& r : rects[s]) {
+      ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= sh.width && r.y + r.h <= sh.height) << s << ": " << r.x << "," << r.y;
+      for (int y = r.y; y < r.y + r.h; ++y)
+        for (int x = r.x; x < r.x + r.w; ++x) ++owners[static_cast<size_t>(y) * sh.width + x];
+    }
+    int shared = 0, stray = 0;
+    for (size_t i = 0; i < owners.size(); ++i) shared += owners[i] > 1, stray += owners[i] == 0 && sh.px[i] != kWhite;
+    EXPECT_EQ(shared, 0) << "sheet " << s;
     EXPECT_EQ(stray, 0) << "sheet " << s;
   }
+  // Right after a roll-over spinA may stand in 700..799: still the last column.
+  EXPECT_EQ(kBoxCell(0, 799, 699).image, (Rect{112, 192, 16, 16}));
 }
 
 // Bounding rows of a mask's white part.
-std::pair<int, int> InkRows(const Image& mask) {
-  int top = mask.height, bottom = -1;
-  for (int y = 0; y < mask.height; ++y)
-    for (int x = 0; x < mask.width; ++x)
-      if (mask.At(x, y) == kWhite) top = std::min(top, y), bottom = std::max(bottom, y);
+std::pair<int, int> InkRows(const Image& sh, Rect r) {
+  int top = r.h, bottom = -1;
+  for (int y = 0; y < r.h; ++y)
+    for (int x = 0; x < r.w; ++x)
+      if (sh.At(r.x + x, r.y + y) == kWhite) top = std::min(top, y), bottom = std::max(bottom, y);
   return {top, bottom};
 }
 
 // Numbers read as numbers: within a size, every digit stands on the same line and is as tall.
 TEST(SheetArt, DigitsShareBaselineAndHeight) {
-  using namespace sheet;
-  for (auto digit : {+[](int d) { return kHudLargeDigit(d); }, +[](int d) { return kHudMediumDigit(d); },
-                     +[](int d) { return kHudSmallDigit(d); }}) {
-    const auto ref = InkRows(Crop(Drawn().hud, digit(1).mask));  // flat-bottomed and flat-topped
+  for (auto digit : {+[](int d) { return kHudLargeDigit(d); }, +[](int d) { return kHudMediumDigit(d); }, +[](int d) { return kHudSmallDigit(d); }}) {
+    const auto ref = InkRows(SheetOf(kHud), digit(1).mask);  // flat-bottomed and flat-topped
     for (int d = 0; d < 10; ++d) {
-      const auto rows = InkRows(Crop(Drawn().hud, digit(d).mask));
-      EXPECT_NEAR(rows.second, ref.second, 1) << "digit " << d << " of width " << digit(d).image.w;
+      const auto rows = InkRows(SheetOf(kHud), digit(d).mask);
       EXPECT_NEAR(rows.first, ref.first, 1) << "digit " << d << " of width " << digit(d).image.w;
+      EXPECT_NEAR(rows.second, ref.second, 1) << "digit " << d << " of width " << digit(d).image.w;
     }
   }
-}
-
-struct Mean {
-  double r = 0, g = 0, b = 0;
-};
-Mean MeanColour(const Image& img) {
-  Mean m;
-  int n = 0;
-  for (uint32_t p : img.px)
-    if (p != kWhite) m.r += p >> 16, m.g += (p >> 8) & 255, m.b += p & 255, ++n;
-  if (n) m.r /= n, m.g /= n, m.b /= n;
-  return m;
 }
 
 // Each kind keeps its colour in every pose; the special one is a grey that stands out from the
 // playfield's grey 100; and each step of either spin changes the picture.
 TEST(SheetArt, BoxesKeepTheirColoursAndVisiblyTurn) {
-  using namespace sheet;
-  const Image& sh = Drawn().boxes;
-  for (int c = 0; c < kBoxSpinColumns; ++c)
-    for (int r = 0; r < kBoxSpinRows; ++r) {
-      const Mean blue = MeanColour(Crop(sh, kBoxCellAt(0, c, r).image));
-      const Mean orange = MeanColour(Crop(sh, kBoxCellAt(1, c, r).image));
-      const Mean grey = MeanColour(Crop(sh, kBoxCellAt(2, c, r).image));
-      EXPECT_GT(blue.b, blue.r + 40) << c << "," << r;
-      EXPECT_GT(orange.r, orange.b + 40) << c << "," << r;
-      EXPECT_LT(std::abs(grey.r - grey.b), 12) << c << "," << r;
-      EXPECT_GT((grey.r + grey.g + grey.b) / 3, 130) << c << "," << r;
-    }
+  const Image& sh = SheetOf(kBoxes);
+  auto cell = [&](int k, int c, int r) {
+    std::vector<uint32_t> px;
+    const Rect rect = kBoxCellAt(k, c, r).image;
+    for (int y = 0; y < rect.h; ++y)
+      for (int x = 0; x < rect.w; ++x) px.push_back(sh.At(rect.x + x, rect.y + y));
+    return px;
+  };
   for (int k = 0; k < kBoxKinds; ++k)
     for (int c = 0; c < kBoxSpinColumns; ++c)
       for (int r = 0; r < kBoxSpinRows; ++r) {
-        const Image here = Crop(sh, kBoxCellAt(k, c, r).image);
-        if (r + 1 < kBoxSpinRows) {
-          EXPECT_NE(here, Crop(sh, kBoxCellAt(k, c, r + 1).image)) << k << c << r;
-        }
-        if (c + 1 < kBoxSpinColumns) {
-          EXPECT_NE(here, Crop(sh, kBoxCellAt(k, c + 1, r).image)) << k << c << r;
-        }
+        double sum[3] = {0, 0, 0};
+        int n = 0;
+        for (uint32_t p : cell(k, c, r))
+          if (p != kWhite) sum[0] += p >> 16, sum[1] += (p >> 8) & 255, sum[2] += p & 255, ++n;
+        const double red = sum[0] / n, blue = sum[2] / n, mean = (sum[0] + sum[1] + sum[2]) / 3 / n;
+        const std::string at = std::to_string(k) + "/" + std::to_string(c) + "/" + std::to_string(r);
+        if (k == 0) EXPECT_GT(blue, red + 40) << at;
+        if (k == 1) EXPECT_GT(red, blue + 40) << at;
+        if (k == 2) EXPECT_TRUE(std::abs(red - blue) < 12 && mean > 130) << at;
+        if (r + 1 < kBoxSpinRows) EXPECT_NE(cell(k, c, r), cell(k, c, r + 1)) << at;
+        if (c + 1 < kBoxSpinColumns) EXPECT_NE(cell(k, c, r), cell(k, c + 1, r)) << at;
       }
 }
 
