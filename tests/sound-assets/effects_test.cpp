@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <map>
 
 #include "asset_readers.h"
 #include "effects.h"
@@ -20,8 +19,7 @@ std::string SoundDir() { return QUANDEL_SOUND_DIR; }
 
 WavFile Load(const std::string& file) {
   WavFile wav;
-  const std::string error = ReadWav(ReadBytes(SoundDir() + "/" + file), wav);
-  EXPECT_EQ(error, "") << file;
+  EXPECT_EQ(ReadWav(ReadBytes(SoundDir() + "/" + file), wav), "") << file;
   return wav;
 }
 
@@ -54,69 +52,46 @@ double LoudestWindowDb(const std::vector<int16_t>& s, int rate) {
   return 10 * std::log10(best / window);
 }
 
-TEST(SoundEffects, EveryFileIsConsistentMono16BitPcm) {
+// Every effect is mono 16-bit PCM of the length and loudness chosen for it, with headroom for the
+// mixer; it starts and ends at rest with tiny first and last steps (no click) and has no offset.
+TEST(SoundEffects, EveryFileIsCleanMonoPcmOfTheChosenLengthAndLevel) {
   ASSERT_EQ(EffectPlans().size(), 17u);
   for (const EffectPlan& plan : EffectPlans()) {
-    const std::vector<uint8_t> bytes = ReadBytes(SoundDir() + "/" + plan.file);
-    ASSERT_FALSE(bytes.empty()) << plan.file;
-    WavFile wav;
-    ASSERT_EQ(ReadWav(bytes, wav), "") << plan.file;
-    EXPECT_EQ(wav.format, 1) << plan.file;
-    EXPECT_EQ(wav.channels, 1) << plan.file;
-    EXPECT_EQ(wav.bitsPerSample, 16) << plan.file;
-    EXPECT_TRUE(wav.sampleRate == 22050 || wav.sampleRate == 44100) << plan.file;
-    EXPECT_EQ(wav.blockAlign, 2) << plan.file;
-    EXPECT_EQ(wav.byteRate, wav.sampleRate * 2) << plan.file;
-    EXPECT_EQ(bytes.size(), 44 + 2 * wav.samples.size()) << plan.file;
-  }
-}
-
-TEST(SoundEffects, LengthsAndLevelsAreThoseChosen) {
-  for (const EffectPlan& plan : EffectPlans()) {
+    SCOPED_TRACE(plan.file);
     const WavFile wav = Load(plan.file);
-    ASSERT_FALSE(wav.samples.empty()) << plan.file;
-    EXPECT_EQ(wav.samples.size(), static_cast<size_t>(std::lround(plan.seconds * wav.sampleRate))) << plan.file;
-    EXPECT_NEAR(LoudestWindowDb(wav.samples, wav.sampleRate), plan.loudnessDb, 0.05) << plan.file;
-    const double peak = Peak(wav.samples);
-    EXPECT_LE(peak, plan.peakCeiling) << plan.file;
-    EXPECT_LT(peak, 0.9) << plan.file;  // at least 1 dB of headroom for the mixer
-    EXPECT_GT(peak, 0.1) << plan.file;
-  }
-}
-
-TEST(SoundEffects, StartAndEndSilentWithoutOffset) {
-  for (const EffectPlan& plan : EffectPlans()) {
-    const std::vector<int16_t> s = Load(plan.file).samples;
-    ASSERT_GT(s.size(), 4u) << plan.file;
-    EXPECT_LE(std::abs(s.front()), 1) << plan.file;
-    EXPECT_LE(std::abs(s.back()), 1) << plan.file;
-    // The fades make the first and last steps tiny, so nothing clicks when a sound starts or is over.
-    EXPECT_LT(std::abs(s[1]), 330) << plan.file;
-    EXPECT_LT(std::abs(s[s.size() - 2]), 330) << plan.file;
+    EXPECT_EQ(std::vector<int>({wav.format, wav.channels, wav.bitsPerSample, wav.blockAlign, wav.byteRate}),
+              std::vector<int>({1, 1, 16, 2, 2 * wav.sampleRate}));
+    EXPECT_TRUE(wav.sampleRate == 22050 || wav.sampleRate == 44100);
+    const std::vector<int16_t>& s = wav.samples;
+    ASSERT_GT(s.size(), 4u);
+    EXPECT_EQ(s.size(), static_cast<size_t>(std::lround(plan.seconds * wav.sampleRate)));
+    EXPECT_NEAR(LoudestWindowDb(s, wav.sampleRate), plan.loudnessDb, 0.05);
+    const double peak = Peak(s);
+    EXPECT_LE(peak, plan.peakCeiling);
+    EXPECT_TRUE(peak > 0.1 && peak < 0.9) << peak;  // at least 1 dB of headroom
+    EXPECT_LE(std::max(std::abs(s.front()), std::abs(s.back())), 1);
+    EXPECT_LT(std::max(std::abs(s[1]), std::abs(s[s.size() - 2])), 330);
     double sum = 0;
     for (int16_t v : s) sum += v;
-    EXPECT_LT(std::fabs(sum / s.size()) / 32768.0, 0.005) << plan.file;
+    EXPECT_LT(std::fabs(sum / s.size()) / 32768.0, 0.005);
   }
 }
 
+// bomb_1 ... bomb_12: three tiers of four. Within a tier each file is longer, fuller and louder than
+// the one before; from tier to tier the same count is brighter and no weaker.
 TEST(SoundEffects, ChainBlastsGrowWithBoxesAndTier) {
-  std::map<int, std::vector<int16_t>> blast;
+  std::vector<std::vector<int16_t>> blast(13);
   for (int n = 1; n <= 12; ++n) blast[n] = Load("bomb_" + std::to_string(n) + ".wav").samples;
-  for (int tier = 0; tier < 3; ++tier) {
-    for (int count = 2; count <= 4; ++count) {
-      const auto& smaller = blast[tier * 4 + count - 1];
-      const auto& bigger = blast[tier * 4 + count];
-      EXPECT_GT(bigger.size(), smaller.size()) << "tier " << tier << " count " << count;
-      EXPECT_GT(Energy(bigger), Energy(smaller) * 1.1) << "tier " << tier << " count " << count;
-      EXPECT_GT(LoudestWindowDb(bigger, 22050), LoudestWindowDb(smaller, 22050)) << "tier " << tier << " count " << count;
+  for (int n = 2; n <= 12; ++n) {
+    SCOPED_TRACE("bomb_" + std::to_string(n));
+    if (n % 4 != 1) {
+      EXPECT_GT(blast[n].size(), blast[n - 1].size());
+      EXPECT_GT(Energy(blast[n]), Energy(blast[n - 1]) * 1.1);
+      EXPECT_GT(LoudestWindowDb(blast[n], 22050), LoudestWindowDb(blast[n - 1], 22050));
     }
-  }
-  for (int count = 1; count <= 4; ++count) {
-    for (int tier = 1; tier < 3; ++tier) {
-      const auto& lower = blast[(tier - 1) * 4 + count];
-      const auto& higher = blast[tier * 4 + count];
-      EXPECT_GT(Brightness(higher), Brightness(lower) * 1.5) << "tier " << tier << " count " << count;
-      EXPECT_GE(Energy(higher), Energy(lower)) << "tier " << tier << " count " << count;
+    if (n > 4) {
+      EXPECT_GT(Brightness(blast[n]), Brightness(blast[n - 4]) * 1.5);
+      EXPECT_GE(Energy(blast[n]), Energy(blast[n - 4]));
     }
   }
 }
@@ -136,10 +111,7 @@ TEST(SoundSynth, FinishHitsTheLoudnessAndRefusesToClip) {
   for (size_t i = 0; i < tone.size(); ++i) tone[i] = std::sin(2 * kPi * 440 * i / kSampleRate);
   const std::vector<int16_t> out = Finish(tone, -12.0, 0.5, 0.01, 0.01);
   EXPECT_NEAR(LoudestWindowDb(out, kSampleRate), -12.0, 0.02);
-  EXPECT_NEAR(LoudnessDb(out), -12.0, 0.02);
   EXPECT_NEAR(Peak(out), std::sqrt(2.0) * std::pow(10.0, -12.0 / 20), 0.01);  // a sine's peak is 3 dB over its RMS
-  EXPECT_EQ(out.front(), 0);
-  EXPECT_EQ(out.back(), 0);
   EXPECT_THROW(Finish(tone, -3.0, 0.5, 0.01, 0.01), std::range_error);
   EXPECT_THROW(Finish(std::vector<double>(100, 0.0), -12.0, 0.5, 0.0, 0.0), std::invalid_argument);
 }
