@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <random>
 
@@ -52,7 +51,7 @@ TEST(Bmp, DecodesEveryPixelLayoutWeAccept) {
   EXPECT_EQ(p.pixels, (std::vector<uint32_t>{kW, 0, kW, 0, 0, 0, 0, 0, 0, kW}));  // high bit first
 }
 
-TEST(Bmp, RejectsTruncatedAndHostileFilesWithoutReadingPastThem) {
+TEST(Bmp, RejectsTruncatedAndHostileFilesAndTheSurfaceKeepsItsPicture) {
   const std::vector<uint8_t> good = Bmp(3, 2, 24, kRows24);
   Picture p{7, 1, {0}};
   // Every cut is rejected, except one that only loses the last row's padding.
@@ -76,11 +75,9 @@ TEST(Bmp, RejectsTruncatedAndHostileFilesWithoutReadingPastThem) {
   EXPECT_FALSE(DecodeBmp(with(0, 'X', 1), p));
   EXPECT_FALSE(DecodeBmp(Bmp(1, 1, 32, {0, 0, 0, 0}, 3, std::vector<uint8_t>(12, 0)), p));  // empty masks
   EXPECT_EQ(p.width, 7);
-}
 
-TEST(Bmp, SurfaceLoadsAFileOrStaysAsItWas) {
+  // A surface keeps what it had when the file is missing, damaged or a folder.
   testing::TempDir dir;
-  const std::vector<uint8_t> good = Bmp(3, 2, 24, kRows24);
   testing::WriteFile(dir.File("ok.bmp"), std::string(good.begin(), good.end()));
   testing::WriteFile(dir.File("bad.bmp"), std::string(good.begin(), good.begin() + 40));
   Surface s(3, 3);
@@ -92,7 +89,7 @@ TEST(Bmp, SurfaceLoadsAFileOrStaysAsItWas) {
   EXPECT_EQ(s.pixel(2, 2), kW);
 }
 
-TEST(Png, RoundTripsASurfaceAndEnlargesByWholeFactors) {
+TEST(Png, RoundTripsASurfaceButRejectsDamage) {
   testing::TempDir dir;
   Surface s(7, 5);
   std::mt19937 rng(1);
@@ -101,55 +98,12 @@ TEST(Png, RoundTripsASurfaceAndEnlargesByWholeFactors) {
   ASSERT_TRUE(WritePng(dir.File("a.png"), s));
   ASSERT_TRUE(ReadPng(dir.File("a.png"), p));
   EXPECT_EQ(p.pixels, std::vector<uint32_t>(s.pixels(), s.pixels() + 35));
-  ASSERT_TRUE(WritePng(dir.File("b.png"), s, 3));
-  ASSERT_TRUE(ReadPng(dir.File("b.png"), p));
-  ASSERT_EQ(p.width * p.height, 21 * 15);
-  for (int i = 0; i < 21 * 15; ++i) ASSERT_EQ(p.pixels[i], s.pixel(i % 21 / 3, i / 21 / 3)) << i;
   EXPECT_FALSE(WritePng(dir.File("no/such/dir.png"), s));
   EXPECT_FALSE(WritePng(dir.File("c.png"), s, 0));
-}
-
-// An RGBA PNG whose rows use the five filters in turn, behind an ancillary chunk.
-std::vector<uint8_t> FilteredPng(int w, int h, const std::vector<uint8_t>& v) {
-  const int stride = w * 4;
-  std::vector<uint8_t> raw;
-  for (int y = 0; y < h; ++y) {
-    raw.push_back(static_cast<uint8_t>(y % 5));
-    for (int i = 0; i < stride; ++i) {
-      const int a = i >= 4 ? v[y * stride + i - 4] : 0, b = y ? v[(y - 1) * stride + i] : 0;
-      const int c = y && i >= 4 ? v[(y - 1) * stride + i - 4] : 0;
-      const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
-      const int pred[] = {0, a, b, (a + b) / 2, pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
-      raw.push_back(static_cast<uint8_t>(v[y * stride + i] - pred[y % 5]));
-    }
-  }
-  uLongf size = compressBound(raw.size());
-  std::vector<uint8_t> z(size), out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  compress(z.data(), &size, raw.data(), raw.size());
-  z.resize(size);
-  auto chunk = [&](const char* type, std::vector<uint8_t> data) {
-    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(data.size() >> s));
-    data.insert(data.begin(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    const uint32_t crc = crc32(0, data.data(), static_cast<uInt>(data.size()));
-    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(crc >> s));
-  };
-  chunk("IHDR", {0, 0, 0, static_cast<uint8_t>(w), 0, 0, 0, static_cast<uint8_t>(h), 8, 6, 0, 0, 0});
-  chunk("tEXt", {'a', 0, 'b'});
-  chunk("IDAT", z);
-  chunk("IEND", {});
-  return out;
-}
-
-TEST(Png, ReadsEveryRowFilterAndDropsAlphaButRejectsDamage) {
-  std::mt19937 rng(3);
-  std::vector<uint8_t> samples(6 * 10 * 4);
-  for (auto& v : samples) v = static_cast<uint8_t>(rng() % 2 ? rng() : rng() % 3 * 100);  // ties for Paeth
-  const std::vector<uint8_t> png = FilteredPng(6, 10, samples);
-  Picture p;
-  ASSERT_TRUE(DecodePng(png, p));
-  for (int i = 0; i < 60; ++i) ASSERT_EQ(p.pixels[i], PixelRgb(samples[4 * i], samples[4 * i + 1], samples[4 * i + 2])) << i;
-  for (size_t n = 0; n < png.size(); n += 3) {
+  // Any flipped bit is caught by a signature, a CRC or the deflate stream; any cut by a length.
+  const std::string text = testing::ReadFile(dir.File("a.png"));
+  const std::vector<uint8_t> png(text.begin(), text.end());
+  for (size_t n = 0; n < png.size(); ++n) {
     std::vector<uint8_t> bad = png;
     bad[n] ^= 0x40;
     ASSERT_FALSE(DecodePng(bad, p)) << n;
