@@ -22,24 +22,18 @@ using Samples = std::vector<int16_t>;
 constexpr size_t kRate = 44100;
 constexpr int kHeard = 1000;
 
-class WorkingDir {
- public:
-  explicit WorkingDir(const std::string& dir) : saved_(std::filesystem::current_path()) { std::filesystem::current_path(dir); }
-  ~WorkingDir() { std::filesystem::current_path(saved_); }
-
- private:
-  std::filesystem::path saved_;
-};
-
+// The mixer on the disk driver, working in `dir` (sound files are named relative to it).
 class DiskOutput {
  public:
-  explicit DiskOutput(const AudioOptions& options = {}) {
+  explicit DiskOutput(const std::string& dir, const AudioOptions& options = {}) {
+    std::filesystem::current_path(dir);
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
     audio = std::make_unique<SdlMixerAudio>(options);
     unsetenv("SDL_AUDIODRIVER");
   }
+  ~DiskOutput() { std::filesystem::current_path(saved_); }
   // Frames in the file. Writes are buffered, so a sound started after this begins at or after it.
   size_t Mark() const {
     struct stat st {};
@@ -61,6 +55,7 @@ class DiskOutput {
   std::unique_ptr<SdlMixerAudio> audio;
 
  private:
+  std::filesystem::path saved_ = std::filesystem::current_path();
   testing::TempDir tmp_;
   std::string file_ = tmp_.File("out.raw");
 };
@@ -71,31 +66,25 @@ int Peak(const Samples& s, size_t from, size_t to) {
   return peak;
 }
 
-// The sound in [from, to) without its silent ends.
-Samples Sound(const Samples& s, size_t from, size_t to) {
+// Where the sound heard alone in [from, to) appears again unchanged (from its frame `skip` on)
+// within a second after `at`; npos if not. An overlap with anything else would add up.
+size_t FindCopy(const Samples& s, size_t from, size_t to, size_t at, size_t skip = 0) {
   while (from < to && s[from] == 0) ++from;
   while (to > from && s[to - 1] == 0) --to;
-  return Samples(s.begin() + static_cast<long>(from), s.begin() + static_cast<long>(to));
-}
-
-// Where `ref`, from frame `skip` on, appears unchanged within a second after `from`; npos if not.
-size_t FindCopy(const Samples& s, size_t from, const Samples& ref, size_t skip) {
-  for (size_t j = from; j < from + kRate && j + ref.size() <= s.size(); ++j) {
+  const Samples ref(s.begin() + static_cast<long>(from), s.begin() + static_cast<long>(to));
+  for (size_t j = at; j < at + kRate && j + ref.size() <= s.size(); ++j) {
     size_t k = skip;
     while (k < ref.size() && s[j + k] == ref[k]) ++k;
-    if (k == ref.size()) return j;
+    if (k == ref.size()) return j + ref.size();  // where the copy ends
   }
   return std::string::npos;
 }
 
-class AudiblePlatform : public HeadlessPlatform {
- public:
-  explicit AudiblePlatform(SoundBackend& sound) : sound_(sound) {}
-  void SendSoundCommand(const std::string& command) override { sound_.SendSoundCommand(command); }
-  void PlayWave(const std::vector<uint8_t>& image, int number) override { sound_.PlayWave(image, number); }
-
- private:
-  SoundBackend& sound_;
+struct AudiblePlatform : HeadlessPlatform {
+  explicit AudiblePlatform(SoundBackend& s) : sound(s) {}
+  void SendSoundCommand(const std::string& command) override { sound.SendSoundCommand(command); }
+  void PlayWave(const std::vector<uint8_t>& image, int number) override { sound.PlayWave(image, number); }
+  SoundBackend& sound;
 };
 
 class AudioOutput : public ::testing::Test {
@@ -106,25 +95,24 @@ class AudioOutput : public ::testing::Test {
     OpenSoundChannels(app);
   }
   // Returns where the sound of the command can begin, after letting `seconds` of sound follow.
-  size_t Send(const std::string& command, double seconds) {
+  // "wave N" plays chain sound N the way a chain does, from its image in memory.
+  size_t Send(const std::string& command, double seconds = 0) {
     const size_t at = out.Mark();
-    platform.SendSoundCommand(command);
-    out.Render(seconds);
-    return at;
-  }
-  size_t Wave(int n, double seconds) {
-    const size_t at = out.Mark();
-    platform.PlayWave(app.state.bombWaves[static_cast<size_t>(n - 1)], n);
+    if (command.starts_with("wave ")) {
+      const int n = std::stoi(command.substr(5));
+      platform.PlayWave(app.state.bombWaves[static_cast<size_t>(n - 1)], n);
+    } else {
+      platform.SendSoundCommand(command);
+    }
     out.Render(seconds);
     return at;
   }
   void PlayEverything() {
-    for (const char* name : {"BGM", "Bomb", "Magnet", "Short", "Tick", "Extend"}) platform.SendSoundCommand(std::string("play ") + name);
-    for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n), 0), Wave(n, 0);
+    for (const char* name : {"BGM", "Bomb", "Magnet", "Short", "Tick", "Extend"}) Send(std::string("play ") + name);
+    for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n)), Send("wave " + std::to_string(n));
   }
 
-  WorkingDir cwd{QUANDEL_GAME_DIR};
-  DiskOutput out;
+  DiskOutput out{QUANDEL_GAME_DIR};
   AudiblePlatform platform{*out.audio};
   App app{platform, DataDir(".")};
 };
@@ -133,15 +121,12 @@ TEST_F(AudioOutput, EachSoundIsHeardAndPlayingAgainCutsTheOneStillPlaying) {
   ASSERT_TRUE(out.audio->musicAvailable());
   Open(0, 0);
   out.Render(0.3);
-  const size_t bomb = Send("play Bomb notify from 0", 1.5);
-  const size_t image5 = Wave(5, 1.5);
-  const size_t bomb7 = Send("play Bomb7 notify from 0", 1.5);
-  const size_t music = Send("play BGM notify from 0", 1.0);
+  const size_t bomb = Send("play Bomb notify from 0", 1.5), image5 = Send("wave 5", 1.5);
+  const size_t bomb7 = Send("play Bomb7 notify from 0", 1.5), music = Send("play BGM notify from 0", 1.0);
   const size_t stop = Send("stop BGM", 0.3);
   Send("play Bomb7 notify from 0", 0.3);
   const size_t bomb7Cut = Send("play Bomb7 notify from 0", 1.5);
-  const size_t image12 = Wave(12, 0.3);
-  const size_t image5Cut = Wave(5, 1.5);
+  const size_t image12 = Send("wave 12", 0.3), image5Cut = Send("wave 5", 1.5);
   const size_t musicAgain = Send("play BGM notify from 0", 0.5);
   Open(0, 0);
   const size_t reopened = out.Mark();
@@ -152,17 +137,14 @@ TEST_F(AudioOutput, EachSoundIsHeardAndPlayingAgainCutsTheOneStillPlaying) {
   const size_t starts[] = {bomb, image5, bomb7, music, stop};
   for (int i = 0; i < 4; ++i) EXPECT_GT(Peak(s, starts[i], starts[i + 1]), kHeard) << i;
   for (int i = 1; i < 4; ++i) EXPECT_EQ(Peak(s, starts[i] - kRate / 4, starts[i]), 0) << i;  // each heard alone
-  // The channel restarts alone (an overlap would add up); the long image fades out within 10 ms.
-  const Samples b7 = Sound(s, bomb7, music), i5 = Sound(s, image5, bomb7);
-  const size_t restart = FindCopy(s, bomb7Cut, b7, 0), next = FindCopy(s, image5Cut, i5, kRate / 100);
-  ASSERT_NE(restart, std::string::npos);
+  // The channel restarts alone; the long image fades out within 10 ms.
+  const size_t restarted = FindCopy(s, bomb7, music, bomb7Cut), next = FindCopy(s, image5, bomb7, image5Cut, kRate / 100);
+  ASSERT_NE(restarted, std::string::npos);
   ASSERT_NE(next, std::string::npos);
-  EXPECT_EQ(Peak(s, restart + b7.size(), image12), 0);
-  EXPECT_EQ(Peak(s, next + i5.size(), musicAgain), 0);
+  EXPECT_EQ(Peak(s, restarted, image12), 0);
+  EXPECT_EQ(Peak(s, next, musicAgain), 0);
   // Stopped music starts from the top again; reopening the channels silences it.
-  Samples opening = Sound(s, music, stop);
-  opening.resize(kRate / 4);
-  EXPECT_NE(FindCopy(s, musicAgain, opening, 0), std::string::npos);
+  EXPECT_NE(FindCopy(s, music, music + kRate / 4, musicAgain), std::string::npos);
   EXPECT_EQ(Peak(s, reopened + 4096, s.size()), 0);
 }
 
@@ -176,14 +158,14 @@ TEST_F(AudioOutput, EffectsLevelsAndMusicOff) {
   out.Render(1.0);
   Open(1, 1);
   const size_t level1 = out.Mark();
-  for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n), 0), Wave(n, 0);
+  for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n)), Send("wave " + std::to_string(n));
   out.Render(1.0);
   const size_t magnet = Send("play Magnet notify from 0", 1.0);
   const Samples s = out.Finish();
-  EXPECT_EQ(Peak(s, 0, musicOn), 0);                // music off, no effects: silence
-  EXPECT_GT(Peak(s, musicOn, level1), kHeard);      // no effects: only the music
-  EXPECT_EQ(Peak(s, level1 + 4096, magnet), 0);     // level 1: no chain sounds ...
-  EXPECT_GT(Peak(s, magnet, s.size()), kHeard);     // ... but the other effects
+  EXPECT_EQ(Peak(s, 0, musicOn), 0);             // music off, no effects: silence
+  EXPECT_GT(Peak(s, musicOn, level1), kHeard);   // no effects: only the music
+  EXPECT_EQ(Peak(s, level1 + 4096, magnet), 0);  // level 1: no chain sounds ...
+  EXPECT_GT(Peak(s, magnet, s.size()), kHeard);  // ... but the other effects
 }
 
 TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {
@@ -198,41 +180,36 @@ TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {
   std::filesystem::create_directory(dir.File("folder"));
   testing::WriteFile(dir.File("good.wav"), wav);
 
-  WorkingDir cwd(dir.path());
   ::testing::internal::CaptureStderr();
-  DiskOutput out(AudioOptions{{dir.File("0"), dir.File("folder")}});  // no soundfont anywhere
+  DiskOutput out(dir.path(), AudioOptions{{dir.File("0"), dir.File("folder")}});  // no soundfont anywhere
   EXPECT_TRUE(out.audio->deviceOpen());
   EXPECT_FALSE(out.audio->musicAvailable());
-  out.audio->SendSoundCommand("open 5 alias Music");
-  out.audio->SendSoundCommand("play Music");
-  out.Render(0.5);
-  const size_t broken = out.Mark();
-  for (const std::string name : {"0", "1", "2", "3", "4", "folder", "absent"}) {
-    out.audio->SendSoundCommand("open " + name + " alias X" + name);
-    out.audio->SendSoundCommand("play X" + name);
-    out.audio->PlayWave(std::vector<uint8_t>(files[0].begin(), files[0].end()), 1);
-  }
-  for (const std::string& image : {std::string(1, '\0'), wav.substr(0, 44), lying})
-    out.audio->PlayWave(std::vector<uint8_t>(image.begin(), image.end()), 1);
-  out.Render(1.0);
+  auto play = [&](const std::vector<std::string>& names, const std::vector<std::string>& images) {
+    for (const std::string& name : names) {
+      out.audio->SendSoundCommand("open " + name + " alias X" + name);
+      out.audio->SendSoundCommand("play X" + name);
+    }
+    for (const std::string& image : images) out.audio->PlayWave(std::vector<uint8_t>(image.begin(), image.end()), 1);
+    out.Render(1.0);
+  };
+  play({"5", "0", "1", "3", "4", "folder", "absent"}, {"", std::string(1, '\0'), wav.substr(0, 44)});
+  const size_t lyingAt = out.Mark();
+  play({"2"}, {lying});  // may play what it really holds
   out.audio->SendSoundCommand("open good.wav alias Good");
   const size_t good = out.Mark();
   out.audio->SendSoundCommand("play Good");
   out.Render(0.5);
   const Samples s = out.Finish();
-  EXPECT_EQ(Peak(s, 0, broken), 0);
+  EXPECT_EQ(Peak(s, 0, lyingAt), 0);
   EXPECT_GT(Peak(s, good, s.size()), kHeard);
 
   // A driver that does not exist, then whatever this machine has (usually no device at all).
   for (const char* driver : {"nonexistent", ""}) {
-    setenv("SDL_AUDIODRIVER", driver, 1);
-    if (!*driver) unsetenv("SDL_AUDIODRIVER");
+    *driver ? setenv("SDL_AUDIODRIVER", driver, 1) : unsetenv("SDL_AUDIODRIVER");
     SdlMixerAudio audio;
-    if (audio.deviceOpen()) {
-      EXPECT_STREQ(driver, "");  // a real device here: nothing more to see
-      continue;
-    }
-    audio.SendSoundCommand("open good.wav alias A");
+    if (audio.deviceOpen() && !*driver) continue;  // a real device here: nothing more to see
+    EXPECT_FALSE(audio.deviceOpen());
+    audio.SendSoundCommand("open " + dir.File("good.wav") + " alias A");
     audio.SendSoundCommand("play A");
     audio.PlayWave(std::vector<uint8_t>(wav.begin(), wav.end()), 1);
   }

@@ -7,15 +7,12 @@
 
 namespace quandel {
 using testing::Scramble;
-using testing::Unscramble;
 
-namespace {
-
-int64_t FieldAt(const std::string& file, size_t offset, size_t size) {
-  return Unscramble(std::string_view(file).substr(offset, size));
+// Field f (frame, x, y, flags) of slot `slot`, read independently of the game's decoder.
+int64_t Field(const std::string& file, size_t slot, int f) {
+  constexpr size_t kEnds[] = {0, 12, 22, 32, 36};
+  return testing::Unscramble(std::string_view(file).substr(8 + 36 * slot + kEnds[f], kEnds[f + 1] - kEnds[f]));
 }
-
-}  // namespace
 
 TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   testing::TempDir dir;
@@ -31,13 +28,9 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   ASSERT_TRUE(SaveReplay(s, data));
   const std::string file = testing::ReadFile(dir.File("replay.dat"));
   ASSERT_EQ(file.size(), 8u + 36 * 5);
-  EXPECT_EQ(FieldAt(file, 0, 8), 4);
-  const size_t offsets[] = {0, 12, 22, 32, 36};
-  for (size_t i = 0; i < 5; ++i) {
-    for (int f = 0; f < 4; ++f) {
-      EXPECT_EQ(FieldAt(file, 8 + 36 * i + offsets[f], offsets[f + 1] - offsets[f]), stored[i][f]) << i << "," << f;
-    }
-  }
+  EXPECT_EQ(testing::Unscramble(file.substr(0, 8)), 4);
+  for (size_t i = 0; i < 5; ++i)
+    for (int f = 0; f < 4; ++f) EXPECT_EQ(Field(file, i, f), stored[i][f]) << i << "," << f;
 
   GameState back;
   back.replay[5] = {9, 9, 9, 9};
@@ -57,18 +50,18 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   ASSERT_TRUE(SaveReplay(s, data));
   const std::string empty = testing::ReadFile(dir.File("replay.dat"));
   ASSERT_EQ(empty.size(), 44u);
-  EXPECT_EQ(FieldAt(empty, 0, 8), 0);
-  for (int f = 0; f < 4; ++f) EXPECT_EQ(FieldAt(empty, 8 + offsets[f], offsets[f + 1] - offsets[f]), stored[0][f]);
+  EXPECT_EQ(testing::Unscramble(empty.substr(0, 8)), 0);
+  for (int f = 0; f < 4; ++f) EXPECT_EQ(Field(empty, 0, f), stored[0][f]);
 }
 
 TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
   const std::string slot = Scramble(61, 6) + Scramble(12345, 5) + Scramble(678, 5) + Scramble(3, 2);
-  struct Case {
+  struct {
     std::string bytes;
     size_t tableSize;
     int16_t last;
     int held;  // slots the file holds whole
-  } cases[] = {
+  } const cases[] = {
       {Scramble(2, 4) + slot + slot + slot + std::string(5000, 'Y'), kReplaySlots, 2, 3},
       {Scramble(9999, 4) + slot + slot + slot.substr(0, 35), kReplaySlots, 9999, 2},  // announces more than it holds
       {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 2},                        // more than the table
@@ -76,7 +69,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
       {Scramble(3, 4).substr(0, 5), kReplaySlots, 0, 0},
       {Scramble(1, 4) + std::string(72, '\0'), kReplaySlots, 1, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     testing::TempDir dir;
     testing::WriteFile(dir.File("replay.dat"), c.bytes);
     GameState s;
@@ -88,9 +81,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
       ASSERT_EQ(s.replay[i].frame, i < c.held ? 61 : 0) << i;
       ASSERT_EQ(s.replay[i].x, i < c.held ? 123.45f : 0.0f) << i;
     }
-    if (c.last + 1 < static_cast<int>(c.tableSize)) {
-      EXPECT_EQ(s.replay[c.last + 1].frame, 5);
-    }
+    if (c.last + 1 < static_cast<int>(c.tableSize)) { EXPECT_EQ(s.replay[c.last + 1].frame, 5); }
   }
   GameState s;
   s.replay[0].frame = 7;

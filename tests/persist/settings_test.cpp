@@ -27,12 +27,14 @@ struct Loaded {
   std::string file;
 };
 
-Loaded LoadFrom(const std::string* contents) {
+Loaded LoadFrom(const std::string* contents, bool failRename = false) {
   testing::TempDir dir;
   if (contents) testing::WriteFile(dir.File("config.txt"), *contents);
   GameState s;
   s.replaySave = s.drawMode = 9;
-  LoadSettings(s, DataDir(dir.path()));
+  DataDir data(dir.path());
+  data.set_fault_hook([&](SaveStep step) { return failRename && step == SaveStep::kRename; });
+  LoadSettings(s, data);
   return {s.replaySave, s.drawMode, testing::ReadFile(dir.File("config.txt"))};
 }
 
@@ -72,16 +74,10 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
 }
 
 TEST(Settings, AFailedWriteKeepsTheValuesAndTheOldFile) {
-  testing::TempDir dir;
   const std::string old = "ReplaySave = 1\r\nDrawMode = 3\r\nmy notes\r\n";
-  testing::WriteFile(dir.File("config.txt"), old);
-  DataDir data(dir.path());
-  data.set_fault_hook([](SaveStep step) { return step == SaveStep::kRename; });
-  GameState s;
-  LoadSettings(s, data);
-  EXPECT_EQ(s.replaySave, 1);
-  EXPECT_EQ(s.drawMode, 3);
-  EXPECT_EQ(testing::ReadFile(dir.File("config.txt")), old);
+  const Loaded l = LoadFrom(&old, true);
+  EXPECT_TRUE(l.replaySave == 1 && l.drawMode == 3);
+  EXPECT_EQ(l.file, old);
 }
 
 }  // namespace quandel
