@@ -53,11 +53,14 @@ void Expect(const Surface& back, std::initializer_list<Probe> probes) {
 
 int32_t ColourOf(const sheet::Sprite& sp) { return testing::SheetColour(sp.image); }
 
-// A HUD picture sits with its top-left corner exactly at (x, y): its border pixel there keeps the
-// ground and the pixel inside shows its colour.
-void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32_t ground = kMarker) {
-  EXPECT_EQ(back.colourAt(x, y), ground) << "corner at " << x << "," << y;
-  EXPECT_EQ(back.colourAt(x + testing::kHudInset, y + testing::kHudInset), ColourOf(sp)) << "picture at " << x << "," << y;
+// A HUD picture sits with its top-left corner exactly at (x, y): the border pixels right of and
+// below the corner keep the ground (the picture is neither further left nor further up) and the
+// first pixel inside shows its colour (nor further right or down).
+void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32_t top = kMarker, int32_t left = kMarker) {
+  static_assert(testing::kHudInset == 1);
+  EXPECT_EQ(back.colourAt(x + 1, y), top) << "top border at " << x << "," << y;
+  EXPECT_EQ(back.colourAt(x, y + 1), left) << "left border at " << x << "," << y;
+  EXPECT_EQ(back.colourAt(x + 1, y + 1), ColourOf(sp)) << "picture at " << x << "," << y;
 }
 
 TEST(PlayBoxes, SpriteCellFromTheSpinPhasesSimplifiedSquareAndFireFrames) {
@@ -176,16 +179,18 @@ TEST(Hud, CountersLabelsAndOverflowingNumbers) {
   ExpectAll(back, {{450, 62, kHudMediumDigit(0)}, {472, 62, kHudMediumDigit(1)}, {570, 80, kHudSmallDigit(0)}, {580, 80, kHudSmallDigit(7)},
                    {590, 80, kHudSmallDigit(5)}, {600, 80, kHudSmallDigit(0)}, {410, 100, kHudLargeDigit(0)}, {480, 100, kHudLargeDigit(1)},
                    {585, 100, kHudLargeDigit(4)}, {520, 20, kHudMediumDigit(0, true)}, {540, 20, kHudMediumDigit(9, true)},
-                   {555, 20, kHudPoint(true)}, {590, 20, kHudMediumDigit(8, true)}, {390, 80, kHudStageLabel}, {520, 80, kHudExtendLabel},
+                   {590, 20, kHudMediumDigit(8, true)}, {390, 80, kHudStageLabel}, {520, 80, kHudExtendLabel},
                    {470, 38, kHudTimeLabel}, {440, 400, kHudLogo}});
-  ExpectHud(back, 20, 405, kHudGaugeLabel, kBlack);  // its corner lies on the gauge outline
+  ExpectHud(back, 555, 20, kHudPoint(true), kMarker, ColourOf(kHudMediumDigit(9, true)));  // over the digit before it
+  ExpectHud(back, 20, 405, kHudGaugeLabel, kMarker, kBlack);  // its left edge lies on the gauge outline
 
   s.stage = 120;
   s.extendMeter = 9000;  // threshold 10000 at stage 120: 1000 left
   s.scoreShown = 1234567;
   s.timeShown = s.timeLeft = 6600;
   ExpectAll(Hud(s), {{450, 62, kHudMediumDigit(9)}, {472, 62, kHudMediumDigit(9)}, {410, 100, kHudLargeDigit(9)}, {585, 100, kHudLargeDigit(9)},
-                     {570, 80, kHudSmallDigit(1)}, {520, 20, kHudMediumDigit(9)}, {555, 20, kHudPoint(false)}, {590, 20, kHudMediumDigit(9)}});
+                     {570, 80, kHudSmallDigit(1)}, {520, 20, kHudMediumDigit(9)}, {590, 20, kHudMediumDigit(9)}});
+  ExpectHud(Hud(s), 555, 20, kHudPoint(false), kMarker, ColourOf(kHudMediumDigit(9)));  // over the digit before it
 
   // Time being taken away shows in the warning colour even with much left.
   s.timeLeft = 3000;
