@@ -9,6 +9,18 @@ source "$(dirname "$0")/lib.sh"
 
 bomb="250,170,140" magnet="140,250,170" grey220="220,220,220"
 
+# Screenshots $1$i every half second (at most 40 s) until the title is back; $shot_count = last i.
+watch_until_title() {
+  local end=$(( $(now_ms) + 40000 ))
+  shot_count=0
+  while [ "$(now_ms)" -lt "$end" ]; do
+    shot_count=$((shot_count + 1)); shot "$1$shot_count"
+    [ "$(pixel "$1$shot_count" 585 275)" = "$grey220" ] && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
 echo "--- first start: choose frame skip 0, close"
 start_game
 wait_for_title title1 475
@@ -62,14 +74,8 @@ sleep 0.2
 xdotool mousemove --window "$wid" 230 60   # high: the column speeds up (recorded)
 sleep 0.3
 xdotool mousemove --window "$wid" 230 150
-end=$(( $(now_ms) + 40000 ))
-n=0
-while [ "$(now_ms)" -lt "$end" ]; do
-  n=$((n + 1)); shot "out$n"
-  [ "$(pixel "out$n" 585 275)" = "$grey220" ] && break
-  sleep 0.5
-done
-[ "$(pixel "out$n" 585 275)" = "$grey220" ] || fail "the played-out play never returned to the title"
+watch_until_title out || fail "the played-out play never returned to the title"
+n=$shot_count
 [ -s "$data/replay.dat" ] || fail "no replay saved after the play"
 # The time-up banner (masked) was on screen in the closing seconds of the play.
 convert "$assets/img/lg.bmp" -crop 175x35+0+238 +repage "$work/banner.png"
@@ -104,14 +110,8 @@ live_end="out$((seen + 4 > n ? n : seen + 4))"
 click_at 200 390
 sleep 1
 shot replaying
-end=$(( $(now_ms) + 40000 ))
-m=0
-while [ "$(now_ms)" -lt "$end" ]; do
-  m=$((m + 1)); shot "rep$m"
-  [ "$(pixel "rep$m" 585 275)" = "$grey220" ] && break
-  sleep 0.5
-done
-[ "$(pixel "rep$m" 585 275)" = "$grey220" ] || fail "the replay never returned to the title"
+watch_until_title rep || fail "the replay never returned to the title"
+m=$shot_count
 # The score display of the replay's closing seconds matches the live play's.
 matched=""
 for i in $(seq 1 "$m"); do
@@ -132,14 +132,8 @@ shot simple
 # Simplified boxes are plain squares in their kind's colour plus its tint.
 convert "$work/simple.png" -crop 220x480+120+0 +repage -unique-colors txt:- | grep '(100,130,220)\|(220,130,100)' > /dev/null \
   || fail "no simplified box on screen in draw mode 3"
-end=$(( $(now_ms) + 40000 ))
-k=0
-while [ "$(now_ms)" -lt "$end" ]; do
-  k=$((k + 1)); shot "simple$k"
-  [ "$(pixel "simple$k" 585 275)" = "$grey220" ] && break
-  sleep 0.5
-done
-[ "$(pixel "simple$k" 585 275)" = "$grey220" ] || fail "the play never returned to the title"
+watch_until_title simple || fail "the play never returned to the title"
+k=$shot_count
 [ ! -e "$data/replay.dat" ] || fail "a replay was saved although config.txt switches replays off"
 grep -q $'^DrawMode = 3\r$' "$data/config.txt" || fail "config.txt not kept at DrawMode 3"
 click_at 200 310
