@@ -27,13 +27,18 @@ Box Falling(float x, float y, uint8_t kind = 0) {
   return b;
 }
 
+Box Burning(float x, float y, int16_t radius, int16_t time, uint8_t kind = 0) {
+  Box b = Falling(x, y, kind);
+  b.state = 1;
+  b.burnRadius = radius;
+  b.burnTime = time;
+  return b;
+}
+
 TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
   GameState s = EmptyField();
   // Box 5 burns; box 9 (after it) and box 2 (before it) are within reach.
-  s.boxes[5] = Falling(200, 100);
-  s.boxes[5].state = 1;
-  s.boxes[5].burnTime = 20;
-  s.boxes[5].burnRadius = 20;
+  s.boxes[5] = Burning(200, 100, 20, 20);
   s.chainFuse[0] = 3;
   s.chainCount[0] = 1;
   s.boxes[9] = Falling(215, 100);
@@ -51,10 +56,7 @@ TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
 
 TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
   GameState s = EmptyField();
-  s.boxes[0] = Falling(200, 100, 0);
-  s.boxes[0].state = 1;
-  s.boxes[0].burnRadius = 40;
-  s.boxes[0].burnTime = 30;
+  s.boxes[0] = Burning(200, 100, 40, 30);
   s.chainFuse[0] = 2;
   s.boxes[1] = Falling(230, 100, 1);  // other kind
   s.boxes[2] = Falling(200, 70, 2);   // special: catches from every kind
@@ -70,10 +72,7 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
 
 TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
   GameState s = EmptyField();
-  s.boxes[0] = Falling(200, 100);
-  s.boxes[0].state = 1;
-  s.boxes[0].burnRadius = 40;
-  s.boxes[0].burnTime = 30;
+  s.boxes[0] = Burning(200, 100, 40, 30);
   s.boxes[1] = Falling(220, 100);
   UpdateObjects(s);
   EXPECT_EQ(s.boxes[1].state, 1);
