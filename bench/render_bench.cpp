@@ -3,7 +3,7 @@
 // The frame slot is 16.7 ms; the aim is at most 1 ms per frame in draw mode 0.
 #include <benchmark/benchmark.h>
 
-#include "app/app.h"
+#include "render/play_frame.h"
 #include "platform/headless/headless_platform.h"
 #include "render/play_frame.h"
 
@@ -20,8 +20,7 @@ void SizeSurfaces(Surfaces& v, int drawMode) {
   v.picFire2.Resize(drawMode < 2 ? 240 : 0, drawMode < 2 ? 480 : 0);
 }
 
-void FullLoad(GameState& s, int drawMode) {
-  s.drawMode = static_cast<uint8_t>(drawMode);
+void FullLoad(PlayState& s) {
   s.frameNo = 1000;
   s.stage = 7;
   s.fieldWidth = 300;
@@ -68,14 +67,15 @@ void FullLoad(GameState& s, int drawMode) {
 }
 
 void BM_ComposePlayFrame(benchmark::State& st) {
-  const int mode = static_cast<int>(st.range(0));
-  HeadlessPlatform platform;
-  App app(platform, DataDir("."));
-  SizeSurfaces(app.surfaces, mode);
-  FullLoad(app.state, mode);
+  const auto mode = static_cast<uint8_t>(st.range(0));
+  Surfaces v;
+  SizeSurfaces(v, mode);
+  PlayState s;
+  FullLoad(s);
+  const FpsClock clock;
   for (auto _ : st) {
-    ComposePlayFrame(app);
-    benchmark::DoNotOptimize(app.surfaces.picMain.pixels());
+    ComposePlayFrame(v, s, PlayView{mode, 0, clock});
+    benchmark::DoNotOptimize(v.picMain.pixels());
   }
 }
 BENCHMARK(BM_ComposePlayFrame)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);

@@ -9,8 +9,8 @@
 namespace quandel {
 namespace {
 
-GameState FullField() {
-  GameState s;
+PlayState FullField() {
+  PlayState s;
   s.fieldWidth = 300;
   s.stage = 7;
   s.spawnMeter = 3600;
@@ -39,8 +39,8 @@ GameState FullField() {
 }
 
 void BM_SimulatedFrame(benchmark::State& st) {
-  const GameState start = FullField();
-  GameState s = start;
+  const PlayState start = FullField();
+  PlayState s = start;
   for (auto _ : st) {
     s.boxes = start.boxes;
     s.stars = start.stars;
@@ -57,12 +57,15 @@ void BM_WholePlayReplayed(benchmark::State& st) {
   int32_t frames = 0;
   for (auto _ : st) {
     std::string error;
-    const auto outcome = RunReplayFile(file, {}, &error);
-    if (!outcome) {
+    ReplayTable table;
+    if (!LoadReplayFile(file, table, &error)) {
       st.SkipWithError(error.c_str());
       break;
     }
-    frames = outcome->frameNo;
+    ReplayRun run(std::move(table));
+    while (run.Step()) {
+    }
+    frames = run.outcome().frameNo;
   }
   st.counters["frames"] = frames;
 }

@@ -2,6 +2,7 @@
 
 #include "app/shutdown.h"
 #include "game/input.h"
+#include "persist/replay_file.h"
 
 namespace quandel {
 
@@ -9,29 +10,74 @@ App::App(Platform& p, DataDir d) : platform(p), dir(std::move(d)) { platform.Set
 
 App::~App() { platform.SetInputSink(nullptr); }
 
-void App::MouseMove(int16_t button, int16_t marker, float x, float y) { picMain_MouseMove(*this, button, marker, x, y); }
+void App::MouseMove(int16_t button, int16_t marker, float x, float y) {
+  if (menu.inPlay == 1) {
+    pendingInput.push_back({InputEvent::Kind::kMove, button, marker, x, y});
+    return;
+  }
+  menu.menuHover = TitleItemAt(x, y, dir.Exists(kReplayFileName));
+}
 
-void App::MouseDown(int16_t button, int16_t marker, float x, float y) { picMain_MouseDown(*this, button, marker, x, y); }
+void App::MouseDown(int16_t button, int16_t marker, float x, float y) {
+  if (menu.inPlay == 1) {
+    pendingInput.push_back({InputEvent::Kind::kDown, button, marker, x, y});
+    return;
+  }
+  // The click acts on the item the last move found.
+  switch (TitleClick(menu.menuHover, settings)) {
+    case TitleChoice::kPlay:
+      menu.replayMode = 0;
+      menu.inPlay = 1;
+      break;
+    case TitleChoice::kReplay:
+      menu.replayMode = 1;
+      menu.inPlay = 1;
+      break;
+    case TitleChoice::kSound:
+      ShowBusyOverlay(*this);
+      ReopenSoundChannels(*this);
+      break;
+    case TitleChoice::kFrameSkip:
+    case TitleChoice::kNone:
+      break;
+  }
+}
 
-// One notch, one call; a notch that arrives while a wheel handler runs is not dispatched again.
+// Notches mean something only in a play; the play's rules decide whether they act.
 void App::WheelTowardsUser() {
-  if (inWheelDispatch_ || !acceptWheel) return;
-  inWheelDispatch_ = true;
-  WheelMinus(*this, 0);
-  inWheelDispatch_ = false;
+  if (acceptWheel && menu.inPlay == 1) pendingInput.push_back({InputEvent::Kind::kWheelTowards});
 }
 
 void App::WheelAwayFromUser() {
-  if (inWheelDispatch_ || !acceptWheel) return;
-  inWheelDispatch_ = true;
-  WheelPlus(*this, 0);
-  inWheelDispatch_ = false;
+  if (acceptWheel && menu.inPlay == 1) pendingInput.push_back({InputEvent::Kind::kWheelAway});
 }
 
 void App::CloseRequested() {
-  if (state.quitRequested == 1) return;  // already closing
+  if (menu.quitRequested == 1) return;  // already closing
   Form_QueryUnload(*this);
   Form_Unload(*this);
+}
+
+void ShowBusyOverlay(App& app) {
+  Surfaces& v = app.surfaces;
+  BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 230, SRCPAINT);
+  BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 210, SRCAND);
+  BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 270, SRCPAINT);
+  BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 250, SRCAND);
+  app.platform.Present(v.picMain);
+}
+
+void ReopenSoundChannels(App& app) {
+  for (int n = 1; n <= 12; ++n) {
+    std::vector<uint8_t>& wave = app.bombWaves[n - 1];
+    if (app.settings.effectsLevel != 0) {
+      wave.assign(1, 0);
+    } else if (auto bytes = app.dir.Read(BombWaveFile(n), 16 << 20)) {
+      // A missing file leaves the image as it was (never filled: it plays nothing).
+      wave = std::move(*bytes);
+    }
+  }
+  OpenSoundChannels(app.platform, app.settings);
 }
 
 }  // namespace quandel

@@ -1,16 +1,29 @@
-// The window object: it owns the one game state, the data folder, the frame pacing and the
-// platform it talks to, and it routes the window's events to the input handlers.
+// The window object: it owns the settings, the stored tables, the running play, the loaded sounds
+// and surfaces, the data folder and the frame pacing, and it routes the window's events: to the
+// title menu, or queued as the next frame's input of a play.
 #pragma once
 
-#include <functional>
+#include <vector>
 
 #include "app/frame_wait.h"
-#include "app/surfaces.h"
 #include "game/game_state.h"
+#include "game/play_step.h"
 #include "persist/data_dir.h"
 #include "platform/platform.h"
+#include "render/surfaces.h"
+#include "sound/sound_channels.h"
 
 namespace quandel {
+
+// Where the program is: on the title screen or in a play, which entry started the play, and
+// whether the window is closing.
+struct MenuState {
+  uint8_t inPlay = 0;
+  uint8_t replayMode = 0;     // the play to start is the stored replay
+  uint8_t quitRequested = 0;
+  uint8_t menuHover = 0;      // the title item under the cursor
+  uint8_t frameSkipPhase = 0; // counts simulated frames between drawn ones, title and play alike
+};
 
 class App : public InputSink {
  public:
@@ -21,19 +34,18 @@ class App : public InputSink {
 
   Platform& platform;
   DataDir dir;
-  GameState state;
-  FrameWait frameWait;
+  Settings settings;
+  ScoreTable scores;
+  ReplayTable replay;
+  MenuState menu;
+  PlayState play;
+  BombWaves bombWaves;
   Surfaces surfaces;
+  FrameWait frameWait;
   FpsClock playClock;      // the drawing clock of the running play
   uint8_t playRank = 0;    // the place the running play took in the table (0: none)
   bool acceptWheel = true; // wheel notches reach the handlers until the window is unloading
-
-  // Hooks filled by the parts of the program that exist in a given build; empty ones do nothing.
-  std::function<void(App&)> composePlayFrame;   // draw and present one frame of a play
-  std::function<void(App&)> onPlaySimulated;    // after the object update of every full pass
-  std::function<void(App&)> onPlayOver;         // the play hands back to the title screen
-  std::function<void(App&)> showBusyOverlay;    // title menu: before the sound channels reopen
-  std::function<void(App&)> reopenSoundChannels;
+  std::vector<InputEvent> pendingInput;  // a play's live events, for its next frame
 
   // InputSink: live events from the platform.
   void MouseMove(int16_t button, int16_t marker, float x, float y) override;
@@ -41,9 +53,11 @@ class App : public InputSink {
   void WheelTowardsUser() override;
   void WheelAwayFromUser() override;
   void CloseRequested() override;
-
- private:
-  bool inWheelDispatch_ = false;
 };
+
+// The busy labels straight on the screen, while the sound channels reopen.
+void ShowBusyOverlay(App& app);
+// Reloads the bomb waves the settings call for and reopens every sound channel.
+void ReopenSoundChannels(App& app);
 
 }  // namespace quandel

@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/app.h"
+#include "app/frame_wait.h"
 #include "app/startup.h"
+#include "platform/headless/headless_platform.h"
 #include "platform/png_io.h"
 #include "render/play_frame.h"
 
@@ -28,34 +29,32 @@ std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const Fra
   std::error_code ec;
   if (!std::filesystem::is_directory(options.outDir, ec)) return fail(options.outDir + ": no such folder");
 
+  ReplayTable table;
+  if (!LoadReplayFile(path, table, error)) return std::nullopt;
+  Surfaces v;
+  const auto drawMode = static_cast<uint8_t>(options.drawMode);
+  if (!SetUpSurfaces(v, drawMode, options.assetDir, &failure)) return fail(failure);
+  // The picture the opening parts from: the plain grey of a fresh start.
+  v.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+
+  // Paced on a virtual clock as the window would be, so the frame counter shows what it would.
+  HeadlessPlatform platform;
+  FrameWait wait;
+  FpsClock clock;
+  // Every frame is drawn, so the pictures follow the play frame by frame.
+  uint8_t frameSkip = 0;
+  ReplayRun run(std::move(table));
   int drawn = 0;
-  HeadlessReplayOptions replay;
-  replay.setup = [&](App& app) {
-    app.state.drawMode = static_cast<uint8_t>(options.drawMode);
-    // Every frame is drawn, so the pictures follow the play frame by frame.
-    app.state.frameSkip = 0;
-    app.state.autoFrameSkip = 0;
-    if (!SetUpSurfaces(app, options.assetDir, &failure)) {
-      app.state.quitRequested = 1;
-      return;
-    }
-    // The picture the opening parts from: the plain grey of a fresh start.
-    app.surfaces.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
-    app.composePlayFrame = [&](App& a) {
-      ComposePlayFrame(a);
-      if (drawn++ % options.every != 0) return;
-      const std::string file = (std::filesystem::path(options.outDir) / FrameFileName(a.state.frameNo)).string();
-      if (!WritePng(file, a.surfaces.picMain, options.scale)) {
-        failure = file + ": cannot write";
-        a.state.quitRequested = 1;  // ends the play at its next pass
-      }
-    };
-  };
-  std::string replayError;
-  auto outcome = RunReplayFile(path, replay, &replayError);
-  if (!outcome) return fail(replayError);
-  if (!failure.empty()) return fail(failure);
-  return outcome;
+  for (uint8_t phase = 0;; phase = static_cast<uint8_t>((phase + 1) % 3)) {
+    wait.WaitFrame(platform, FrameSlot(phase));
+    if (!run.Step()) break;
+    ComposePlayFrame(v, run.play(), PlayView{drawMode, 0, clock});
+    StepFrameClock(clock, platform, 0, frameSkip);
+    if (drawn++ % options.every != 0) continue;
+    const std::string file = (std::filesystem::path(options.outDir) / FrameFileName(run.play().frameNo)).string();
+    if (!WritePng(file, v.picMain, options.scale)) return fail(file + ": cannot write");
+  }
+  return run.outcome();
 }
 
 }  // namespace quandel

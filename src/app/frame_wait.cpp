@@ -1,6 +1,7 @@
 #include "app/frame_wait.h"
 
 #include "platform/platform.h"
+#include "render/draw_common.h"
 
 namespace quandel {
 
@@ -15,6 +16,12 @@ void FrameWait::WaitFrame(Platform& platform, int32_t milliseconds) {
     platform.IdleUntil(deadline);
     lastFrameTime_ = platform.Clock();
   }
+}
+
+float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
+  const float dt = StepFrameClock(clock, platform.Clock(), autoFrameSkip, frameSkip);
+  clock.lastDrawTime = platform.Clock();
+  return dt;
 }
 
 }  // namespace quandel

@@ -1,73 +1,57 @@
 #include "app/headless_replay.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
-#include "app/app.h"
-#include "game/play_game.h"
+#include "persist/data_dir.h"
+#include "persist/high_scores.h"
 #include "persist/replay_file.h"
-#include "platform/headless/headless_platform.h"
+#include "sound/sound_channels.h"
 
 namespace quandel {
 
-namespace {
-
-// A scratch folder that removes itself.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quandel-replay.XXXXXX").string();
-    if (::mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-}  // namespace
-
-std::optional<ReplayOutcome> RunReplayFile(const std::string& path, const HeadlessReplayOptions& options, std::string* error) {
+bool LoadReplayFile(const std::string& path, ReplayTable& table, std::string* error) {
   const std::filesystem::path file(path);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) {
     if (error) *error = path + ": no such replay file";
-    return std::nullopt;
+    return false;
   }
-  const auto bytes = DataDir(file.parent_path().empty() ? "." : file.parent_path().string()).Read(file.filename().string(), 16 << 20);
+  const DataDir dir(file.parent_path().empty() ? "." : file.parent_path().string());
+  const auto bytes = dir.Read(file.filename().string(), kReplayHeaderBytes + kReplaySlotBytes * kReplaySlots);
   if (!bytes) {
     if (error) *error = path + ": " + std::strerror(errno);
-    return std::nullopt;
+    return false;
   }
-  ScratchDir scratch;
-  if (scratch.path().empty()) {
-    if (error) *error = "cannot create a scratch folder";
-    return std::nullopt;
-  }
-  DataDir dir(scratch.path());
-  if (!dir.WriteAtomic(kReplayFileName, *bytes)) {
-    if (error) *error = "cannot write to the scratch folder";
-    return std::nullopt;
-  }
+  table.replay.assign(kReplaySlots, ReplayRecord{});
+  DecodeReplay(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), table);
+  return true;
+}
 
-  HeadlessPlatform platform;
-  App app(platform, dir);
-  GameState& s = app.state;
-  s.replaySave = 0;
-  s.replay.assign(kReplaySlots, ReplayRecord{});
-  LoadReplay(s, dir);
-  s.replayMode = 1;
-  s.inPlay = 1;
-  if (options.setup) options.setup(app);
-  if (options.onPass) app.onPlaySimulated = [&](App& a) { options.onPass(a, platform); };
-  PlayGame(app);
-  return ReplayOutcome{s.score, s.stage, s.frameNo};
+void ReplayRun::DroppingRecorder::RecordResult(PlayState& play, ReplayTable&, const ScoreTable& scores, uint8_t, bool) {
+  // The scores are saved at the end of every play, drawing from the generator; the rest of the
+  // play depends on those draws.
+  EncodeHighScores(Settings{}, scores, play.rng);
+}
+
+ReplayRun::ReplayRun(ReplayTable table) : table_(std::move(table)) {
+  play_.replayMode = 1;
+  SoundCues cues;
+  StartPlay(play_, table_, cues);
+  for (const SoundCue& cue : cues) sounds_.push_back(SoundCueText(cue));
+}
+
+bool ReplayRun::Step() {
+  report_ = StepPlayFrame(play_, table_, scores_, {}, recorder_);
+  for (const SoundCue& cue : report_.sounds) sounds_.push_back(SoundCueText(cue));
+  return !report_.over;
+}
+
+std::vector<std::string> ReplayRun::TakeSounds() {
+  std::vector<std::string> taken;
+  taken.swap(sounds_);
+  return taken;
 }
 
 }  // namespace quandel

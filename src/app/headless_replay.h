@@ -1,16 +1,16 @@
-// Watching a replay file without a window: the play runs exactly as a freshly started program
-// with default settings would run it from its title screen, on a virtual clock.
+// Watching a recorded play without a window: the play runs frame by frame through the frame step,
+// exactly as a freshly started program with default settings would run it from its title screen.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "game/game_state.h"
+#include "game/play_step.h"
 
 namespace quandel {
-
-class App;
-class HeadlessPlatform;
 
 struct ReplayOutcome {
   int32_t score = 0;
@@ -18,15 +18,38 @@ struct ReplayOutcome {
   int32_t frameNo = 0;
 };
 
-struct HeadlessReplayOptions {
-  // Called after the object update of every full pass of the frame loop.
-  std::function<void(App&, HeadlessPlatform&)> onPass;
-  // Lets the caller install drawing before the play starts.
-  std::function<void(App&)> setup;
-};
+// Reads a replay file (any name, same format as replay.dat) into `table`. False, with a one-line
+// reason in `error`, when it is missing, not a regular file or unreadable.
+bool LoadReplayFile(const std::string& path, ReplayTable& table, std::string* error);
 
-// Plays the replay file at `path`. Nothing outside a private scratch folder is written.
-// Returns nothing (and sets `error`) when the file cannot be read.
-std::optional<ReplayOutcome> RunReplayFile(const std::string& path, const HeadlessReplayOptions& options, std::string* error);
+// One recorded play, stepped frame by frame. Nothing is written anywhere: the result is encoded
+// as a save would encode it (the digits are drawn from the play's generator) and dropped.
+class ReplayRun {
+ public:
+  explicit ReplayRun(ReplayTable table);
+
+  // Simulates the next frame; false once the play is over.
+  bool Step();
+  // The last frame was a full pass (the objects moved; the game would draw it).
+  bool simulated() const { return report_.simulated; }
+  const FrameReport& report() const { return report_; }
+  const PlayState& play() const { return play_; }
+  ReplayOutcome outcome() const { return {play_.score, play_.stage, play_.frameNo}; }
+  // The sound commands sent since the last call, as the game's channels receive them.
+  std::vector<std::string> TakeSounds();
+
+ private:
+  class DroppingRecorder : public ResultRecorder {
+   public:
+    void RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank, bool replayFull) override;
+  };
+
+  ReplayTable table_;
+  PlayState play_;
+  ScoreTable scores_;
+  DroppingRecorder recorder_;
+  FrameReport report_;
+  std::vector<std::string> sounds_;
+};
 
 }  // namespace quandel

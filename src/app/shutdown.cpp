@@ -7,9 +7,9 @@
 namespace quandel {
 
 void Form_QueryUnload(App& app) {
-  SaveHighScores(app.state, app.dir);
+  SaveHighScores(app.settings, app.scores, app.play.rng, app.dir);
   CloseSoundChannels(app.platform);
-  app.state.quitRequested = 1;
+  app.menu.quitRequested = 1;
 }
 
 void Form_Unload(App& app) {

@@ -1,7 +1,12 @@
 #include "app/startup.h"
 
+#include <cstdio>
+
 #include "app/app.h"
-#include "app/fire_sheet.h"
+#include "persist/high_scores.h"
+#include "persist/replay_file.h"
+#include "persist/settings.h"
+#include "render/fire_sheet.h"
 
 namespace quandel {
 
@@ -16,15 +21,13 @@ bool LoadSheet(Surface& surface, const std::string& assetDir, const char* name, 
 
 }  // namespace
 
-bool SetUpSurfaces(App& app, const std::string& assetDir, std::string* error) {
-  Surfaces& v = app.surfaces;
-  GameState& s = app.state;
+bool SetUpSurfaces(Surfaces& v, uint8_t drawMode, const std::string& assetDir, std::string* error) {
   v.picBack.SetOuterSize(642, 482);
   v.picBack2.SetOuterSize(642, 482);
   v.picBack2.SetForeColour(Rgb(60, 60, 60));
   v.picMain.SetOuterSize(642, 482);
   // Sheets a draw mode never reads are kept at 2 x 2; they are loaded all the same.
-  if (s.drawMode % 2 == 1) {
+  if (drawMode % 2 == 1) {
     v.picChara.SetOuterSize(2, 2);
   } else {
     v.picChara.SetOuterSize(386, 258);
@@ -35,31 +38,20 @@ bool SetUpSurfaces(App& app, const std::string& assetDir, std::string* error) {
   v.picLogo.SetOuterSize(382, 375);
   if (!LoadSheet(v.picLogo, assetDir, "img/lg.bmp", error)) return false;
 
-  s.scratch[0] = 45;
-  const int f = 1 - s.drawMode / 2;
-  v.picFire.SetOuterSize(static_cast<int>(s.scratch[0]) * 15 * 2 * f + 2, static_cast<int>(s.scratch[0]) * 12 * f + 2);
-  s.scratch[0] = 120;
-  v.picFire2.SetOuterSize(static_cast<int>(s.scratch[0]) * 2 * f + 2, static_cast<int>(s.scratch[0]) * 4 * f + 2);
-  s.scratch[0] = 45;
+  // The fire sheet: 15 frames of 90 px in two colour sets; the large fire's scratch is 240 x 480.
+  const int f = 1 - drawMode / 2;
+  v.picFire.SetOuterSize(45 * 15 * 2 * f + 2, 45 * 12 * f + 2);
+  v.picFire2.SetOuterSize(120 * 2 * f + 2, 120 * 4 * f + 2);
 
-  s.colours = {Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80), Rgb(140, 140, 140)};
   v.picFire.Clear();
   v.picFire.SetFillStyle(FillStyle::kSolid);
-  if (s.drawMode <= 1) GenerateFireSheet(v.picFire, s.colours, s.scratch);
+  std::array<float, 8> radii{};
+  if (drawMode <= 1) GenerateFireSheet(v.picFire, kDefaultColours, radii);
   return true;
 }
 
 }  // namespace quandel
 
-#include <cstdio>
-
-#include "frontend/title_screen.h"
-#include "render/draw_common.h"
-#include "render/play_frame.h"
-#include "persist/high_scores.h"
-#include "persist/replay_file.h"
-#include "persist/settings.h"
-#include "sound/sound_channels.h"
 
 namespace quandel {
 
@@ -79,31 +71,11 @@ void ShowLoadingPicture(App& app) {
 
 }  // namespace
 
-void InstallHandlers(App& app) {
-  app.composePlayFrame = ComposePlayFrame;
-  app.reopenSoundChannels = OpenSoundChannels;
-  // Settings clicks show the busy labels straight on the screen while the channels reopen.
-  app.showBusyOverlay = [](App& a) {
-    Surfaces& v = a.surfaces;
-    BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 230, SRCPAINT);
-    BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 210, SRCAND);
-    BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 270, SRCPAINT);
-    BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 250, SRCAND);
-    a.platform.Present(v.picMain);
-  };
-  // The play hands its last picture to the title screen, which opens from it.
-  app.onPlayOver = [](App& a) {
-    a.surfaces.picBack2.SetOuterSize(642, 482);
-    BitBlt(a.surfaces.picBack2, 0, 0, 640, 480, a.surfaces.picBack, 0, 0, SRCCOPY);
-  };
-}
-
 int Form_Load(App& app) {
-  GameState& s = app.state;
-  LoadSettings(s, app.dir);
+  LoadSettings(app.settings, app.dir);
   CloseBombChannels(app.platform);
   std::string error;
-  if (!SetUpSurfaces(app, app.dir.path(), &error)) {
+  if (!SetUpSurfaces(app.surfaces, app.settings.drawMode, app.dir.path(), &error)) {
     std::fprintf(stderr, "quandel: %s\n", error.c_str());
     app.platform.MessageBox("Quandel", error);
     return 1;
@@ -111,19 +83,16 @@ int Form_Load(App& app) {
   ShowLoadingPicture(app);
   app.surfaces.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
 
-  if (s.replaySave == 0) {
-    s.replay.assign(kReplaySlots, ReplayRecord{});
-    LoadReplay(s, app.dir);
+  if (app.settings.replaySave == 0) {
+    app.replay.replay.assign(kReplaySlots, ReplayRecord{});
+    LoadReplay(app.replay, app.dir);
   } else {
-    s.replay.assign(kReplaySlotsOff, ReplayRecord{});
+    app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
   }
-  LoadHighScores(s, app.dir);
-  SaveHighScores(s, app.dir);
-  OpenSoundChannels(app);
+  LoadHighScores(app.settings, app.scores, app.play.rng, app.dir);
+  SaveHighScores(app.settings, app.scores, app.play.rng, app.dir);
+  ReopenSoundChannels(app);
   app.acceptWheel = true;
-
-  InstallHandlers(app);
-  TitleScreen(app);
   return 0;
 }
 

@@ -1,10 +1,10 @@
 #include "frontend/title_screen.h"
 
 #include "app/app.h"
-#include "game/play_game.h"
+#include "app/play_loop.h"
+#include "app/startup.h"
 #include "persist/replay_file.h"
 #include "render/draw_common.h"
-#include "sound/sound_channels.h"
 
 namespace quandel {
 
@@ -20,7 +20,7 @@ void Underline(Surface& back, int x, int y) {
   back.FilledBox(static_cast<float>(x), static_cast<float>(y + 2), static_cast<float>(x + 50), static_cast<float>(y + 3), kGrey220);
 }
 
-void DrawFrameSkipRow(Surface& back, const Surface& title, const GameState& s) {
+void DrawFrameSkipRow(Surface& back, const Surface& title, const Settings& s, uint8_t menuHover) {
   for (int v = 0; v < 5; ++v) {
     const int x = 360 + 55 * v;
     const bool chosen = v == 0 ? s.autoFrameSkip == 1 : (s.autoFrameSkip == 0 && v == 4 - s.frameSkip);
@@ -28,20 +28,20 @@ void DrawFrameSkipRow(Surface& back, const Surface& title, const GameState& s) {
     Look look = Look::kNormal;
     if (chosen) {
       look = Look::kSelected;
-    } else if (s.menuHover == v + 2 && (v == 0 || v != 4 - s.frameSkip)) {
+    } else if (menuHover == v + 2 && (v == 0 || v != 4 - s.frameSkip)) {
       look = Look::kHover;
     }
     MaskedBlit(back, x, 255, title, sheet::kTitleFrameSkipEntry(v, look));
   }
 }
 
-void DrawSettingsRows(Surface& back, const Surface& title, const GameState& s) {
+void DrawSettingsRows(Surface& back, const Surface& title, const Settings& s, uint8_t menuHover) {
   MaskedBlit(back, 460, 290, title, sheet::kTitleMusicLabel);
   for (int v = 0; v < 2; ++v) {
     const int x = 470 + 110 * v;
     const bool chosen = v == 1 - s.musicOff;
     if (chosen) Underline(back, x, 332);
-    const Look look = chosen ? Look::kSelected : (s.menuHover == v + 7 ? Look::kHover : Look::kNormal);
+    const Look look = chosen ? Look::kSelected : (menuHover == v + 7 ? Look::kHover : Look::kNormal);
     MaskedBlit(back, x, 315, title, v == 0 ? sheet::kTitleOffWord(look) : sheet::kTitleOnWord(look));
   }
   MaskedBlit(back, 460, 350, title, sheet::kTitleEffectsLabel);
@@ -49,13 +49,13 @@ void DrawSettingsRows(Surface& back, const Surface& title, const GameState& s) {
     const int x = 470 + 55 * v;
     const bool chosen = v == 2 - s.effectsLevel;
     if (chosen) Underline(back, x, 392);
-    const Look look = chosen ? Look::kSelected : (s.menuHover == v + 9 ? Look::kHover : Look::kNormal);
+    const Look look = chosen ? Look::kSelected : (menuHover == v + 9 ? Look::kHover : Look::kNormal);
     const sheet::Sprite word = v == 0 ? sheet::kTitleOffWord(look) : (v == 1 ? sheet::kTitleMiddleWord(look) : sheet::kTitleOnWord(look));
     MaskedBlit(back, x, 375, title, word);
   }
 }
 
-void DrawBestScores(Surface& back, const Surface& title, const Surface& hud, const GameState& s) {
+void DrawBestScores(Surface& back, const Surface& title, const Surface& hud, const ScoreTable& s) {
   MaskedBlit(back, 370, 30, title, sheet::kTitleHighScoreLabel);
   MaskedBlit(back, 585, 30, hud, sheet::kHudStageLabel);
   DrawDigitRow(back, hud, DigitText(ShownStageNumber(s.highScoreStages[0]), "0#"), 2, DigitFace::kMedium, 595, 70, 20);
@@ -79,21 +79,22 @@ void TitleWipe(Surfaces& v, int titleTick) {
 }
 
 void EnterTitle(App& app) {
-  GameState& s = app.state;
-  if (s.replayMode == 1 && s.replaySave == 1) s.replay.assign(kReplaySlotsOff, ReplayRecord{});
-  s.inPlay = 0;
-  s.menuHover = 0;
+  if (app.menu.replayMode == 1 && app.settings.replaySave == 1) app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
+  app.menu.inPlay = 0;
+  app.menu.menuHover = 0;
   app.surfaces.picTitle.SetOuterSize(290, 439);
-  s.fieldWidth = 200;
+  app.play.fieldWidth = 200;
   app.platform.SendSoundCommand("stop BGM");
   app.platform.ShowSystemCursor(true);
 }
 
 void StartChosenPlay(App& app) {
-  GameState& s = app.state;
+  PlayState& s = app.play;
+  s.replayMode = app.menu.replayMode;
+  s.replaySave = app.settings.replaySave;
   if (s.replayMode == 1) {
-    if (s.replaySave == 1) s.replay.assign(kReplaySlots, ReplayRecord{});
-    LoadReplay(s, app.dir);
+    if (s.replaySave == 1) app.replay.replay.assign(kReplaySlots, ReplayRecord{});
+    LoadReplay(app.replay, app.dir);
   }
   Surfaces& v = app.surfaces;
   v.picTitle.SetOuterSize(2, 2);
@@ -106,29 +107,28 @@ void StartChosenPlay(App& app) {
 }  // namespace
 
 void ComposeTitle(App& app, const TitleView& view) {
-  GameState& s = app.state;
+  const uint8_t hover = app.menu.menuHover;
   Surfaces& v = app.surfaces;
   Surface& back = v.picBack;
   back.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
   back.SetFillStyle(FillStyle::kSolid);
-  s.scratch[0] = 0;
-  DrawColumnBands(back, 200, s.scrollPos, BandRules{false, false, false, s.scratch[0]});
+  DrawColumnBands(back, 200, app.play.scrollPos, BandRules{false, false, false, 0});
   back.SetFillStyle(FillStyle::kTransparent);
 
-  MaskedBlit(back, 105, 300, v.picTitle, s.menuHover == 1 ? sheet::kTitleStartHover : sheet::kTitleStartNormal);
+  MaskedBlit(back, 105, 300, v.picTitle, hover == 1 ? sheet::kTitleStartHover : sheet::kTitleStartNormal);
   if (view.replayAvailable) {
-    MaskedBlit(back, 135, 380, v.picTitle, s.menuHover == 12 ? sheet::kTitleReplayHover : sheet::kTitleReplayNormal);
+    MaskedBlit(back, 135, 380, v.picTitle, hover == 12 ? sheet::kTitleReplayHover : sheet::kTitleReplayNormal);
   }
   MaskedBlit(back, 350, 230, v.picTitle, sheet::kTitleFrameSkipLabel);
-  DrawFrameSkipRow(back, v.picTitle, s);
+  DrawFrameSkipRow(back, v.picTitle, app.settings, hover);
 
   // The logo's mask four times around it leaves a two-pixel white halo.
   const sheet::Rect& m = sheet::kTitleLogo.mask;
   for (auto [dx, dy] : {std::pair{156, 58}, {156, 62}, {160, 58}, {160, 62}}) BitBlt(back, dx, dy, m.w, m.h, v.picTitle, m.x, m.y, SRCPAINT);
   MaskedBlit(back, 158, 60, v.picTitle, sheet::kTitleLogo);
 
-  DrawSettingsRows(back, v.picTitle, s);
-  DrawBestScores(back, v.picTitle, v.picLogo, s);
+  DrawSettingsRows(back, v.picTitle, app.settings, hover);
+  DrawBestScores(back, v.picTitle, v.picLogo, app.scores);
 
   const sheet::Sprite& l = sheet::kTitleBottomLeft;
   const sheet::Sprite& r = sheet::kTitleBottomRight;
@@ -141,7 +141,8 @@ void ComposeTitle(App& app, const TitleView& view) {
 }
 
 void TitleScreen(App& app) {
-  GameState& s = app.state;
+  MenuState& m = app.menu;
+  Settings& settings = app.settings;
   for (;;) {
     EnterTitle(app);
     uint8_t pacePhase = 0;
@@ -154,24 +155,30 @@ void TitleScreen(App& app) {
       app.frameWait.WaitFrame(app.platform, FrameSlot(pacePhase));
       pacePhase = static_cast<uint8_t>((pacePhase + 1) % 3);
       app.platform.PumpEvents();
-      s.scrollPos = static_cast<float>(titleTick) / 2;
-      if (s.inPlay == 1 || s.quitRequested == 1) break;
+      app.play.scrollPos = static_cast<float>(titleTick) / 2;
+      if (m.inPlay == 1 || m.quitRequested == 1) break;
       // 1 ... 399, then round 200 ... 399: the column scrolls on without a jump.
       titleTick = (titleTick + 1) % 200 + (titleTick + 1 >= 200 ? 200 : 0);
-      s.frameSkipPhase = static_cast<uint8_t>((s.frameSkipPhase + 1) % (s.frameSkip + 1));
-      if (s.frameSkipPhase != 0) continue;
+      m.frameSkipPhase = static_cast<uint8_t>((m.frameSkipPhase + 1) % (settings.frameSkip + 1));
+      if (m.frameSkipPhase != 0) continue;
 
       view.framesPerSecond = clock.framesPerSecond;
       ComposeTitle(app, view);
-      s.scratch[0] = StepFrameClock(clock, app.platform, s.autoFrameSkip, s.frameSkip);
+      StepFrameClock(clock, app.platform, settings.autoFrameSkip, settings.frameSkip);
       TitleWipe(app.surfaces, titleTick);
       BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
       app.platform.Present(app.surfaces.picMain);
     }
-    if (s.quitRequested == 1) return;
+    if (m.quitRequested == 1) return;
     StartChosenPlay(app);
-    if (s.quitRequested == 1) return;
+    if (m.quitRequested == 1) return;
   }
+}
+
+int RunProgram(App& app) {
+  const int status = Form_Load(app);
+  if (status == 0) TitleScreen(app);
+  return status;
 }
 
 }  // namespace quandel

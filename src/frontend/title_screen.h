@@ -16,4 +16,8 @@ struct TitleView {
 };
 void ComposeTitle(App& app, const TitleView& view);
 
+// The whole program in its window: start-up, then the title screen until the window closes.
+// Returns the exit status (see Form_Load).
+int RunProgram(App& app);
+
 }  // namespace quandel

@@ -1,12 +1,12 @@
-// Everything a play reads and writes: plain fields and fixed tables, one shared instance owned by
-// the window object. Widths are part of the game's behaviour (they bound ranges and rounding).
+// The game's state in plain fields and fixed tables: the simulated play, the settings, and the
+// stored tables. Widths are part of the game's behaviour (they bound ranges and rounding).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "game/rng.h"
 
 namespace quandel {
@@ -50,36 +50,46 @@ inline constexpr int16_t kReplayLastSlot = 9999;
 
 inline constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
-struct GameState {
-  // Tables.
+// The settings: the two of config.txt and the four the title screen sets (kept in scr.hsc).
+struct Settings {
+  uint8_t replaySave = 0;     // 1: plays are not recorded
+  uint8_t drawMode = 0;       // 0..3: sprites or simple shapes, fire sprites or rings
+  uint8_t frameSkip = 2;
+  uint8_t autoFrameSkip = 0;
+  uint8_t musicOff = 0;
+  uint8_t effectsLevel = 0;   // 0 all, 1 no bomb waves, 2 none
+};
+
+// The three best scores with the stage each reached, best first.
+struct ScoreTable {
+  std::array<int32_t, 3> highScores{1000, 500, 200};
+  std::array<int32_t, 3> highScoreStages{2, 1, 0};
+};
+
+// The recorded input of a play: slots 0..replayLast hold a loaded recording.
+struct ReplayTable {
+  std::vector<ReplayRecord> replay = std::vector<ReplayRecord>(kReplaySlots);
+  int16_t replayLast = 0;
+
+  // Slot i, or a zero record past the table's end.
+  ReplayRecord replayAt(int i) const {
+    return (i >= 0 && i < static_cast<int>(replay.size())) ? replay[i] : ReplayRecord{};
+  }
+};
+
+inline constexpr std::array<int32_t, 4> kDefaultColours{Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80), Rgb(140, 140, 140)};
+
+// One simulated play: everything a frame reads and writes. The trace prints all of it but the
+// three mode fields at the end.
+struct PlayState {
   std::array<Box, kBoxCount> boxes{};
   std::array<Star, kStarCount> stars{};
   std::array<int16_t, kChainSlots> chainCount{};
   std::array<int16_t, kChainSlots> chainFuse{};
   std::array<int16_t, kChainSlots> chainShown{};
   std::array<int16_t, kChainSlots> chainShownTimer{};
-  std::array<int32_t, 3> highScores{1000, 500, 200};
-  std::array<int32_t, 3> highScoreStages{2, 1, 0};
-  std::vector<ReplayRecord> replay = std::vector<ReplayRecord>(kReplaySlots);
-  std::array<int32_t, 4> colours{Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80), Rgb(140, 140, 140)};
-  // Bomb sounds held in memory: low 1-4, mid 1-4, high 1-4 (index 0..11).
-  std::array<std::vector<uint8_t>, 12> bombWaves{};
-  std::array<float, 8> scratch{45.0f};
+  std::array<int32_t, 4> colours = kDefaultColours;
 
-  // Flags and settings.
-  uint8_t inPlay = 0;
-  uint8_t replayMode = 0;
-  uint8_t replaySave = 0;
-  uint8_t quitRequested = 0;
-  uint8_t drawMode = 0;
-  uint8_t menuHover = 0;
-  uint8_t frameSkip = 2;
-  uint8_t frameSkipPhase = 0;
-  uint8_t autoFrameSkip = 0;
-  uint8_t musicOff = 0;
-  uint8_t effectsLevel = 0;
-
-  // Play.
   int32_t frameNo = 0;
   int32_t endTimer = 0;
   int32_t timeLeft = 0;
@@ -107,19 +117,20 @@ struct GameState {
   float cursorX = 0, cursorY = 0;
   float cursorStepX = 0, cursorStepY = 0;
   int16_t replayPos = 0;
-  int16_t replayLast = 0;
   uint8_t igniteCount = 0;
   uint8_t soundPhase = 0;
 
-  // The one random generator of the program.
+  // The one random generator of the program: saving draws from it too.
   Rng rng;
+
+  // How the play runs: watching a replay (1) or live, recording off (1), and the quit button's
+  // hover (1 while the cursor is on it).
+  uint8_t replayMode = 0;
+  uint8_t replaySave = 0;
+  uint8_t menuHover = 0;
 
   Point blastCentre() const { return {blastX, blastY}; }
   Point magnetCentre() const { return {magnetX, magnetY}; }
-  // Slot i of the replay table, or a zero record past its end.
-  ReplayRecord replayAt(int i) const {
-    return (i >= 0 && i < static_cast<int>(replay.size())) ? replay[i] : ReplayRecord{};
-  }
 };
 
 }  // namespace quandel

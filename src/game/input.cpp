@@ -1,18 +1,16 @@
 #include "game/input.h"
 
-#include "app/app.h"
-#include "app/numeric.h"
-#include "persist/replay_file.h"
+#include "game/numeric.h"
 
 namespace quandel {
 
 namespace {
 
-bool Recording(const GameState& s) { return s.replaySave == 0 && s.replayMode == 0; }
+bool Recording(const PlayState& s) { return s.replaySave == 0 && s.replayMode == 0; }
 
-void Record(GameState& s, uint8_t bit, float x, float y) {
-  if (s.replayPos < 0 || s.replayPos >= static_cast<int>(s.replay.size())) return;
-  ReplayRecord& slot = s.replay[s.replayPos];
+void Record(PlayState& s, ReplayTable& table, uint8_t bit, float x, float y) {
+  if (s.replayPos < 0 || s.replayPos >= static_cast<int>(table.replay.size())) return;
+  ReplayRecord& slot = table.replay[s.replayPos];
   slot.frame = s.frameNo;
   slot.x = x;
   slot.y = y;
@@ -54,106 +52,90 @@ uint8_t TitleItemAt(float x, float y, bool replayAvailable) {
   return 0;
 }
 
-void picMain_MouseMove(App& app, int16_t /*button*/, int16_t marker, float x, float y) {
-  GameState& s = app.state;
-  if (s.inPlay == 1) {
-    // A replayed move can set the quit hover but never clears it.
-    if (marker == 0) s.menuHover = 0;
-    if (OnQuitButton(x, y)) s.menuHover = 1;
-    if (marker != s.replayMode) return;
-    const float previous = s.scrollSpeed;
-    const float cap = s.frameNo > 60 ? 9.0f : 0.0f;
-    s.scrollSpeed = MinOf(static_cast<float>(static_cast<double>(MaxOf(static_cast<float>(96.0 - y), 0.0f)) / 480 * 5 * 10), cap);
-    if (Recording(s) && s.scrollSpeed != previous) Record(s, kEventScrollMove, x, y);
-    s.cursorX = x;
-    s.cursorY = y;
-    if (s.blastTimer == 0) {
+void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t marker, float x, float y) {
+  // A replayed move can set the quit hover but never clears it.
+  if (marker == 0) s.menuHover = 0;
+  if (OnQuitButton(x, y)) s.menuHover = 1;
+  if (marker != s.replayMode) return;
+  const float previous = s.scrollSpeed;
+  const float cap = s.frameNo > 60 ? 9.0f : 0.0f;
+  s.scrollSpeed = MinOf(static_cast<float>(static_cast<double>(MaxOf(static_cast<float>(96.0 - y), 0.0f)) / 480 * 5 * 10), cap);
+  if (Recording(s) && s.scrollSpeed != previous) Record(s, replay, kEventScrollMove, x, y);
+  s.cursorX = x;
+  s.cursorY = y;
+  if (s.blastTimer == 0) {
+    s.blastX = x;
+    s.blastY = y;
+  }
+  if (s.magnetTimer == 0) {
+    s.magnetX = x;
+    s.magnetY = y;
+  }
+}
+
+void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y) {
+  if (s.menuHover == 1 && marker == 0) s.endTimer = 10240;
+  if (marker != s.replayMode) return;
+  if (button == 1 && s.blastTimer == 0 && s.timeLeft > 0 && s.frameNo > 60) {
+    if (Recording(s)) Record(s, replay, kEventLeftClick, x, y);
+    if (s.bombGauge >= 1000) {
+      s.bombGauge = static_cast<int16_t>(s.bombGauge - 1000);
+      s.blastTimer = 1;
       s.blastX = x;
       s.blastY = y;
+      s.blastRadius = 1;
+      for (uint8_t slot = 0; slot < kChainSlots; ++slot) {
+        if (s.chainFuse[slot] == 0) {
+          s.blastSlot = slot;
+          break;
+        }
+      }
+      sounds.push_back({SoundCue::Kind::kBomb});
+    } else {
+      sounds.push_back({SoundCue::Kind::kShort});
     }
-    if (s.magnetTimer == 0) {
+  } else if (button == 2 && s.timeLeft > 0 && s.frameNo > 60) {
+    if (Recording(s)) Record(s, replay, kEventRightClick, x, y);
+    if (s.magnetGauge >= 1000) {
+      s.magnetGauge = static_cast<int16_t>(s.magnetGauge - 1000);
+      s.magnetTimer = 1;
       s.magnetX = x;
       s.magnetY = y;
+      s.magnetReach = 100;
+      sounds.push_back({SoundCue::Kind::kMagnet});
+    } else {
+      sounds.push_back({SoundCue::Kind::kShort});
     }
-    return;
   }
-  s.menuHover = TitleItemAt(x, y, app.dir.Exists(kReplayFileName));
 }
 
-void picMain_MouseDown(App& app, int16_t button, int16_t marker, float x, float y) {
-  GameState& s = app.state;
-  if (s.menuHover == 1 && s.inPlay == 1 && marker == 0) s.endTimer = 10240;
-  if (s.inPlay == 1) {
-    if (marker != s.replayMode) return;
-    if (button == 1 && s.blastTimer == 0 && s.timeLeft > 0 && s.frameNo > 60) {
-      if (Recording(s)) Record(s, kEventLeftClick, x, y);
-      if (s.bombGauge >= 1000) {
-        s.bombGauge = static_cast<int16_t>(s.bombGauge - 1000);
-        s.blastTimer = 1;
-        s.blastX = x;
-        s.blastY = y;
-        s.blastRadius = 1;
-        for (uint8_t slot = 0; slot < kChainSlots; ++slot) {
-          if (s.chainFuse[slot] == 0) {
-            s.blastSlot = slot;
-            break;
-          }
-        }
-        app.platform.SendSoundCommand("play Bomb notify from 0");
-      } else {
-        app.platform.SendSoundCommand("play Short notify from 0");
-      }
-    } else if (button == 2 && s.timeLeft > 0 && s.frameNo > 60) {
-      if (Recording(s)) Record(s, kEventRightClick, x, y);
-      if (s.magnetGauge >= 1000) {
-        s.magnetGauge = static_cast<int16_t>(s.magnetGauge - 1000);
-        s.magnetTimer = 1;
-        s.magnetX = x;
-        s.magnetY = y;
-        s.magnetReach = 100;
-        app.platform.SendSoundCommand("play Magnet notify from 0");
-      } else {
-        app.platform.SendSoundCommand("play Short notify from 0");
-      }
-    }
-    return;
-  }
-  // Title menu: the click acts on the item the last move found.
-  const uint8_t item = s.menuHover;
+TitleChoice TitleClick(uint8_t item, Settings& settings) {
   switch (item) {
     case 1:
-      s.replayMode = 0;
-      s.inPlay = 1;
-      break;
+      return TitleChoice::kPlay;
     case 12:
-      s.replayMode = 1;
-      s.inPlay = 1;
-      break;
+      return TitleChoice::kReplay;
     case 2:
-      s.autoFrameSkip = 1;
-      break;
+      settings.autoFrameSkip = 1;
+      return TitleChoice::kFrameSkip;
     case 3: case 4: case 5: case 6:
-      s.frameSkip = static_cast<uint8_t>(6 - item);
-      s.autoFrameSkip = 0;
-      break;
-    case 7: case 8: case 9: case 10: case 11:
-      if (app.showBusyOverlay) app.showBusyOverlay(app);
-      if (item <= 8) {
-        s.musicOff = static_cast<uint8_t>(8 - item);
-      } else {
-        s.effectsLevel = static_cast<uint8_t>(11 - item);
-      }
-      if (app.reopenSoundChannels) app.reopenSoundChannels(app);
-      break;
+      settings.frameSkip = static_cast<uint8_t>(6 - item);
+      settings.autoFrameSkip = 0;
+      return TitleChoice::kFrameSkip;
+    case 7: case 8:
+      settings.musicOff = static_cast<uint8_t>(8 - item);
+      return TitleChoice::kSound;
+    case 9: case 10: case 11:
+      settings.effectsLevel = static_cast<uint8_t>(11 - item);
+      return TitleChoice::kSound;
     default:
-      break;
+      return TitleChoice::kNone;
   }
 }
 
-static void Wheel(App& app, uint8_t marker, bool towardsUser) {
-  GameState& s = app.state;
-  if (s.inPlay != 1 || s.frameNo <= 60 || marker != s.replayMode) return;
-  if (Recording(s)) Record(s, towardsUser ? kEventWheelTowards : kEventWheelAway, s.cursorX, s.cursorY);
+static void Wheel(PlayState& s, ReplayTable& replay, uint8_t marker, bool towardsUser) {
+  if (s.frameNo <= 60 || marker != s.replayMode) return;
+  if (Recording(s)) Record(s, replay, towardsUser ? kEventWheelTowards : kEventWheelAway, s.cursorX, s.cursorY);
   if (towardsUser) {
     s.scrollSpeed = 6;
     s.boostFrames = 12;
@@ -163,7 +145,7 @@ static void Wheel(App& app, uint8_t marker, bool towardsUser) {
   }
 }
 
-void WheelMinus(App& app, uint8_t marker) { Wheel(app, marker, true); }
-void WheelPlus(App& app, uint8_t marker) { Wheel(app, marker, false); }
+void WheelMinus(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, true); }
+void WheelPlus(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, false); }
 
 }  // namespace quandel

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "game/game_state.h"
 
 namespace quandel {
@@ -30,7 +30,7 @@ Pattern PatternFor(int16_t stage) {
 
 class Spawner {
  public:
-  explicit Spawner(GameState& s) : s_(s), w_(s.fieldWidth) {}
+  explicit Spawner(PlayState& s) : s_(s), w_(s.fieldWidth) {}
 
   // Takes the lowest free slot and fills in what every new box gets; `fields` sets the pattern's
   // own fields (drawing its random numbers), then the spin phases are drawn. No free slot: the
@@ -195,13 +195,13 @@ class Spawner {
     }
   }
 
-  GameState& s_;
+  PlayState& s_;
   int32_t w_;
 };
 
 }  // namespace
 
-void SpawnBoxes(GameState& state, int16_t previousMeter) {
+void SpawnBoxes(PlayState& state, int16_t previousMeter) {
   const Pattern p = PatternFor(state.stage);
   const int32_t m = state.spawnMeter;
   const int32_t prev = previousMeter;

@@ -41,7 +41,7 @@ class JsonLine {
 
 }  // namespace
 
-std::string TraceLine(const GameState& s, const std::vector<std::string>& sounds) {
+std::string TraceLine(const PlayState& s, const std::vector<std::string>& sounds) {
   JsonLine j;
   auto i = [&](const char* name, long long v) { j.Key(name); j.Int(v); };
   auto f = [&](const char* name, float v) { j.Key(name); j.Float(v); };

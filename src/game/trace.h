@@ -7,8 +7,8 @@
 
 namespace quandel {
 
-struct GameState;
+struct PlayState;
 
-std::string TraceLine(const GameState& state, const std::vector<std::string>& sounds);
+std::string TraceLine(const PlayState& state, const std::vector<std::string>& sounds);
 
 }  // namespace quandel

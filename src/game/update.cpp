@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "game/game_state.h"
 
 namespace quandel {
@@ -11,7 +11,7 @@ namespace {
 
 float F(double v) { return static_cast<float>(v); }
 
-void UpdateBlastAndMagnet(GameState& s) {
+void UpdateBlastAndMagnet(PlayState& s) {
   if (s.blastTimer != 0) {
     s.blastTimer = static_cast<int16_t>(Mod(s.blastTimer + 1, 45));
     const double left = 45 - s.blastTimer;
@@ -25,7 +25,7 @@ void UpdateBlastAndMagnet(GameState& s) {
   }
 }
 
-void UpdateChains(GameState& s) {
+void UpdateChains(PlayState& s) {
   for (int slot = 0; slot < kChainSlots; ++slot) {
     if (s.chainFuse[slot] != 0) {
       s.chainFuse[slot] = static_cast<int16_t>(s.chainFuse[slot] + 1);
@@ -44,7 +44,7 @@ void UpdateChains(GameState& s) {
   }
 }
 
-void MoveStar(GameState& s, Star& star) {
+void MoveStar(PlayState& s, Star& star) {
   star.x = F(static_cast<double>(star.x) + star.vx);
   star.y = F(star.y + (static_cast<double>(star.vy) + s.scrollSpeed));
   if (star.y > 480) {
@@ -53,7 +53,7 @@ void MoveStar(GameState& s, Star& star) {
   }
 }
 
-void UpdateBurning(GameState& s, Box& b) {
+void UpdateBurning(PlayState& s, Box& b) {
   b.x = F(static_cast<double>(b.x) + b.burnVx);
   b.y = F(b.y + (static_cast<double>(b.burnVy) + s.scrollSpeed));
   b.burnTime = static_cast<int16_t>(b.burnTime + 1);
@@ -68,7 +68,7 @@ void UpdateBurning(GameState& s, Box& b) {
   if (t == 60) b.state = 2;
 }
 
-void UpdateFalling(GameState& s, int i) {
+void UpdateFalling(PlayState& s, int i) {
   Box& b = s.boxes[i];
   if (b.vy > 1) b.vy = MaxOf(F(b.vy - 0.01), 1.0f);
   if (b.vy < 1) b.vy = MinOf(F(b.vy + 0.01), 1.0f);
@@ -109,7 +109,7 @@ void UpdateFalling(GameState& s, int i) {
 
 bool Compatible(const Box& a, const Box& b) { return a.kind == 2 || b.kind == 2 || a.kind == b.kind; }
 
-void PairPass(GameState& s, int i) {
+void PairPass(PlayState& s, int i) {
   Box& bi = s.boxes[i];
   for (int j = 0; j < kBoxCount; ++j) {
     Box& bj = s.boxes[j];
@@ -132,7 +132,7 @@ void PairPass(GameState& s, int i) {
 
 }  // namespace
 
-void IgniteBox(GameState& s, int j, uint8_t slot, IgniteForm form) {
+void IgniteBox(PlayState& s, int j, uint8_t slot, IgniteForm form) {
   s.igniteCount = static_cast<uint8_t>(s.igniteCount + 1);
   Box& b = s.boxes[j];
   b.state = 1;
@@ -151,7 +151,7 @@ void IgniteBox(GameState& s, int j, uint8_t slot, IgniteForm form) {
   s.magnetGauge = RoundI16(MinOf(static_cast<float>(n * 8.0 + s.magnetGauge), 3000.0f));
 }
 
-void UpdateObjects(GameState& s) {
+void UpdateObjects(PlayState& s) {
   UpdateBlastAndMagnet(s);
   UpdateChains(s);
   for (int i = 0; i < kBoxCount; ++i) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/app.h"
-#include "app/startup.h"
+#include "frontend/title_screen.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 
@@ -12,7 +12,7 @@ int main() {
     quandel::SdlMixerAudio audio;  // silent when there is no device; outlives the platform
     quandel::SdlPlatform platform(&audio);
     quandel::App app(platform, quandel::DataDir("."));
-    return quandel::Form_Load(app);
+    return quandel::RunProgram(app);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "quandel: %s\n", e.what());
     return 1;

@@ -19,61 +19,61 @@ constexpr size_t kEntryBytes = kScoreBytes + kStageBytes;
 
 }  // namespace
 
-std::string EncodeHighScores(GameState& state) {
+std::string EncodeHighScores(const Settings& settings, const ScoreTable& scores, Rng& rng) {
   std::string text;
   text.reserve(kHighScoreFileBytes);
-  text += EncodeDigits(state.autoFrameSkip, 1, state.rng);
-  text += EncodeDigits(state.frameSkip, 1, state.rng);
-  text += EncodeDigits(state.musicOff, 1, state.rng);
-  text += EncodeDigits(state.effectsLevel, 1, state.rng);
+  text += EncodeDigits(settings.autoFrameSkip, 1, rng);
+  text += EncodeDigits(settings.frameSkip, 1, rng);
+  text += EncodeDigits(settings.musicOff, 1, rng);
+  text += EncodeDigits(settings.effectsLevel, 1, rng);
   for (int i = 0; i < 3; ++i) {
     // Cutting a long number to its leading digits would rank it below lesser scores after a
     // restart; the largest number that fits keeps it on top.
-    text += EncodeDigits(std::min(state.highScores[i], kMaxStoredScore), 6, state.rng);
-    text += EncodeDigits(std::min(state.highScoreStages[i], kMaxStoredStage), 2, state.rng);
+    text += EncodeDigits(std::min(scores.highScores[i], kMaxStoredScore), 6, rng);
+    text += EncodeDigits(std::min(scores.highScoreStages[i], kMaxStoredStage), 2, rng);
   }
   return text;
 }
 
-bool DecodeHighScores(std::string_view bytes, GameState& state) {
+bool DecodeHighScores(std::string_view bytes, Settings& settings, ScoreTable& scores) {
   auto field = [&](size_t offset, size_t size) -> std::string_view {
     return offset + size <= bytes.size() ? bytes.substr(offset, size) : std::string_view{};
   };
-  state.autoFrameSkip = static_cast<uint8_t>(DecodeDigits(field(0, kSettingBytes), 1));
-  state.frameSkip = static_cast<uint8_t>(DecodeDigits(field(2, kSettingBytes), 1));
-  state.musicOff = static_cast<uint8_t>(DecodeDigits(field(4, kSettingBytes), 1));
-  state.effectsLevel = static_cast<uint8_t>(DecodeDigits(field(6, kSettingBytes), 1));
+  settings.autoFrameSkip = static_cast<uint8_t>(DecodeDigits(field(0, kSettingBytes), 1));
+  settings.frameSkip = static_cast<uint8_t>(DecodeDigits(field(2, kSettingBytes), 1));
+  settings.musicOff = static_cast<uint8_t>(DecodeDigits(field(4, kSettingBytes), 1));
+  settings.effectsLevel = static_cast<uint8_t>(DecodeDigits(field(6, kSettingBytes), 1));
   bool valid = true;
   for (size_t i = 0; i < 3; ++i) {
     const size_t base = kFirstEntry + kEntryBytes * i;
-    state.highScores[i] = DecodeDigits(field(base, kScoreBytes), 6);
-    state.highScoreStages[i] = DecodeDigits(field(base + kScoreBytes, kStageBytes), 2);
-    if (state.highScores[i] == 0) valid = false;
+    scores.highScores[i] = DecodeDigits(field(base, kScoreBytes), 6);
+    scores.highScoreStages[i] = DecodeDigits(field(base + kScoreBytes, kStageBytes), 2);
+    if (scores.highScores[i] == 0) valid = false;
   }
   if (!valid) {
-    state.highScores = kDefaultScores;
-    state.highScoreStages = kDefaultStages;
+    scores.highScores = kDefaultScores;
+    scores.highScoreStages = kDefaultStages;
   }
   return valid;
 }
 
-bool SaveHighScores(GameState& state, const DataDir& dir) {
-  return dir.WriteAtomic(kHighScoreFileName, EncodeHighScores(state));
+bool SaveHighScores(const Settings& settings, const ScoreTable& scores, Rng& rng, const DataDir& dir) {
+  return dir.WriteAtomic(kHighScoreFileName, EncodeHighScores(settings, scores, rng));
 }
 
-void LoadHighScores(GameState& state, const DataDir& dir) {
+void LoadHighScores(Settings& settings, ScoreTable& scores, Rng& rng, const DataDir& dir) {
   if (!dir.Exists(kHighScoreFileName)) {
-    state.autoFrameSkip = 0;
-    state.frameSkip = 2;
-    state.musicOff = 0;
-    state.effectsLevel = 0;
-    state.highScores = kDefaultScores;
-    state.highScoreStages = kDefaultStages;
+    settings.autoFrameSkip = 0;
+    settings.frameSkip = 2;
+    settings.musicOff = 0;
+    settings.effectsLevel = 0;
+    scores.highScores = kDefaultScores;
+    scores.highScoreStages = kDefaultStages;
     return;
   }
   const auto bytes = dir.Read(kHighScoreFileName, kHighScoreFileBytes).value_or(std::vector<uint8_t>{});
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!DecodeHighScores(text, state)) SaveHighScores(state, dir);
+  if (!DecodeHighScores(text, settings, scores)) SaveHighScores(settings, scores, rng, dir);
 }
 
 }  // namespace quandel

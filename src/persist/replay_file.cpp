@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "persist/digits.h"
 
 namespace quandel {
@@ -14,24 +14,24 @@ int32_t Hundredths(float v) { return RoundI32(static_cast<double>(v) * 100); }
 
 }  // namespace
 
-std::string EncodeReplay(GameState& state) {
-  const int last = std::min<int>(state.replayLast, static_cast<int>(state.replay.size()) - 1);
+std::string EncodeReplay(const ReplayTable& table, Rng& rng) {
+  const int last = std::min<int>(table.replayLast, static_cast<int>(table.replay.size()) - 1);
   std::string text;
   text.reserve(kReplayHeaderBytes + kReplaySlotBytes * static_cast<size_t>(std::max(last + 1, 0)));
-  text += EncodeDigits(state.replayLast, 4, state.rng);
+  text += EncodeDigits(table.replayLast, 4, rng);
   for (int i = 0; i <= last; ++i) {
-    const ReplayRecord& r = state.replay[i];
-    text += EncodeDigits(r.frame, 6, state.rng);
-    text += EncodeDigits(Hundredths(r.x), 5, state.rng);
-    text += EncodeDigits(Hundredths(r.y), 5, state.rng);
-    text += EncodeDigits(r.flags, 2, state.rng);
+    const ReplayRecord& r = table.replay[i];
+    text += EncodeDigits(r.frame, 6, rng);
+    text += EncodeDigits(Hundredths(r.x), 5, rng);
+    text += EncodeDigits(Hundredths(r.y), 5, rng);
+    text += EncodeDigits(r.flags, 2, rng);
   }
   return text;
 }
 
-void DecodeReplay(std::string_view bytes, GameState& state) {
-  if (state.replay.empty()) {
-    state.replayLast = 0;
+void DecodeReplay(std::string_view bytes, ReplayTable& table) {
+  if (table.replay.empty()) {
+    table.replayLast = 0;
     return;
   }
   auto field = [&](size_t offset, size_t size) -> std::string_view {
@@ -39,8 +39,8 @@ void DecodeReplay(std::string_view bytes, GameState& state) {
   };
   const int32_t last = DecodeDigits(field(0, kReplayHeaderBytes), 4);
   // A header announcing more slots than the table has must not reach past its end.
-  state.replayLast = static_cast<int16_t>(std::clamp<int32_t>(last, 0, static_cast<int32_t>(state.replay.size()) - 1));
-  for (int i = 0; i <= state.replayLast; ++i) {
+  table.replayLast = static_cast<int16_t>(std::clamp<int32_t>(last, 0, static_cast<int32_t>(table.replay.size()) - 1));
+  for (int i = 0; i <= table.replayLast; ++i) {
     const size_t base = kReplayHeaderBytes + kReplaySlotBytes * static_cast<size_t>(i);
     ReplayRecord r;
     if (base + kReplaySlotBytes <= bytes.size()) {
@@ -49,23 +49,23 @@ void DecodeReplay(std::string_view bytes, GameState& state) {
       r.y = static_cast<float>(DecodeDigits(field(base + 22, 10), 5) / 100.0);
       r.flags = static_cast<uint8_t>(DecodeDigits(field(base + 32, 4), 2));
     }
-    state.replay[i] = r;
+    table.replay[i] = r;
   }
 }
 
-bool SaveReplay(GameState& state, const DataDir& dir) {
-  state.replayLast = static_cast<int16_t>(state.replayPos - 1);
-  return dir.WriteAtomic(kReplayFileName, EncodeReplay(state));
+bool SaveReplay(ReplayTable& table, int16_t replayPos, Rng& rng, const DataDir& dir) {
+  table.replayLast = static_cast<int16_t>(replayPos - 1);
+  return dir.WriteAtomic(kReplayFileName, EncodeReplay(table, rng));
 }
 
-void LoadReplay(GameState& state, const DataDir& dir) {
+void LoadReplay(ReplayTable& table, const DataDir& dir) {
   if (!dir.Exists(kReplayFileName)) {
-    state.replayLast = 0;
+    table.replayLast = 0;
     return;
   }
   const size_t limit = kReplayHeaderBytes + kReplaySlotBytes * kReplaySlots;
   const auto bytes = dir.Read(kReplayFileName, limit).value_or(std::vector<uint8_t>{});
-  DecodeReplay(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), state);
+  DecodeReplay(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), table);
 }
 
 }  // namespace quandel

@@ -14,16 +14,16 @@ inline constexpr size_t kReplayHeaderBytes = 8;
 inline constexpr size_t kReplaySlotBytes = 36;
 
 // The file's bytes for slots 0..replayLast (those the table holds). Draws 8 + 36 numbers per
-// slot from state.rng.
-std::string EncodeReplay(GameState& state);
+// slot from `rng`.
+std::string EncodeReplay(const ReplayTable& table, Rng& rng);
 // Sets replayLast from the header (kept inside the table) and fills slots 0..replayLast; slots
 // the bytes do not hold whole read as zeros, slots above replayLast are left alone.
-void DecodeReplay(std::string_view bytes, GameState& state);
+void DecodeReplay(std::string_view bytes, ReplayTable& table);
 
-// Sets replayLast = replayPos - 1 and writes slots 0..replayLast. False when the save failed
+// Sets replayLast = replayPos - 1 (the slots a play filled) and writes slots 0..replayLast. False when the save failed
 // (the previous file is then untouched).
-bool SaveReplay(GameState& state, const DataDir& dir);
+bool SaveReplay(ReplayTable& table, int16_t replayPos, Rng& rng, const DataDir& dir);
 // Fills slots 0..replayLast from the file and sets replayLast; replayLast = 0 without a file.
-void LoadReplay(GameState& state, const DataDir& dir);
+void LoadReplay(ReplayTable& table, const DataDir& dir);
 
 }  // namespace quandel

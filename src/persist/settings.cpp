@@ -102,7 +102,7 @@ std::string SettingsText(const Settings& settings) {
   return text;
 }
 
-void LoadSettings(GameState& state, const DataDir& dir) {
+void LoadSettings(Settings& out, const DataDir& dir) {
   Settings settings;
   if (dir.Exists(kSettingsFileName)) {
     // One byte more than the limit tells a file that was cut from one that ended.
@@ -112,8 +112,8 @@ void LoadSettings(GameState& state, const DataDir& dir) {
       settings = ParseSettings(text, whole);
     }
   }
-  state.replaySave = settings.replaySave;
-  state.drawMode = settings.drawMode;
+  out.replaySave = settings.replaySave;
+  out.drawMode = settings.drawMode;
   dir.WriteAtomic(kSettingsFileName, SettingsText(settings));
 }
 

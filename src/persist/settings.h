@@ -16,12 +16,7 @@ inline constexpr const char* kSettingsFileName = "config.txt";
 // Only the first two fields count; a file larger than this is read no further.
 inline constexpr size_t kSettingsReadLimit = 64 * 1024;
 
-struct Settings {
-  uint8_t replaySave = 0;  // 0 or 1
-  uint8_t drawMode = 0;    // 0..3
-};
-
-// The two values from the start of the file, checked: anything but 1 for replaySave and
+// The two values (replaySave, drawMode) from the start of the file, checked: anything but 1 for replaySave and
 // anything above 3 for drawMode reads as 0, and so does a field that is missing or yields no
 // number. `whole` is false when `text` is only the start of a larger file; a field that runs
 // past its end then reads as 0 too.
@@ -31,6 +26,6 @@ std::string SettingsText(const Settings& settings);
 
 // Sets replaySave and drawMode from the file (0 and 0 without one) and rewrites the file with
 // the values in use. A failed write is ignored: the values stand, the old file stays.
-void LoadSettings(GameState& state, const DataDir& dir);
+void LoadSettings(Settings& settings, const DataDir& dir);
 
 }  // namespace quandel

@@ -5,9 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "game/game_state.h"
-#include "platform/platform.h"
 
 namespace quandel {
 
@@ -156,12 +155,6 @@ float StepFrameClock(FpsClock& clock, int32_t now, uint8_t autoFrameSkip, uint8_
     }
   }
   clock.lastDrawTime = now;
-  return dt;
-}
-
-float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
-  const float dt = StepFrameClock(clock, platform.Clock(), autoFrameSkip, frameSkip);
-  clock.lastDrawTime = platform.Clock();
   return dt;
 }
 

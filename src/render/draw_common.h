@@ -7,13 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/surfaces.h"
+#include "render/surfaces.h"
 #include "platform/surface.h"
 #include "render/sheet_layout.h"
 
 namespace quandel {
-
-class Platform;
 
 // --- Masked blit ---------------------------------------------------------------------------------
 
@@ -92,10 +90,5 @@ void DrawColumnBands(Surface& dst, float fieldWidth, float scrollPos, const Band
 // or one down (not below 0). Sets lastDrawTime = now. Returns dt (the title keeps it in scratch[0]).
 //   StepFrameClock(clock, platform.Clock(), s.autoFrameSkip, s.frameSkip);
 float StepFrameClock(FpsClock& clock, int32_t now, uint8_t autoFrameSkip, uint8_t& frameSkip);
-
-// The same with the platform's clock, as a drawn frame does it: measure, then take a fresh reading
-// as lastDrawTime.
-//   StepFrameClock(app.playClock, app.platform, s.autoFrameSkip, s.frameSkip);
-float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip);
 
 }  // namespace quandel

@@ -2,7 +2,7 @@
 // bomb and magnet.
 #include <cmath>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "render/draw_common.h"
 #include "render/play_frame.h"
 #include "render/sheet_layout.h"
@@ -45,15 +45,15 @@ void DrawLargeFire(Surfaces& v, const Box& box, int32_t colour) {
 
 }  // namespace
 
-void DrawReachIndicators(Surface& back, const GameState& s) {
+void DrawReachIndicators(Surface& back, const PlayState& s) {
   // The largest blast and the reach of a freshly placed magnet.
   if (s.blastTimer == 0) back.Circle(s.cursorX, s.cursorY, 60, Rgb(250, 170, 170));
   if (s.magnetTimer == 0) back.Circle(s.cursorX, s.cursorY, 100, Rgb(170, 250, 170));
 }
 
-void DrawBurningBoxes(Surfaces& v, const GameState& s) {
+void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode) {
   Surface& back = v.picBack;
-  const bool sprites = s.drawMode < 2;
+  const bool sprites = drawMode < 2;
   for (const Box& box : s.boxes) {
     if (box.state != 1) continue;
     const int k = box.kind;
@@ -79,7 +79,7 @@ void DrawBurningBoxes(Surfaces& v, const GameState& s) {
   }
 }
 
-void DrawBlastAndMagnet(Surface& back, const GameState& s) {
+void DrawBlastAndMagnet(Surface& back, const PlayState& s) {
   if (s.blastTimer != 0) {
     const int32_t colour = Rgb(180, 60, 30);
     // The edge is three pixels thick while the blast is young, then two, then one.

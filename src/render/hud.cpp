@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "render/draw_common.h"
 #include "render/play_frame.h"
 #include "render/sheet_layout.h"
@@ -12,7 +12,7 @@ namespace quandel {
 
 namespace {
 
-void DrawGauges(Surface& back, const GameState& s) {
+void DrawGauges(Surface& back, const PlayState& s) {
   const int16_t values[2] = {s.bombGauge, s.magnetGauge};
   for (int g = 0; g < 2; ++g) {
     const double f = values[g] / 3000.0;
@@ -27,7 +27,7 @@ void DrawGauges(Surface& back, const GameState& s) {
   }
 }
 
-void DrawChainBar(Surface& back, const GameState& s, int p) {
+void DrawChainBar(Surface& back, const PlayState& s, int p) {
   if (s.chainFuse[p] == 0) return;
   // The bar greys down during the second half of its fuse.
   const int step = s.fieldWidth == 300 ? 8 : 5;
@@ -37,7 +37,7 @@ void DrawChainBar(Surface& back, const GameState& s, int p) {
                  static_cast<float>(280 + 12 * p), Rgb(g, g, g));
 }
 
-void DrawChainResult(Surface& back, const Surface& hud, const GameState& s, int p) {
+void DrawChainResult(Surface& back, const Surface& hud, const PlayState& s, int p) {
   const int t = s.chainShownTimer[p];
   if (t == 0) return;
   // Slides in from the right over frames 1..5 and out over frames 109..119.
@@ -53,7 +53,7 @@ void DrawChainResult(Surface& back, const Surface& hud, const GameState& s, int 
 
 }  // namespace
 
-void DrawHud(Surface& back, const Surface& hud, const GameState& s, uint8_t rank) {
+void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank) {
   DrawGauges(back, s);
   MaskedBlit(back, 20, 405, hud, sheet::kHudGaugeLabel);
 

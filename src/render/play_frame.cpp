@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/app.h"
-#include "app/numeric.h"
+#include "game/numeric.h"
 #include "render/draw_common.h"
 #include "render/sheet_layout.h"
 
@@ -17,7 +16,7 @@ int32_t Channel(float v) { return static_cast<int32_t>(std::clamp<int64_t>(Round
 
 int32_t BoxTint(int kind) { return Rgb(20 + 30 * (kind % 2), 20, 20 + 30 * ((2 - kind) / 2)); }
 
-void DrawScenery(Surface& back, const GameState& s) {
+void DrawScenery(Surface& back, const PlayState& s) {
   const float w = s.fieldWidth;
   const float stage = s.stage;
   const float flash = s.extendFlash;
@@ -53,12 +52,12 @@ void DrawScenery(Surface& back, const GameState& s) {
   back.Line(0, 96, 640, 96, Rgb(180, 180, 180));
 }
 
-void DrawCursor(Surface& back, const Surface& hud, const GameState& s) {
+void DrawCursor(Surface& back, const Surface& hud, const PlayState& s) {
   MaskedBlitAt(back, s.cursorX - 15.0f, s.cursorY - 15.0f, hud, sheet::kHudCursor);
 }
 
-void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const GameState& s) {
-  const bool sprites = s.drawMode % 2 == 0;
+void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const PlayState& s, uint8_t drawMode) {
+  const bool sprites = drawMode % 2 == 0;
   for (const Box& box : s.boxes) {
     if (box.state != 0) continue;
     if (sprites) {
@@ -85,34 +84,31 @@ void OpeningWipe(Surfaces& v, int32_t frameNo) {
   }
 }
 
-void ComposePlayFrame(App& app) {
-  const GameState& s = app.state;
-  Surfaces& v = app.surfaces;
+void ComposePlayFrame(Surfaces& v, const PlayState& s, const PlayView& view) {
   Surface& back = v.picBack;
+  const uint8_t drawMode = view.drawMode;
 
   DrawScenery(back, s);
   DrawReachIndicators(back, s);
 
-  back.SetFillStyle(s.drawMode / 2 == 0 ? FillStyle::kSolid : FillStyle::kTransparent);
+  back.SetFillStyle(drawMode / 2 == 0 ? FillStyle::kSolid : FillStyle::kTransparent);
   v.picFire2.SetFillStyle(FillStyle::kSolid);
-  DrawBurningBoxes(v, s);
+  DrawBurningBoxes(v, s, drawMode);
 
-  back.SetFillStyle(s.drawMode % 2 == 0 ? FillStyle::kTransparent : FillStyle::kSolid);
+  back.SetFillStyle(drawMode % 2 == 0 ? FillStyle::kTransparent : FillStyle::kSolid);
   // The cursor lies over the fire and under the falling boxes.
   DrawCursor(back, v.picLogo, s);
-  DrawLiveBoxes(back, v.picChara, s);
+  DrawLiveBoxes(back, v.picChara, s, drawMode);
 
   back.SetFillStyle(FillStyle::kTransparent);
   DrawBlastAndMagnet(back, s);
-  DrawHud(back, v.picLogo, s, app.playRank);
+  DrawHud(back, v.picLogo, s, view.rank);
 
-  // The counter shows the last measurement; this frame is counted after it.
-  DrawFrameRateCounter(back, v.picLogo, app.playClock);
-  StepFrameClock(app.playClock, app.platform, s.autoFrameSkip, app.state.frameSkip);
+  // The counter shows the last measurement; the caller counts this frame after it.
+  DrawFrameRateCounter(back, v.picLogo, view.clock);
   OpeningWipe(v, s.frameNo);
 
   BitBlt(v.picMain, 0, 0, 640, 480, back, 0, 0, SRCCOPY);
-  app.platform.Present(v.picMain);
 }
 
 }  // namespace quandel

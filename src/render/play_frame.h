@@ -1,45 +1,49 @@
-// Composing one drawn frame of a play in the back buffer and showing it.
+// Composing one drawn frame of a play in the back buffer and copying it to picMain.
 //
 // ComposePlayFrame runs every step below in this order; later steps draw over earlier ones. The
-// steps are declared separately so each can be drawn (and checked) on its own. They read the game
-// state only; the frame clock changes frameSkip, and the frame at frameNo 0 releases picBack2.
+// steps are declared separately so each can be drawn (and checked) on its own. They read the play
+// only; the frame at frameNo 0 releases picBack2.
 #pragma once
 
 #include <cstdint>
 
-#include "app/surfaces.h"
+#include "render/surfaces.h"
 #include "game/game_state.h"
 
 namespace quandel {
 
-class App;
-class Platform;
+// What a frame shows besides the play: how it is drawn, the place the play took in the best
+// scores (0: none), and the drawing clock whose last measurement the counter shows.
+struct PlayView {
+  uint8_t drawMode = 0;
+  uint8_t rank = 0;
+  const FpsClock& clock;
+};
 
 // The whole frame: playfield, fire, cursor, boxes, markers, HUD, frame clock, opening wipe, and
-// presentation (picBack copied to picMain, which the platform shows). Install it as
-// app.composePlayFrame.
-void ComposePlayFrame(App& app);
+// picBack copied to picMain, ready to be shown.
+void ComposePlayFrame(Surfaces& v, const PlayState& s, const PlayView& view);
 
 // Tint added to the base colour of a box kind (its simplified box and simplified fire).
 int32_t BoxTint(int kind);
 
 // Scenery: background fill with its stage tints and wide-column darkening, the particles, the
 // column bands, the guide line. Leaves picBack's fill style transparent.
-void DrawScenery(Surface& back, const GameState& s);
+void DrawScenery(Surface& back, const PlayState& s);
 // The bomb and magnet reach circles around the cursor while each is idle.
-void DrawReachIndicators(Surface& back, const GameState& s);
+void DrawReachIndicators(Surface& back, const PlayState& s);
 // Every burning box: fire sprite, simplified rings, large fire built in picFire2, or simplified
 // large rings, by kind and draw mode.
-void DrawBurningBoxes(Surfaces& v, const GameState& s);
+void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode);
 // The game's cursor sprite, centred on the cursor position.
-void DrawCursor(Surface& back, const Surface& hud, const GameState& s);
+void DrawCursor(Surface& back, const Surface& hud, const PlayState& s);
 // Every falling box, as a sprite (even draw modes) or a filled square (odd draw modes).
-void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const GameState& s);
+void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const PlayState& s, uint8_t drawMode);
 // The running bomb blast and magnet.
-void DrawBlastAndMagnet(Surface& back, const GameState& s);
+void DrawBlastAndMagnet(Surface& back, const PlayState& s);
 // Gauges, counters, chain bars and results, time, banners, quit button, logo or replay label.
 // `rank` is the place the play took in the best scores (0: none).
-void DrawHud(Surface& back, const Surface& hud, const GameState& s, uint8_t rank);
+void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank);
 // Frames per second of the last whole second, at the lower right corner.
 void DrawFrameRateCounter(Surface& back, const Surface& hud, const FpsClock& clock);
 // During the opening (frameNo < 0) the previous picture parts from x = 230; at frameNo 0 picBack2

@@ -1,8 +1,6 @@
 #include "sound/sound_channels.h"
 
-#include <string>
-
-#include "app/app.h"
+#include "platform/platform.h"
 
 namespace quandel {
 
@@ -16,6 +14,8 @@ void CloseNamedChannels(Platform& platform) {
 
 }  // namespace
 
+std::string BombWaveFile(int n) { return "snd/bomb_" + std::to_string(n) + ".wav"; }
+
 void CloseBombChannels(Platform& platform) {
   for (int n = 1; n <= 12; ++n) platform.SendSoundCommand("close Bomb" + std::to_string(n));
 }
@@ -25,20 +25,11 @@ void CloseSoundChannels(Platform& platform) {
   CloseNamedChannels(platform);
 }
 
-void OpenSoundChannels(App& app) {
-  Platform& p = app.platform;
-  GameState& s = app.state;
+void OpenSoundChannels(Platform& p, const Settings& s) {
   CloseBombChannels(p);
-  if (s.effectsLevel == 0) {
-    for (int n = 1; n <= 12; ++n) {
-      const std::string name = "snd/bomb_" + std::to_string(n) + ".wav";
-      // A missing file leaves the image as it was (never filled: it plays nothing).
-      if (auto bytes = app.dir.Read(name, 16 << 20)) s.bombWaves[n - 1] = std::move(*bytes);
-    }
-    for (int n = 1; n <= 12; ++n) p.SendSoundCommand("open snd/bomb_" + std::to_string(n) + ".wav alias Bomb" + std::to_string(n));
-  } else {
-    for (int n = 1; n <= 12; ++n) s.bombWaves[n - 1].assign(1, 0);
-    for (int n = 1; n <= 12; ++n) p.SendSoundCommand("open null alias Bomb" + std::to_string(n));
+  for (int n = 1; n <= 12; ++n) {
+    const std::string target = s.effectsLevel == 0 ? BombWaveFile(n) : "null";
+    p.SendSoundCommand("open " + target + " alias Bomb" + std::to_string(n));
   }
   CloseNamedChannels(p);
   p.SendSoundCommand(s.musicOff != 0 ? "open null alias BGM" : "open snd/bgm.mid alias BGM");
@@ -51,6 +42,29 @@ void OpenSoundChannels(App& app) {
     p.SendSoundCommand("open snd/magnet.wav alias Magnet");
     p.SendSoundCommand("open snd/short.wav alias Short");
   }
+}
+
+std::string SoundCueText(const SoundCue& cue) {
+  using Kind = SoundCue::Kind;
+  switch (cue.kind) {
+    case Kind::kMusic: return "play BGM notify from 0";
+    case Kind::kTick: return "play Tick notify from 0";
+    case Kind::kExtend: return "play Extend notify from 0";
+    case Kind::kBomb: return "play Bomb notify from 0";
+    case Kind::kMagnet: return "play Magnet notify from 0";
+    case Kind::kShort: return "play Short notify from 0";
+    case Kind::kBombChannel: return "play Bomb" + std::to_string(cue.number) + " notify from 0";
+    case Kind::kBombWave: return "wave " + std::to_string(cue.number);
+  }
+  return {};
+}
+
+void PlaySoundCue(Platform& platform, const SoundCue& cue, const BombWaves& waves) {
+  if (cue.kind == SoundCue::Kind::kBombWave) {
+    if (cue.number >= 1 && cue.number <= waves.size()) platform.PlayWave(waves[cue.number - 1], cue.number);
+    return;
+  }
+  platform.SendSoundCommand(SoundCueText(cue));
 }
 
 }  // namespace quandel

@@ -23,11 +23,11 @@ class Program {
   Program() : app(platform, DataDir(dir.path())) {
     std::filesystem::create_directory_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img", dir.File("img"));
     platform.SetFrameProbe([this]() -> std::optional<int32_t> {
-      if (app.state.inPlay != 1) return std::nullopt;
-      return app.state.frameNo;
+      if (app.menu.inPlay != 1) return std::nullopt;
+      return app.play.frameNo;
     });
   }
-  int Run() { return Form_Load(app); }
+  int Run() { return RunProgram(app); }
   size_t Count(const std::string& command) const {
     const auto& log = platform.soundLog();
     return static_cast<size_t>(std::count(log.begin(), log.end(), command));
@@ -48,10 +48,9 @@ TEST(Program, StartTitlePlayQuitTitleClose) {
   p.platform.Script(E::Down(1, 500, 470).AtFrame(101));
   p.platform.Script(E::Close().AtClock(kT + 600 + 3000));
   EXPECT_EQ(p.Run(), 0);
-  const GameState& s = p.app.state;
-  EXPECT_EQ(s.quitRequested, 1);
-  EXPECT_EQ(s.frameNo, 101);  // the play ended at the quit click
-  EXPECT_EQ(s.inPlay, 0);     // and the title screen was entered again
+  EXPECT_EQ(p.app.menu.quitRequested, 1);
+  EXPECT_EQ(p.app.play.frameNo, 101);  // the play ended at the quit click
+  EXPECT_EQ(p.app.menu.inPlay, 0);     // and the title screen was entered again
   EXPECT_EQ(p.Count("stop BGM"), 2u);
   EXPECT_EQ(p.Count("play BGM notify from 0"), 1u);
   EXPECT_EQ(p.platform.soundLog().back(), "close Short");  // the channels closed last
@@ -92,7 +91,7 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   p.platform.Script(E::Close().AtClock(kT + 1000));
   (void)presentedBefore;
   ASSERT_EQ(p.Run(), 0);
-  const GameState& s = p.app.state;
+  const Settings& s = p.app.settings;
   EXPECT_EQ(s.effectsLevel, 2);
   EXPECT_EQ(s.musicOff, 0);
   EXPECT_EQ(s.autoFrameSkip, 1);
@@ -100,36 +99,29 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   EXPECT_EQ(p.Count("open snd/bgm.mid alias BGM"), 3u);
   EXPECT_EQ(p.Count("open null alias Bomb12"), 2u);
   EXPECT_EQ(p.Count("open null alias Tick"), 2u);
-  for (const auto& wave : s.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0));
+  for (const auto& wave : p.app.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0));
 
   // The choices survive a restart through the score file.
   Program again;
   std::filesystem::copy_file(p.dir.File("scr.hsc"), again.dir.File("scr.hsc"));
   again.platform.Script(E::Close().AtClock(kT + 100));
   ASSERT_EQ(again.Run(), 0);
-  EXPECT_EQ(again.app.state.effectsLevel, 2);
-  EXPECT_EQ(again.app.state.autoFrameSkip, 1);
-  EXPECT_EQ(again.app.state.frameSkip, 3);
+  EXPECT_EQ(again.app.settings.effectsLevel, 2);
+  EXPECT_EQ(again.app.settings.autoFrameSkip, 1);
+  EXPECT_EQ(again.app.settings.frameSkip, 3);
 }
 
 TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
   for (bool withFile : {false, true}) {
     Program p;
     if (withFile) WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
-    uint8_t hover = 99;
     p.platform.Script(E::Move(200, 390).AtClock(kT + 200));
     p.platform.Script(E::Down(1, 200, 390).AtClock(kT + 300));
     p.platform.Script(E::Close().AtClock(kT + 2000));
-    p.app.onPlaySimulated = [&](App& a) {
-      if (hover == 99) hover = a.state.replayMode;
-    };
     ASSERT_EQ(p.Run(), 0);
-    if (withFile) {
-      EXPECT_EQ(hover, 1);  // the click started the replay
-      EXPECT_EQ(p.app.state.replayMode, 1);
-    } else {
-      EXPECT_EQ(hover, 99);  // nothing started
-    }
+    // With the file the click started the replay; without it nothing started.
+    EXPECT_EQ(p.app.play.replayMode, withFile ? 1 : 0);
+    EXPECT_EQ(p.app.play.frameNo > 0, withFile);
   }
 }
 
@@ -147,7 +139,7 @@ class TitlePicture : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string error;
-    ASSERT_TRUE(SetUpSurfaces(p.app, p.dir.path(), &error)) << error;
+    ASSERT_TRUE(SetUpSurfaces(p.app.surfaces, 0, p.dir.path(), &error)) << error;
     p.app.surfaces.picTitle.SetOuterSize(290, 439);
   }
   uint32_t Pixel(int x, int y) const { return p.app.surfaces.picBack.pixel(x, y); }
@@ -155,7 +147,7 @@ class TitlePicture : public ::testing::Test {
 };
 
 TEST_F(TitlePicture, TheChosenFrameSkipEntryIsUnderlinedAndHoverShowsTheHoverImage) {
-  GameState& s = p.app.state;
+  Settings& s = p.app.settings;
   s.autoFrameSkip = 0;
   s.frameSkip = 2;  // entry v = 2
   ComposeTitle(p.app, {});
@@ -171,10 +163,10 @@ TEST_F(TitlePicture, TheChosenFrameSkipEntryIsUnderlinedAndHoverShowsTheHoverIma
     for (int y = 300; y < 330; ++y)
       for (int x = 105; x < 355; ++x) out.push_back(Pixel(x, y));
   };
-  s.menuHover = 0;
+  p.app.menu.menuHover = 0;
   ComposeTitle(p.app, {});
   grab(normal);
-  s.menuHover = 1;
+  p.app.menu.menuHover = 1;
   ComposeTitle(p.app, {});
   grab(hover);
   EXPECT_NE(normal, hover);

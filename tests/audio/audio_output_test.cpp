@@ -90,9 +90,9 @@ struct AudiblePlatform : HeadlessPlatform {
 class AudioOutput : public ::testing::Test {
  protected:
   void Open(int effectsLevel, int musicOff) {
-    app.state.effectsLevel = static_cast<uint8_t>(effectsLevel);
-    app.state.musicOff = static_cast<uint8_t>(musicOff);
-    OpenSoundChannels(app);
+    app.settings.effectsLevel = static_cast<uint8_t>(effectsLevel);
+    app.settings.musicOff = static_cast<uint8_t>(musicOff);
+    ReopenSoundChannels(app);
   }
   // Returns where the sound of the command can begin, after letting `seconds` of sound follow.
   // "wave N" plays chain sound N the way a chain does, from its image in memory.
@@ -100,7 +100,7 @@ class AudioOutput : public ::testing::Test {
     const size_t at = out.Mark();
     if (command.starts_with("wave ")) {
       const int n = std::stoi(command.substr(5));
-      platform.PlayWave(app.state.bombWaves[static_cast<size_t>(n - 1)], n);
+      platform.PlayWave(app.bombWaves[static_cast<size_t>(n - 1)], n);
     } else {
       platform.SendSoundCommand(command);
     }

@@ -2,41 +2,60 @@
 
 #include <cmath>
 
+#include "app/play_loop.h"
 #include "game/trace.h"
 #include "persist/replay_file.h"
+#include "sound/sound_channels.h"
 
 namespace quandel::testing {
 
-PlayHarness::PlayHarness() : app(platform, DataDir(dir.path())) {
-  platform.SetFrameProbe([this]() -> std::optional<int32_t> {
-    if (app.state.inPlay != 1) return std::nullopt;
-    return app.state.frameNo;
-  });
-  app.onPlaySimulated = [this](App& a) {
-    GameState copy = a.state;
+InputEvent Move(float x, float y, int16_t marker) { return {InputEvent::Kind::kMove, 0, marker, x, y}; }
+InputEvent Down(int16_t button, float x, float y, int16_t marker) { return {InputEvent::Kind::kDown, button, marker, x, y}; }
+InputEvent WheelTowards() { return {InputEvent::Kind::kWheelTowards}; }
+InputEvent WheelAway() { return {InputEvent::Kind::kWheelAway}; }
+
+void PlayHarness::Run() {
+  play.replaySave = settings.replaySave;
+  SavingRecorder recorder(settings, data);
+  SoundCues cues;
+  StartPlay(play, replay, cues);
+  std::vector<std::string> pending;
+  auto log = [&](const SoundCues& c) {
+    for (const SoundCue& cue : c) pending.push_back(SoundCueText(cue));
+  };
+  log(cues);
+  for (;;) {
+    std::vector<InputEvent> input;
+    input.swap(next_);
+    const auto [from, to] = scripted_.equal_range(play.frameNo);
+    for (auto it = from; it != to; ++it) input.push_back(it->second);
+    const FrameReport report = StepPlayFrame(play, replay, scores, input, recorder);
+    log(report.sounds);
+    if (report.resultRecorded && report.replayFull) ++replayFullMessages;
+    if (report.over) break;
+    PlayState copy = play;
     copy.cursorX = copy.cursorY = copy.cursorStepX = copy.cursorStepY = 0;
     copy.replayPos = 0;
     if (copy.blastTimer == 0) copy.blastX = copy.blastY = 0;
     if (copy.magnetTimer == 0) copy.magnetX = copy.magnetY = 0;
-    simulation.push_back(TraceLine(copy, platform.TakeSoundLog()));
+    sounds.insert(sounds.end(), pending.begin(), pending.end());
+    simulation.push_back(TraceLine(copy, pending));
+    pending.clear();
     if (everyFrame) everyFrame(*this);
-  };
+  }
+  sounds.insert(sounds.end(), pending.begin(), pending.end());
 }
 
 void PlayHarness::PlayLive() {
-  app.state.replayMode = 0;
-  app.state.inPlay = 1;
-  PlayGame(app);
-  app.state.inPlay = 0;
+  play.replayMode = 0;
+  Run();
 }
 
 void PlayHarness::PlayReplay() {
-  if (app.state.replay.size() != kReplaySlots) app.state.replay.assign(kReplaySlots, ReplayRecord{});
-  LoadReplay(app.state, app.dir);
-  app.state.replayMode = 1;
-  app.state.inPlay = 1;
-  PlayGame(app);
-  app.state.inPlay = 0;
+  if (replay.replay.size() != kReplaySlots) replay.replay.assign(kReplaySlots, ReplayRecord{});
+  LoadReplay(replay, data);
+  play.replayMode = 1;
+  Run();
 }
 
 std::string FirstDifference(const std::vector<std::string>& a, const std::vector<std::string>& b) {
@@ -52,9 +71,9 @@ std::string FirstDifference(const std::vector<std::string>& a, const std::vector
 }
 
 void BombingPlayer(PlayHarness& h, float cursorHeight) {
-  const GameState& s = h.app.state;
+  const PlayState& s = h.play;
   if (s.frameNo <= 60 || s.timeLeft == 0) return;
-  if (s.cursorY != cursorHeight) h.platform.Script(ScriptedEvent::Move(230, cursorHeight));
+  if (s.cursorY != cursorHeight) h.Next(Move(230, cursorHeight));
   if (s.blastTimer != 0 || s.bombGauge < 1000) return;
   int best = -1;
   double bestScore = -1;
@@ -73,7 +92,7 @@ void BombingPlayer(PlayHarness& h, float cursorHeight) {
     }
   }
   // Live positions are whole pixels, as the window delivers them.
-  if (best >= 0) h.platform.Script(ScriptedEvent::Down(1, std::round(s.boxes[best].x), std::round(s.boxes[best].y + 8)));
+  if (best >= 0) h.Next(Down(1, std::round(s.boxes[best].x), std::round(s.boxes[best].y + 8)));
 }
 
 }  // namespace quandel::testing

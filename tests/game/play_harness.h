@@ -1,38 +1,54 @@
-// Runs whole plays through the headless platform, as the title screen would start them.
+// Whole plays through the frame step, live input scripted by frame, results saved to a scratch
+// folder as the window would save them.
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "game/game_state.h"
-#include "game/play_game.h"
-#include "platform/headless/headless_platform.h"
+#include "game/play_step.h"
+#include "persist/data_dir.h"
 #include "support/test_support.h"
 
 namespace quandel::testing {
 
+InputEvent Move(float x, float y, int16_t marker = 0);
+InputEvent Down(int16_t button, float x, float y, int16_t marker = 0);
+InputEvent WheelTowards();
+InputEvent WheelAway();
+
 class PlayHarness {
  public:
-  PlayHarness();
-
   // A live play, like a click on the start entry.
   void PlayLive();
   // The stored replay.dat, like a click on the replay entry.
   void PlayReplay();
 
-  void At(int32_t frame, ScriptedEvent e) { platform.Script(e.AtFrame(frame)); }
+  // Live input delivered with the frame step that starts at `frame`, or with the next step.
+  void At(int32_t frame, InputEvent e) { scripted_.emplace(frame, e); }
+  void Next(InputEvent e) { next_.push_back(e); }
   // Called after every simulated frame; may script live input for the next one.
   std::function<void(PlayHarness&)> everyFrame;
 
   // The simulation as it matters for reproduction, one line per frame: the cursor and the aim
   // positions of an idle bomb or magnet follow unrecorded moves, so they are left out.
   std::vector<std::string> simulation;
+  std::vector<std::string> sounds;  // every cue of the play, as channel commands
+  int replayFullMessages = 0;
 
   TempDir dir;
-  HeadlessPlatform platform;
-  App app;
+  DataDir data{dir.path()};
+  Settings settings;
+  ScoreTable scores;
+  ReplayTable replay;
+  PlayState play;
+
+ private:
+  void Run();
+  std::multimap<int32_t, InputEvent> scripted_;
+  std::vector<InputEvent> next_;
 };
 
 // Empty when the two runs agree; otherwise where they first part.

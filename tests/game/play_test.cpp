@@ -1,4 +1,4 @@
-// Whole plays through the headless platform: recorded live, saved, loaded and watched again.
+// Whole plays through the frame step: recorded live, saved, loaded and watched again.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,8 +11,6 @@
 
 namespace quandel::testing {
 namespace {
-
-using E = ScriptedEvent;
 
 bool Contains(const std::vector<std::string>& lines, const std::string& needle) {
   return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return l.find(needle) != std::string::npos; });
@@ -31,15 +29,15 @@ std::vector<std::string> UntilResult(std::vector<std::string> lines) {
 // frame up to the result to match, and the same result.
 void ExpectReplayReproduces(PlayHarness& live) {
   live.PlayLive();
-  ASSERT_TRUE(live.app.dir.Exists(kReplayFileName));
+  ASSERT_TRUE(live.data.Exists(kReplayFileName));
   PlayHarness watch;
   WriteFile(watch.dir.File(kReplayFileName), ReadFile(live.dir.File(kReplayFileName)));
   watch.PlayReplay();
   ASSERT_EQ(watch.simulation.size(), live.simulation.size());
   EXPECT_GT(UntilResult(live.simulation).size(), 500u);
   EXPECT_EQ(FirstDifference(UntilResult(watch.simulation), UntilResult(live.simulation)), "");
-  EXPECT_EQ(watch.app.state.score, live.app.state.score);
-  EXPECT_EQ(watch.app.state.stage, live.app.state.stage);
+  EXPECT_EQ(watch.play.score, live.play.score);
+  EXPECT_EQ(watch.play.stage, live.play.stage);
 }
 
 TEST(PlayAndReplay, ALongPlayThroughTheWideColumnsReplaysFrameForFrame) {
@@ -47,63 +45,63 @@ TEST(PlayAndReplay, ALongPlayThroughTheWideColumnsReplaysFrameForFrame) {
   bool specialBurned = false, widened = false;
   live.everyFrame = [&](PlayHarness& h) {
     BombingPlayer(h, 89);
-    for (const Box& b : h.app.state.boxes) specialBurned = specialBurned || (b.kind == 2 && b.state == 1);
-    widened = widened || h.app.state.fieldWidth > 200;
+    for (const Box& b : h.play.boxes) specialBurned = specialBurned || (b.kind == 2 && b.state == 1);
+    widened = widened || h.play.fieldWidth > 200;
   };
   ExpectReplayReproduces(live);
-  EXPECT_GE(live.app.state.stage, 5);
+  EXPECT_GE(live.play.stage, 5);
   EXPECT_TRUE(widened);
   EXPECT_TRUE(specialBurned);
-  EXPECT_EQ(live.app.state.endTimer, 10240);
-  EXPECT_EQ(live.app.state.highScores[0], live.app.state.score);  // a good play ranks first
+  EXPECT_EQ(live.play.endTimer, 10240);
+  EXPECT_EQ(live.scores.highScores[0], live.play.score);  // a good play ranks first
 }
 
 TEST(PlayAndReplay, MagnetsWheelAndSeveralEventsInOneFrameReplay) {
   PlayHarness live;
-  live.At(30, E::Move(200, 300));  // during the opening: moves the cursor, records nothing
-  live.At(61, E::Move(230, 40));
-  live.At(61, E::WheelTowards());
-  live.At(70, E::Down(2, 230, 120));
-  live.At(70, E::Down(1, 230, 150));
-  live.At(70, E::Move(230, 10));
-  live.At(95, E::WheelAway());
-  live.At(96, E::Move(230, 200));
-  live.At(140, E::Down(2, 200, 200));
-  live.At(150, E::Down(2, 260, 220));  // a magnet restarts while one runs
-  live.At(150, E::Down(1, 260, 220));
-  live.At(160, E::Down(1, 250, 250));  // a blast is still running: ignored, not recorded
-  live.At(200, E::Down(1, 140, 250));
-  live.At(200, E::Down(3, 140, 250));  // other buttons do nothing
+  live.At(30, Move(200, 300));  // during the opening: moves the cursor, records nothing
+  live.At(61, Move(230, 40));
+  live.At(61, WheelTowards());
+  live.At(70, Down(2, 230, 120));
+  live.At(70, Down(1, 230, 150));
+  live.At(70, Move(230, 10));
+  live.At(95, WheelAway());
+  live.At(96, Move(230, 200));
+  live.At(140, Down(2, 200, 200));
+  live.At(150, Down(2, 260, 220));  // a magnet restarts while one runs
+  live.At(150, Down(1, 260, 220));
+  live.At(160, Down(1, 250, 250));  // a blast is still running: ignored, not recorded
+  live.At(200, Down(1, 140, 250));
+  live.At(200, Down(3, 140, 250));  // other buttons do nothing
   ExpectReplayReproduces(live);
-  const GameState& s = live.app.state;
-  EXPECT_EQ(s.replay[1].frame, 61);
-  EXPECT_EQ(s.replay[1].flags, kEventScrollMove);
-  EXPECT_EQ(s.replay[2].flags, kEventWheelTowards);
-  EXPECT_EQ(s.replay[2].x, 230);  // a wheel notch is recorded at the cursor
-  EXPECT_EQ(s.replay[2].y, 40);
+  const PlayState& s = live.play;
+  EXPECT_EQ(live.replay.replay[1].frame, 61);
+  EXPECT_EQ(live.replay.replay[1].flags, kEventScrollMove);
+  EXPECT_EQ(live.replay.replay[2].flags, kEventWheelTowards);
+  EXPECT_EQ(live.replay.replay[2].x, 230);  // a wheel notch is recorded at the cursor
+  EXPECT_EQ(live.replay.replay[2].y, 40);
 }
 
 TEST(PlayAndReplay, TheQuitButtonEndsAtOnceWithoutAResultAndStillDropsTheBomb) {
   PlayHarness live;
   live.everyFrame = [](PlayHarness& h) {
-    if (h.app.state.frameNo < 360) BombingPlayer(h, 92);
+    if (h.play.frameNo < 360) BombingPlayer(h, 92);
   };
-  live.At(420, E::Move(500, 470));
-  live.At(421, E::Down(1, 500, 470));
+  live.At(420, Move(500, 470));
+  live.At(421, Down(1, 500, 470));
   live.PlayLive();
-  const GameState& s = live.app.state;
+  const PlayState& s = live.play;
   EXPECT_EQ(s.endTimer, 10240);
   EXPECT_EQ(s.frameNo, 421);  // the pass that saw the click returned before counting a frame
-  EXPECT_FALSE(live.app.dir.Exists(kReplayFileName));
-  EXPECT_FALSE(live.app.dir.Exists(kHighScoreFileName));
-  EXPECT_EQ(s.highScores[0], 1000);
-  EXPECT_EQ(s.replay[s.replayPos - 1].flags, kEventLeftClick);
+  EXPECT_FALSE(live.data.Exists(kReplayFileName));
+  EXPECT_FALSE(live.data.Exists(kHighScoreFileName));
+  EXPECT_EQ(live.scores.highScores[0], 1000);
+  EXPECT_EQ(live.replay.replay[s.replayPos - 1].flags, kEventLeftClick);
   EXPECT_EQ(s.blastTimer, 1);
-  EXPECT_EQ(live.platform.soundLog().back(), "play Bomb notify from 0");
+  EXPECT_EQ(live.sounds.back(), "play Bomb notify from 0");
 
   // The recording up to the quit still replays frame for frame.
-  live.app.state.replayPos = s.replayPos;
-  ASSERT_TRUE(SaveReplay(live.app.state, live.app.dir));
+  live.play.replayPos = s.replayPos;
+  ASSERT_TRUE(SaveReplay(live.replay, live.play.replayPos, live.play.rng, live.data));
   PlayHarness watch;
   WriteFile(watch.dir.File(kReplayFileName), ReadFile(live.dir.File(kReplayFileName)));
   watch.PlayReplay();
@@ -114,36 +112,36 @@ TEST(PlayAndReplay, TheQuitButtonEndsAtOnceWithoutAResultAndStillDropsTheBomb) {
 
 TEST(PlayAndReplay, TheQuitButtonEndsAReplayButAReplayedClickThereDoesNot) {
   PlayHarness live;
-  live.At(100, E::Move(500, 470));
-  live.At(100, E::Down(1, 500, 470));  // bomb on the quit button, recorded; the live play ends
+  live.At(100, Move(500, 470));
+  live.At(100, Down(1, 500, 470));  // bomb on the quit button, recorded; the live play ends
   live.PlayLive();
-  live.app.state.replayPos = 2;
-  ASSERT_TRUE(SaveReplay(live.app.state, live.app.dir));
+  live.play.replayPos = 2;
+  ASSERT_TRUE(SaveReplay(live.replay, live.play.replayPos, live.play.rng, live.data));
 
   PlayHarness watch;
   WriteFile(watch.dir.File(kReplayFileName), ReadFile(live.dir.File(kReplayFileName)));
   watch.PlayReplay();
-  EXPECT_GT(watch.app.state.frameNo, 400);  // played on until the time ran out
+  EXPECT_GT(watch.play.frameNo, 400);  // played on until the time ran out
 
   PlayHarness quit;
   WriteFile(quit.dir.File(kReplayFileName), ReadFile(live.dir.File(kReplayFileName)));
-  quit.At(150, E::Move(500, 470));
-  quit.At(151, E::Down(1, 500, 470));
+  quit.At(150, Move(500, 470));
+  quit.At(151, Down(1, 500, 470));
   quit.PlayReplay();
-  EXPECT_EQ(quit.app.state.frameNo, 151);
+  EXPECT_EQ(quit.play.frameNo, 151);
 }
 
 TEST(Markers, ModifiedLiveInputIsIgnoredInAPlayWhileTheWheelStillActs) {
   PlayHarness live;
-  live.At(100, E::Down(1, 230, 200, 1));   // Shift
-  live.At(101, E::Down(2, 230, 200, 2));   // Ctrl
-  live.At(102, E::Move(230, 0, 4));        // Alt
-  live.At(110, E::WheelTowards());
+  live.At(100, Down(1, 230, 200, 1));   // Shift
+  live.At(101, Down(2, 230, 200, 2));   // Ctrl
+  live.At(102, Move(230, 0, 4));        // Alt
+  live.At(110, WheelTowards());
   live.PlayLive();
-  const GameState& s = live.app.state;
-  EXPECT_EQ(s.replay[1].flags, kEventWheelTowards);
-  EXPECT_EQ(s.replay[1].frame, 110);
-  EXPECT_EQ(s.replay[2].flags, 0);
+  const PlayState& s = live.play;
+  EXPECT_EQ(live.replay.replay[1].flags, kEventWheelTowards);
+  EXPECT_EQ(live.replay.replay[1].frame, 110);
+  EXPECT_EQ(live.replay.replay[2].flags, 0);
   EXPECT_FALSE(Contains(live.simulation, "play Short") || Contains(live.simulation, "play Bomb notify") ||
                Contains(live.simulation, "play Magnet"));
 }
@@ -156,13 +154,13 @@ TEST(Markers, AShiftMoveDuringAReplayActsAsReplayedInput) {
   PlayHarness watch;
   WriteFile(watch.dir.File(kReplayFileName), ReadFile(live.dir.File(kReplayFileName)));
   float speedAfterShiftMove = -1, speedAfterPlainMove = -1;
-  watch.At(100, E::Move(230, 0, 1));
+  watch.At(100, Move(230, 0, 1));
   watch.everyFrame = [&](PlayHarness& h) {
-    if (h.app.state.frameNo == 101) {
-      speedAfterShiftMove = h.app.state.scrollSpeed;
-      h.platform.Script(E::Move(230, 200));
+    if (h.play.frameNo == 101) {
+      speedAfterShiftMove = h.play.scrollSpeed;
+      h.Next(Move(230, 200));
     }
-    if (h.app.state.frameNo == 102) speedAfterPlainMove = h.app.state.scrollSpeed;
+    if (h.play.frameNo == 102) speedAfterPlainMove = h.play.scrollSpeed;
   };
   watch.PlayReplay();
   EXPECT_EQ(speedAfterShiftMove, 9.0f);
@@ -172,14 +170,13 @@ TEST(Markers, AShiftMoveDuringAReplayActsAsReplayedInput) {
 TEST(EndOfPlay, AFullReplayTableShowsTheMessageAndSavesNothing) {
   PlayHarness live;
   for (int frame = 61; frame < 500; ++frame)
-    for (int k = 0; k < 25; ++k) live.At(frame, E::WheelAway());
+    for (int k = 0; k < 25; ++k) live.At(frame, WheelAway());
   live.PlayLive();
-  const GameState& s = live.app.state;
+  const PlayState& s = live.play;
   EXPECT_EQ(s.replayPos, 9999);
-  ASSERT_EQ(live.platform.messageBoxes().size(), 1u);
-  EXPECT_NE(live.platform.messageBoxes()[0].find(kReplayFullMessage), std::string::npos);
-  EXPECT_FALSE(live.app.dir.Exists(kReplayFileName));
-  EXPECT_TRUE(live.app.dir.Exists(kHighScoreFileName));  // the scores are still saved
+  EXPECT_EQ(live.replayFullMessages, 1);
+  EXPECT_FALSE(live.data.Exists(kReplayFileName));
+  EXPECT_TRUE(live.data.Exists(kHighScoreFileName));  // the scores are still saved
 }
 
 TEST(EndOfPlay, ATieWithTheBestScoreRanksBelowItAndKeepsTheStoredReplay) {
@@ -189,24 +186,24 @@ TEST(EndOfPlay, ATieWithTheBestScoreRanksBelowItAndKeepsTheStoredReplay) {
   };
   PlayHarness first;
   play(first);
-  const int32_t score = first.app.state.score;
+  const int32_t score = first.play.score;
   ASSERT_GT(score, 1000);
 
   PlayHarness second;
-  second.app.state.highScores = {score, 900, 800};
-  second.app.state.highScoreStages = {7, 1, 0};
+  second.scores.highScores = {score, 900, 800};
+  second.scores.highScoreStages = {7, 1, 0};
   WriteFile(second.dir.File(kReplayFileName), "stored replay");
   play(second);
-  EXPECT_EQ(second.app.state.score, score);
-  EXPECT_EQ(second.app.state.highScores, (std::array<int32_t, 3>{score, score, 900}));
-  EXPECT_EQ(second.app.state.highScoreStages[0], 7);
+  EXPECT_EQ(second.play.score, score);
+  EXPECT_EQ(second.scores.highScores, (std::array<int32_t, 3>{score, score, 900}));
+  EXPECT_EQ(second.scores.highScoreStages[0], 7);
   EXPECT_EQ(ReadFile(second.dir.File(kReplayFileName)), "stored replay");
 
   PlayHarness third;  // one point less at the top: now the play ranks first and replaces it
-  third.app.state.highScores = {score - 1, 900, 800};
+  third.scores.highScores = {score - 1, 900, 800};
   WriteFile(third.dir.File(kReplayFileName), "stored replay");
   play(third);
-  EXPECT_EQ(third.app.state.highScores[0], score);
+  EXPECT_EQ(third.scores.highScores[0], score);
   EXPECT_NE(ReadFile(third.dir.File(kReplayFileName)), "stored replay");
 }
 
@@ -215,7 +212,7 @@ TEST(EndOfPlay, TheLastTenSecondsTickOncePerSecond) {
   std::vector<int32_t> ticks;
   live.everyFrame = [&](PlayHarness& h) {
     BombingPlayer(h, 96);
-    if (h.simulation.back().find("play Tick") != std::string::npos) ticks.push_back(h.app.state.timeLeft);
+    if (h.simulation.back().find("play Tick") != std::string::npos) ticks.push_back(h.play.timeLeft);
   };
   live.PlayLive();
   // Lost boxes can skip a second, but every tick lands on a whole second below ten.
@@ -238,19 +235,19 @@ TEST(ReplayPlayback, LeftoverSlotsOfALongerRecordingAreNotDelivered) {
     auto h = std::make_unique<PlayHarness>();
     h->everyFrame = [](PlayHarness& p) { BombingPlayer(p, 92); };
     h->PlayLive();
-    EXPECT_GT(h->app.state.replayPos, 5);
+    EXPECT_GT(h->play.replayPos, 5);
     h->everyFrame = nullptr;
     h->simulation.clear();
     WriteFile(h->dir.File(kReplayFileName), emptyReplay);
-    if (clearTable) h->app.state.replay.assign(kReplaySlots, ReplayRecord{});
+    if (clearTable) h->replay.replay.assign(kReplaySlots, ReplayRecord{});
     h->PlayReplay();
     return h;
   };
   auto withLeftovers = watchAfterLongPlay(false);
   auto clean = watchAfterLongPlay(true);
-  EXPECT_EQ(withLeftovers->app.state.replayLast, 0);
+  EXPECT_EQ(withLeftovers->replay.replayLast, 0);
   EXPECT_EQ(FirstDifference(withLeftovers->simulation, clean->simulation), "");
-  EXPECT_EQ(withLeftovers->app.state.score, 0);
+  EXPECT_EQ(withLeftovers->play.score, 0);
 }
 
 }  // namespace
@@ -264,12 +261,15 @@ TEST(PlayAndReplay, TheHeadlessReplayToolReachesTheSameResult) {
   live.everyFrame = [](PlayHarness& h) { BombingPlayer(h, 90); };
   live.PlayLive();
   std::string error;
-  const auto outcome = RunReplayFile(live.dir.File(kReplayFileName), {}, &error);
-  ASSERT_TRUE(outcome) << error;
-  EXPECT_EQ(outcome->score, live.app.state.score);
-  EXPECT_EQ(outcome->stage, live.app.state.stage);
-  EXPECT_EQ(outcome->frameNo, live.app.state.frameNo);
-  EXPECT_FALSE(RunReplayFile(live.dir.File("missing.dat"), {}, &error));
+  ReplayTable table;
+  ASSERT_TRUE(LoadReplayFile(live.dir.File(kReplayFileName), table, &error)) << error;
+  ReplayRun run(std::move(table));
+  while (run.Step()) {
+  }
+  EXPECT_EQ(run.outcome().score, live.play.score);
+  EXPECT_EQ(run.outcome().stage, live.play.stage);
+  EXPECT_EQ(run.outcome().frameNo, live.play.frameNo);
+  EXPECT_FALSE(LoadReplayFile(live.dir.File("missing.dat"), table, &error));
   EXPECT_NE(error.find("missing.dat"), std::string::npos);
 }
 
@@ -285,10 +285,13 @@ TEST(PlayAndReplay, HostileReplayFilesPlayToADefinedEnd) {
   for (const std::string& bytes : cases) {
     WriteFile(dir.File("r.dat"), bytes);
     std::string error;
-    const auto outcome = RunReplayFile(dir.File("r.dat"), {}, &error);
-    ASSERT_TRUE(outcome) << error;
-    EXPECT_EQ(outcome->score, 0);
-    EXPECT_EQ(outcome->stage, 0);
+    ReplayTable table;
+    ASSERT_TRUE(LoadReplayFile(dir.File("r.dat"), table, &error)) << error;
+    ReplayRun run(std::move(table));
+    while (run.Step()) {
+    }
+    EXPECT_EQ(run.outcome().score, 0);
+    EXPECT_EQ(run.outcome().stage, 0);
   }
 }
 
@@ -299,7 +302,7 @@ TEST(PlayAndReplay, DISABLED_WriteSampleReplay) {
   live.everyFrame = [](PlayHarness& h) { BombingPlayer(h, 89); };
   live.PlayLive();
   WriteFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", ReadFile(live.dir.File(kReplayFileName)));
-  std::printf("score=%d stage=%d frames=%d\n", live.app.state.score, live.app.state.stage, live.app.state.frameNo);
+  std::printf("score=%d stage=%d frames=%d\n", live.play.score, live.play.stage, live.play.frameNo);
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 namespace quandel {
 namespace {
 
-GameState EmptyField() {
-  GameState s;
+PlayState EmptyField() {
+  PlayState s;
   for (Box& b : s.boxes) b.state = 2;
   for (Star& st : s.stars) st = Star{0, 0, 0, 0};
   s.fieldWidth = 200;
@@ -36,7 +36,7 @@ Box Burning(float x, float y, int16_t radius, int16_t time, uint8_t kind = 0) {
 }
 
 TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   // Box 5 burns; box 9 (after it) and box 2 (before it) are within reach.
   s.boxes[5] = Burning(200, 100, 20, 20);
   s.chainFuse[0] = 3;
@@ -55,7 +55,7 @@ TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
 }
 
 TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.boxes[0] = Burning(200, 100, 40, 30);
   s.chainFuse[0] = 2;
   s.boxes[1] = Falling(230, 100, 1);  // other kind
@@ -71,7 +71,7 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
 }
 
 TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.boxes[0] = Burning(200, 100, 40, 30);
   s.boxes[1] = Falling(220, 100);
   UpdateObjects(s);
@@ -84,7 +84,7 @@ TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
 TEST(Update, ChainBonusGrowsWithTheSquareAndTiesRoundToEven) {
   const std::pair<int16_t, int32_t> cases[] = {{1, 0}, {10, 0}, {11, 10}, {20, 80}, {50, 610}, {100, 2500}};
   for (auto [n, bonus] : cases) {
-    GameState s = EmptyField();
+    PlayState s = EmptyField();
     s.chainCount[3] = n;
     s.chainFuse[3] = 59;
     UpdateObjects(s);
@@ -96,7 +96,7 @@ TEST(Update, ChainBonusGrowsWithTheSquareAndTiesRoundToEven) {
 }
 
 TEST(Update, GaugesStopAt3000AndBlastIgnitionsCredit) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.bombGauge = 2990;
   s.magnetGauge = 100;
   s.blastTimer = 10;
@@ -114,7 +114,7 @@ TEST(Update, GaugesStopAt3000AndBlastIgnitionsCredit) {
 }
 
 TEST(Update, WallsReverseBoxesAndTheBottomCostsTime) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.fieldWidth = 201;  // walls at 129.5 and 330.5
   s.timeLeft = 100;
   s.boxes[0] = Falling(130, 100);
@@ -134,7 +134,7 @@ TEST(Update, WallsReverseBoxesAndTheBottomCostsTime) {
 }
 
 TEST(Update, BlastAndMagnetTimersAndDrift) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.blastTimer = 1;
   s.blastY = 100;
   s.magnetTimer = 45;
@@ -154,7 +154,7 @@ TEST(Update, BlastAndMagnetTimersAndDrift) {
 }
 
 TEST(Update, MagnetPullsOnlyWithinReachAndActsOnAJustLitBox) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.magnetTimer = 1;
   s.magnetReach = 100;
   s.magnetX = 200;
@@ -169,7 +169,7 @@ TEST(Update, MagnetPullsOnlyWithinReachAndActsOnAJustLitBox) {
 }
 
 TEST(Spawn, TheFirstRowOfTheOpeningAndItsTiming) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   s.stage = 0;
   s.frameNo = -2;
   s.spawnMeter = 0;
@@ -196,7 +196,7 @@ TEST(Spawn, TheFirstRowOfTheOpeningAndItsTiming) {
 }
 
 TEST(Spawn, AFormationIsCutShortWhenSlotsRunOut) {
-  GameState s = EmptyField();
+  PlayState s = EmptyField();
   for (int i = 0; i < 97; ++i) s.boxes[i].state = 0;
   s.boxes[40].state = 2;
   s.stage = 5;
@@ -216,7 +216,7 @@ TEST(Spawn, AFormationIsCutShortWhenSlotsRunOut) {
 
 TEST(Spawn, PatternsOfTheLaterStages) {
   {  // Two loose boxes with their special box, which always drifts left at first.
-    GameState s = EmptyField();
+    PlayState s = EmptyField();
     s.stage = 4;
     s.frameNo = 100;
     s.spawnMeter = 6000;
@@ -229,7 +229,7 @@ TEST(Spawn, PatternsOfTheLaterStages) {
     EXPECT_EQ(s.spawnMeter, 6000);
   }
   {  // Two stacks of four, half a width apart inside the column.
-    GameState s = EmptyField();
+    PlayState s = EmptyField();
     s.stage = 8;
     s.frameNo = 100;
     s.spawnMeter = 8000;
@@ -244,7 +244,7 @@ TEST(Spawn, PatternsOfTheLaterStages) {
     EXPECT_EQ(s.boxes[8].kind, 2);  // 8000 \ 4000 differs from 7990 \ 4000
   }
   {  // The converging pair closes in as the meter runs through each 2400.
-    GameState s = EmptyField();
+    PlayState s = EmptyField();
     s.stage = 1;
     s.frameNo = 100;
     s.spawnMeter = 4800 + 480;

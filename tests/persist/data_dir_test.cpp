@@ -55,23 +55,25 @@ TEST(DataDir, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewReplayWhole) {
   testing::TempDir dir;
   const DataDir data(dir.path());
   const int versions[] = {2001, 3001, 4001};  // slots of the initial file and of the two saved in turn
-  GameState s;
+  ReplayTable s;
+  Rng rng;
+  int16_t pos = 0;
   auto fill = [&](int v) {  // every slot tagged with its version
     for (int i = 0; i < versions[v]; ++i) s.replay[i] = {i * 10 + v, static_cast<float>(v), 1, static_cast<uint8_t>(v)};
-    s.replayPos = static_cast<int16_t>(versions[v]);
+    pos = static_cast<int16_t>(versions[v]);
   };
   fill(0);
-  ASSERT_TRUE(SaveReplay(s, data));
+  ASSERT_TRUE(SaveReplay(s, pos, rng, data));
   std::mt19937 random(12345);
   int interrupted = 0;
   for (int run = 0; run < 40; ++run) {
     const pid_t child = ::fork();
-    for (int v = 1; child == 0; v = 3 - v) fill(v), SaveReplay(s, data);
+    for (int v = 1; child == 0; v = 3 - v) fill(v), SaveReplay(s, pos, rng, data);
     ::usleep(std::uniform_int_distribution<useconds_t>(0, 30000)(random));
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
 
-    GameState back;
+    ReplayTable back;
     LoadReplay(back, data);
     const int v = (back.replayLast - 2000) / 1000;
     ASSERT_TRUE(back.replayLast % 1000 == 0 && v >= 0 && v <= 2) << back.replayLast;
@@ -91,10 +93,12 @@ TEST(DataDir, PipesAndFoldersInPlaceOfSaveFilesAreIgnored) {
   std::filesystem::create_directory(dir.File("scr.hsc"));
   EXPECT_FALSE(data.Exists("replay.dat") || data.Exists("scr.hsc"));
   EXPECT_FALSE(data.Read("replay.dat"));  // would block on a pipe
-  GameState s;
-  LoadHighScores(s, data);
-  EXPECT_EQ(s.highScores[0], 1000);
-  EXPECT_FALSE(SaveHighScores(s, data));
+  Settings s;
+  ScoreTable t;
+  Rng rng;
+  LoadHighScores(s, t, rng, data);
+  EXPECT_EQ(t.highScores[0], 1000);
+  EXPECT_FALSE(SaveHighScores(s, t, rng, data));
 }
 
 }  // namespace quandel

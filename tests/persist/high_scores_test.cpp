@@ -15,18 +15,20 @@ constexpr size_t kFieldEnds[] = {0, 2, 4, 6, 8, 20, 24, 36, 40, 52, 56};
 
 TEST(HighScores, FirstStartTakesTheDefaultsAndTheSaveFollowsTheLayout) {
   testing::TempDir dir;
-  GameState s;
+  Settings s;
+  ScoreTable t;
+  Rng rng;
   s.frameSkip = 7;
-  s.highScores = {1, 2, 3};
-  LoadHighScores(s, DataDir(dir.path()));
+  t.highScores = {1, 2, 3};
+  LoadHighScores(s, t, rng, DataDir(dir.path()));
   EXPECT_EQ(s.frameSkip, 2);
-  EXPECT_EQ(s.highScores, (Table{1000, 500, 200}));
-  EXPECT_EQ(s.highScoreStages, (Table{2, 1, 0}));
+  EXPECT_EQ(t.highScores, (Table{1000, 500, 200}));
+  EXPECT_EQ(t.highScoreStages, (Table{2, 1, 0}));
 
   s.autoFrameSkip = 1, s.frameSkip = 12, s.musicOff = 1, s.effectsLevel = 3;
-  s.highScores = {1234567, 654321, 7};  // too many digits: stored as the largest that fits
-  s.highScoreStages = {150, 99, 0};
-  ASSERT_TRUE(SaveHighScores(s, DataDir(dir.path())));
+  t.highScores = {1234567, 654321, 7};  // too many digits: stored as the largest that fits
+  t.highScoreStages = {150, 99, 0};
+  ASSERT_TRUE(SaveHighScores(s, t, rng, DataDir(dir.path())));
   const std::string file = testing::ReadFile(dir.File("scr.hsc"));
   ASSERT_EQ(file.size(), 56u);
   const int64_t expected[] = {1, 1, 1, 3, 999999, 99, 654321, 99, 7, 0};
@@ -49,13 +51,15 @@ TEST(HighScores, DamagedOrShortTablesFallBackToTheDefaultsAndKeepTheSettings) {
   for (const auto& [bytes, frameSkip] : cases) {
     testing::TempDir dir;
     testing::WriteFile(dir.File("scr.hsc"), bytes);
-    GameState s;
-    LoadHighScores(s, DataDir(dir.path()));
+    Settings s;
+  ScoreTable t;
+  Rng rng;
+    LoadHighScores(s, t, rng, DataDir(dir.path()));
     const bool valid = &bytes == &cases[0].first;
     EXPECT_EQ(s.frameSkip, frameSkip);
     EXPECT_EQ(s.effectsLevel, frameSkip ? 2 : 0);
-    EXPECT_EQ(s.highScores, valid ? (Table{999999, 2000, 41}) : (Table{1000, 500, 200}));
-    EXPECT_EQ(s.highScoreStages, valid ? (Table{99, 12, 0}) : (Table{2, 1, 0}));
+    EXPECT_EQ(t.highScores, valid ? (Table{999999, 2000, 41}) : (Table{1000, 500, 200}));
+    EXPECT_EQ(t.highScoreStages, valid ? (Table{99, 12, 0}) : (Table{2, 1, 0}));
     // A fallback is written back at once; a valid file is left alone.
     const std::string after = testing::ReadFile(dir.File("scr.hsc"));
     if (valid) {

@@ -17,22 +17,22 @@ int64_t Field(const std::string& file, size_t slot, int f) {
 TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   testing::TempDir dir;
   const DataDir data(dir.path());
-  GameState s;
+  ReplayTable s;
   const ReplayRecord events[] = {{0, 230, 400, 0}, {61, 123.456f, 0.125f, 1}, {999999, 639, 479, 31},
                                  {70, -12.5f, 1000, 16}, {71, 1234.56f, 0.005f, 2}};
   const int64_t stored[][4] = {{0, 23000, 40000, 0}, {61, 12346, 12, 1}, {999999, 63900, 47900, 31},
                                {70, 1250, 10000, 16}, {71, 12345, 0, 2}};
   for (int i = 0; i < 5; ++i) s.replay[i] = events[i];
   s.replay[5] = {72, 1, 1, 1};  // recorded beyond replayPos: not part of the replay
-  s.replayPos = 5;
-  ASSERT_TRUE(SaveReplay(s, data));
+  Rng rng;
+  ASSERT_TRUE(SaveReplay(s, 5, rng, data));
   const std::string file = testing::ReadFile(dir.File("replay.dat"));
   ASSERT_EQ(file.size(), 8u + 36 * 5);
   EXPECT_EQ(testing::Unscramble(file.substr(0, 8)), 4);
   for (size_t i = 0; i < 5; ++i)
     for (int f = 0; f < 4; ++f) EXPECT_EQ(Field(file, i, f), stored[i][f]) << i << "," << f;
 
-  GameState back;
+  ReplayTable back;
   back.replay[5] = {9, 9, 9, 9};
   LoadReplay(back, data);
   EXPECT_EQ(back.replayLast, 4);
@@ -46,8 +46,7 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   EXPECT_EQ(back.replay[5].frame, 9);  // slots above replayLast keep what they held
 
   // A play without events: the header for 0 and the start position alone.
-  s.replayPos = 1;
-  ASSERT_TRUE(SaveReplay(s, data));
+  ASSERT_TRUE(SaveReplay(s, 1, rng, data));
   const std::string empty = testing::ReadFile(dir.File("replay.dat"));
   ASSERT_EQ(empty.size(), 44u);
   EXPECT_EQ(testing::Unscramble(empty.substr(0, 8)), 0);
@@ -72,7 +71,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
   for (const auto& c : cases) {
     testing::TempDir dir;
     testing::WriteFile(dir.File("replay.dat"), c.bytes);
-    GameState s;
+    ReplayTable s;
     s.replay.assign(c.tableSize, ReplayRecord{5, 5, 5, 5});
     LoadReplay(s, DataDir(dir.path()));
     ASSERT_EQ(s.replayLast, c.last);
@@ -83,7 +82,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
     }
     if (c.last + 1 < static_cast<int>(c.tableSize)) { EXPECT_EQ(s.replay[c.last + 1].frame, 5); }
   }
-  GameState s;
+  ReplayTable s;
   s.replay[0].frame = 7;
   testing::TempDir empty;
   LoadReplay(s, DataDir(empty.path()));

@@ -30,7 +30,7 @@ struct Loaded {
 Loaded LoadFrom(const std::string* contents, bool failRename = false) {
   testing::TempDir dir;
   if (contents) testing::WriteFile(dir.File("config.txt"), *contents);
-  GameState s;
+  Settings s;
   s.replaySave = s.drawMode = 9;
   DataDir data(dir.path());
   data.set_fault_hook([&](SaveStep step) { return failRename && step == SaveStep::kRename; });

@@ -1,4 +1,5 @@
 #include "render/draw_common.h"
+#include "app/frame_wait.h"
 
 #include <gtest/gtest.h>
 

@@ -34,35 +34,27 @@ constexpr Shot kShots[] = {
     {5489, 0, "time-up-mode0"},
 };
 
-// Draws the shot from a copy of the play's state in a window object of its own, so the play itself
-// is not disturbed and every draw mode gets its own sheets.
-Picture Draw(const App& play, int drawMode) {
-  HeadlessPlatform platform(play.platform.Clock());
-  App app(platform, DataDir("."));
-  testing::PrepareTestSurfaces(app.surfaces, drawMode);
-  app.state = play.state;
-  app.state.drawMode = static_cast<uint8_t>(drawMode);
-  app.playRank = play.playRank;
-  app.playClock = FpsClock{0, 0, 0, 60};
-  ComposePlayFrame(app);
-  const Surface& main = app.surfaces.picMain;
+// Draws the shot on surfaces of its own, so every draw mode gets its own sheets.
+Picture Draw(const PlayState& play, int drawMode) {
+  Surfaces v;
+  testing::PrepareTestSurfaces(v, drawMode);
+  const FpsClock clock{0, 0, 0, 60};
+  ComposePlayFrame(v, play, PlayView{static_cast<uint8_t>(drawMode), 0, clock});
+  const Surface& main = v.picMain;
   return Picture{main.width(), main.height(), std::vector<uint32_t>(main.pixels(), main.pixels() + main.width() * main.height())};
 }
 
 TEST(GoldenFrames, MatchTheCommittedPictures) {
   std::map<std::string, Picture> drawn;
-  HeadlessReplayOptions options;
-  options.setup = [&](App& app) {
-    app.state.frameSkip = 0;
-    app.state.autoFrameSkip = 0;
-    app.composePlayFrame = [&](App& a) {
-      for (const Shot& shot : kShots) {
-        if (shot.frameNo == a.state.frameNo) drawn[shot.name] = Draw(a, shot.drawMode);
-      }
-    };
-  };
+  ReplayTable table;
   std::string error;
-  ASSERT_TRUE(RunReplayFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", options, &error)) << error;
+  ASSERT_TRUE(LoadReplayFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", table, &error)) << error;
+  ReplayRun run(std::move(table));
+  while (run.Step()) {
+    for (const Shot& shot : kShots) {
+      if (shot.frameNo == run.play().frameNo) drawn[shot.name] = Draw(run.play(), shot.drawMode);
+    }
+  }
   ASSERT_EQ(drawn.size(), std::size(kShots));
 
   const bool update = std::getenv("QUANDEL_UPDATE_GOLDEN") != nullptr;

@@ -14,8 +14,8 @@ namespace {
 constexpr int32_t kMarker = Rgb(1, 2, 3), kBlack = Rgb(0, 0, 0);
 
 // A play state with nothing on the field: every box gone, the stars in a corner.
-GameState EmptyPlay() {
-  GameState s;
+PlayState EmptyPlay() {
+  PlayState s;
   for (Box& b : s.boxes) b.state = 2;
   for (Star& star : s.stars) star = Star{600, 470, 0, 0};
   s.frameNo = 200;
@@ -25,7 +25,7 @@ GameState EmptyPlay() {
   return s;
 }
 
-Box& Put(GameState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
+Box& Put(PlayState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
   s.boxes[i] = Box{x, y};
   s.boxes[i].kind = kind;
   s.boxes[i].state = state;
@@ -65,27 +65,26 @@ void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32
 
 TEST(PlayBoxes, SpriteCellFromTheSpinPhasesSimplifiedSquareAndFireFrames) {
   Sheets sprites(0);
-  GameState s = EmptyPlay();
+  PlayState s = EmptyPlay();
   Box& b = Put(s, 7, 100.5f, 50.5f, 2, 0);
   b.spinA = 699;
   b.spinB = 650;
-  DrawLiveBoxes(sprites.back(), sprites.v.picChara, s);
+  DrawLiveBoxes(sprites.back(), sprites.v.picChara, s, 0);
   // Drawn at (92, 42) (halves to even) from column 6, row 6 of the special block: (352, 192).
   Expect(sprites.back(), {{95, 45, testing::SheetColour({352, 192, 16, 16})}, {94, 45, kMarker}, {95, 44, kMarker}});
 
   Sheets plain(1);
   s = EmptyPlay();
-  s.drawMode = 1;
   Put(s, 0, 100.4f, 50.6f, 0, 0);
   plain.back().SetFillStyle(FillStyle::kSolid);
-  DrawLiveBoxes(plain.back(), plain.v.picChara, s);
+  DrawLiveBoxes(plain.back(), plain.v.picChara, s, 1);
   Expect(plain.back(), {{100, 51, Rgb(100, 130, 220)}, {94, 45, kBlack}, {106, 57, kBlack}, {93, 45, kMarker}, {94, 44, kMarker}, {107, 57, kMarker}});
 
   Sheets fire(0);
   s = EmptyPlay();
   Put(s, 3, 300.5f, 200.5f, 1, 1).burnTime = 33;  // frame 16, colour set 1: image (90, 270), drawn at (256, 156)
   Put(s, 4, 100, 100, 0, 1).burnTime = 1;         // frame 0, colour set 0: image (0, 0), drawn at (55, 55)
-  DrawBurningBoxes(fire.v, s);
+  DrawBurningBoxes(fire.v, s, 0);
   const int in16 = testing::FireInset(16), in0 = testing::FireInset(0);
   Expect(fire.back(), {{256 + in16, 156 + in16, testing::SheetColour({90, 270, 90, 90})}, {255 + in16, 156 + in16, kMarker},
                        {256 + in16, 155 + in16, kMarker}, {55 + in0, 55 + in0, testing::SheetColour({0, 0, 90, 90})}, {54 + in0, 55 + in0, kMarker}});
@@ -93,13 +92,13 @@ TEST(PlayBoxes, SpriteCellFromTheSpinPhasesSimplifiedSquareAndFireFrames) {
 
 TEST(PlayBoxes, LargeFireIsAFlatRingBetweenItsHoleAndBurnRadius) {
   Sheets sheets(0);
-  GameState s = EmptyPlay();
+  PlayState s = EmptyPlay();
   Box& b = Put(s, 0, 230, 240, 2, 1);
   b.burnTime = 35;  // hole 120 - 625 / 20.84 = 90.01
   b.burnRadius = 99;
   sheets.back().SetFillStyle(FillStyle::kSolid);
   sheets.v.picFire2.SetFillStyle(FillStyle::kSolid);
-  DrawBurningBoxes(sheets.v, s);
+  DrawBurningBoxes(sheets.v, s, 0);
   for (int r : {92, 95, 98}) {
     EXPECT_EQ(sheets.back().colourAt(230 + r, 240), s.colours[2]) << r;
     EXPECT_EQ(sheets.back().colourAt(230, 240 - r), s.colours[2]) << r;
@@ -118,7 +117,7 @@ TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
   } cases[] = {{15, 238, kMarker}, {16, 239, kMarker}, {31, 240, kMarker}, {34, 248, kRed}, {35, 249, kMarker}};
   for (const auto& c : cases) {
     Sheets sheets(0);
-    GameState s = EmptyPlay();
+    PlayState s = EmptyPlay();
     s.magnetTimer = 0;
     s.blastTimer = c.timer;
     s.blastX = s.blastY = 200;
@@ -138,7 +137,7 @@ TEST(Scenery, StageTintsWideColumnsAndParticles) {
                {0, 0, 320, Rgb(10, 10, 10), Rgb(250, 250, 250)}};
   for (const auto& c : cases) {
     Sheets sheets(0);
-    GameState s = EmptyPlay();
+    PlayState s = EmptyPlay();
     s.stage = c.stage;
     s.extendFlash = c.extendFlash;
     s.fieldWidth = c.fieldWidth;
@@ -153,7 +152,7 @@ TEST(Scenery, StageTintsWideColumnsAndParticles) {
   }
 }
 
-Surface Hud(const GameState& s, uint8_t rank = 0) {
+Surface Hud(const PlayState& s, uint8_t rank = 0) {
   Sheets sheets(0);
   DrawHud(sheets.back(), sheets.v.picLogo, s, rank);
   return sheets.v.picBack;
@@ -170,7 +169,7 @@ void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
 
 TEST(Hud, CountersLabelsAndOverflowingNumbers) {
   using namespace sheet;
-  GameState s = EmptyPlay();
+  PlayState s = EmptyPlay();
   s.stage = 0;
   s.extendMeter = 250.4f;          // 749.6 shows 0750
   s.scoreShown = 1234;
@@ -201,7 +200,7 @@ TEST(Hud, CountersLabelsAndOverflowingNumbers) {
 
 TEST(Hud, BannersSlideChainsBarsAndLabels) {
   using namespace sheet;
-  GameState s = EmptyPlay();
+  PlayState s = EmptyPlay();
   for (auto [timer, x] : {std::pair{1, 614}, {30, 350}, {61, 374}}) {
     s.stageBanner = static_cast<int16_t>(timer);
     ExpectHud(Hud(s), x, 20, kHudStageBanner);
@@ -240,39 +239,37 @@ TEST(Hud, BannersSlideChainsBarsAndLabels) {
 
 class Composition : public ::testing::Test {
  protected:
-  Composition() : platform(100000), app(platform, DataDir(dir.path())) {
-    testing::PrepareTestSurfaces(app.surfaces, 0);
-    app.surfaces.picBack2.FilledBox(0, 0, 640, 480, kMarker);
-    app.state = EmptyPlay();
-    app.state.frameSkip = app.state.autoFrameSkip = 0;
+  Composition() {
+    testing::PrepareTestSurfaces(v, 0);
+    v.picBack2.FilledBox(0, 0, 640, 480, kMarker);
   }
-  testing::TempDir dir;
-  HeadlessPlatform platform;
-  App app;
+  void Compose() { ComposePlayFrame(v, s, PlayView{0, 0, clock}); }
+  Surfaces v;
+  PlayState s = EmptyPlay();
+  FpsClock clock;
 };
 
 TEST_F(Composition, CursorLiesOverTheFireAndUnderTheFallingBoxes) {
-  GameState& s = app.state;
   s.cursorX = 100.5f;
   s.cursorY = 50.5f;  // sprite at (86, 36)
   Put(s, 0, 101, 51, 0, 1).burnTime = 40;
-  ComposePlayFrame(app);
-  EXPECT_EQ(app.surfaces.picBack.colourAt(87, 37), ColourOf(sheet::kHudCursor));
+  Compose();
+  EXPECT_EQ(v.picBack.colourAt(87, 37), ColourOf(sheet::kHudCursor));
   Put(s, 1, 100, 50, 0, 0);
-  ComposePlayFrame(app);
-  Expect(app.surfaces.picBack, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
+  Compose();
+  Expect(v.picBack, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
 }
 
 TEST_F(Composition, OpeningWipePartsFromTheColumnCentreAndReleasesTheOldPicture) {
-  const Surface& back = app.surfaces.picBack;
-  app.state.frameNo = -59;
-  ComposePlayFrame(app);
+  const Surface& back = v.picBack;
+  s.frameNo = -59;
+  Compose();
   for (auto [x, old] : {std::pair{219, true}, {220, false}, {239, false}, {240, true}})
     EXPECT_EQ(back.colourAt(x, 300) == kMarker, old) << x;
-  EXPECT_EQ(app.surfaces.picBack2.width(), 640);
-  app.state.frameNo = 0;
-  ComposePlayFrame(app);
-  EXPECT_EQ(app.surfaces.picBack2.width(), 0);
+  EXPECT_EQ(v.picBack2.width(), 640);
+  s.frameNo = 0;
+  Compose();
+  EXPECT_EQ(v.picBack2.width(), 0);
 }
 
 }  // namespace

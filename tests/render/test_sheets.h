@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/surfaces.h"
+#include "render/surfaces.h"
 #include "render/sheet_layout.h"
 
 namespace quandel::testing {

@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/frame_dump.h"
 #include "app/headless_replay.h"
 #include "game/trace.h"
-#include "platform/headless/headless_platform.h"
 
 #ifndef QUANDEL_GAME_DIR
 #define QUANDEL_GAME_DIR "."
@@ -84,19 +82,19 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  quandel::HeadlessReplayOptions options;
-  if (trace) {
-    options.onPass = [](quandel::App& app, quandel::HeadlessPlatform& platform) {
-      const std::string line = quandel::TraceLine(app.state, platform.TakeSoundLog());
-      std::fwrite(line.data(), 1, line.size(), stdout);
-      std::fputc('\n', stdout);
-    };
-  }
-  const auto outcome = quandel::RunReplayFile(file, options, &error);
-  if (!outcome) {
+  quandel::ReplayTable table;
+  if (!quandel::LoadReplayFile(file, table, &error)) {
     std::fprintf(stderr, "quandel-replay: %s\n", error.c_str());
     return 2;
   }
-  if (!trace) std::printf("score=%d stage=%d frames=%d\n", outcome->score, outcome->stage, outcome->frameNo);
+  quandel::ReplayRun run(std::move(table));
+  while (run.Step()) {
+    if (!trace || !run.simulated()) continue;
+    const std::string line = quandel::TraceLine(run.play(), run.TakeSounds());
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+  }
+  const quandel::ReplayOutcome outcome = run.outcome();
+  if (!trace) std::printf("score=%d stage=%d frames=%d\n", outcome.score, outcome.stage, outcome.frameNo);
   return 0;
 }

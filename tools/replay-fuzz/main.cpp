@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "app/headless_replay.h"
 #include "game/game_state.h"
 #include "persist/data_dir.h"
@@ -110,17 +109,17 @@ std::vector<ReplayRecord> Fuzzer::PlausibleEvents() {
 // Saves the events through the game's writer and checks they read back as written.
 std::string Fuzzer::PlausibleFile(const std::vector<ReplayRecord>& events, const std::string& name) {
   const DataDir dir(opt_.dir);
-  GameState s;
-  s.rng.set_state(static_cast<uint32_t>(rnd_()));
+  ReplayTable s;
+  Rng rng;
+  rng.set_state(static_cast<uint32_t>(rnd_()));
   s.replay[0] = ReplayRecord{0, 230, 400, 0};
   for (size_t i = 0; i < events.size(); ++i) s.replay[i + 1] = events[i];
-  s.replayPos = static_cast<int16_t>(events.size() + 1);
   const std::string path = dir.PathOf(name);
-  if (!SaveReplay(s, dir)) {
+  if (!SaveReplay(s, static_cast<int16_t>(events.size() + 1), rng, dir)) {
     Fail(path, "the replay could not be saved");
     return {};
   }
-  GameState back;
+  ReplayTable back;
   back.replay.assign(kReplaySlots, ReplayRecord{});
   LoadReplay(back, dir);
   bool same = back.replayLast == static_cast<int>(events.size());
@@ -190,7 +189,7 @@ std::string Fuzzer::WriteRaw(const std::string& name, const std::string& bytes) 
 // A digest of the simulated state after every frame: boxes, chains, gauges and score.
 class PlayDigest {
  public:
-  void Add(const GameState& s) {
+  void Add(const PlayState& s) {
     Mix(s.frameNo);
     Mix(s.score);
     Mix(s.timeLeft);
@@ -228,11 +227,14 @@ bool Fuzzer::PlayTwice(const std::string& path, ReplayOutcome* outcome) {
   PlayDigest digests[2];
   std::optional<ReplayOutcome> results[2];
   for (int run = 0; run < 2; ++run) {
-    HeadlessReplayOptions options;
-    options.onPass = [&digests, run](App& app, HeadlessPlatform&) { digests[run].Add(app.state); };
     std::string error;
-    results[run] = RunReplayFile(path, options, &error);
-    if (!results[run]) return Fail(path, "not played: " + error);
+    ReplayTable table;
+    if (!LoadReplayFile(path, table, &error)) return Fail(path, "not played: " + error);
+    ReplayRun play(std::move(table));
+    while (play.Step()) {
+      if (play.simulated()) digests[run].Add(play.play());
+    }
+    results[run] = play.outcome();
   }
   const auto& a = digests[0].frames();
   const auto& b = digests[1].frames();

@@ -1,4 +1,4 @@
-#include "app/fire_sheet.h"
+#include "render/fire_sheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/numeric.h"
+#include "game/numeric.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/fire_sheet.h"
+#include "render/fire_sheet.h"
 
-#include "app/numeric.h"
+#include "game/numeric.h"
 
 namespace quandel {
 

@@ -1,0 +1,271 @@
+#include "game/play_step.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/input.h"
+#include "game/numeric.h"
+#include "game/spawn.h"
+#include "game/update.h"
+
+namespace quandel {
+
+namespace {
+
+float F(double v) { return static_cast<float>(v); }
+
+double R(Rng& rng) { return static_cast<double>(rng.Next()); }
+
+// Delivers this frame's recorded events through the live handlers with the replay marker, then
+// aims the displayed cursor at the next record.
+void PlayBackRecordedInput(PlayState& s, ReplayTable& table, SoundCues& sounds) {
+  bool consumed = false;
+  // Only the slots the loaded file holds are events; whatever lies beyond replayLast is left over
+  // from an earlier recording and must not leak into the replay.
+  while (s.replayPos <= table.replayLast && s.replayPos < static_cast<int>(table.replay.size()) &&
+         table.replay[s.replayPos].frame == s.frameNo) {
+    const ReplayRecord rec = table.replay[s.replayPos];
+    if (rec.flags & kEventLeftClick) {
+      s.cursorX = rec.x;
+      s.cursorY = rec.y;
+      picMain_MouseDown(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
+    }
+    if (rec.flags & kEventRightClick) {
+      s.cursorX = rec.x;
+      s.cursorY = rec.y;
+      picMain_MouseDown(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
+    }
+    if (rec.flags & kEventWheelTowards) WheelMinus(s, table, kReplayedMarker);
+    if (rec.flags & kEventWheelAway) WheelPlus(s, table, kReplayedMarker);
+    if (rec.flags & kEventScrollMove) {
+      s.cursorX = rec.x;
+      s.cursorY = rec.y;
+      picMain_MouseMove(s, table, 0, kReplayedMarker, rec.x, rec.y);
+    }
+    s.replayPos = static_cast<int16_t>(s.replayPos + 1);
+    consumed = true;
+  }
+  if (consumed) {
+    const ReplayRecord next = table.replayAt(s.replayPos);
+    if (next.y > 96 && s.cursorY > 96) {
+      const float n = MaxOf(static_cast<float>(static_cast<double>(next.frame) - (static_cast<double>(s.frameNo) + 6)), 1.0f);
+      s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / n);
+      s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / n);
+    } else {
+      s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / 3);
+      s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / 3);
+    }
+  }
+  const ReplayRecord next = table.replayAt(s.replayPos);
+  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = F(static_cast<double>(s.cursorX) + s.cursorStepX);
+  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = F(static_cast<double>(s.cursorY) + s.cursorStepY);
+}
+
+// Records the result once the last chains have closed and the score display has caught up.
+// Returns true when the play is over.
+bool EndOfPlay(PlayState& s, ReplayTable& replay, ScoreTable& scores, ResultRecorder& recorder, FrameReport& report) {
+  bool busy = s.scoreShown != s.score;
+  for (int k = 0; k < kChainSlots; ++k) busy = busy || s.chainFuse[k] != 0 || s.chainShownTimer[k] != 0;
+  if (!busy && s.endTimer < 10000) {
+    s.endTimer = 10000;
+    report.resultRecorded = true;
+    report.rank = s.replayMode == 0 ? RankScore(scores, s.score, s.stage) : 0;
+    report.replayFull = s.replayPos == kReplayLastSlot;
+    recorder.RecordResult(s, replay, scores, report.rank, report.replayFull);
+  }
+  if (s.endTimer == 10240) {
+    report.over = true;
+    return true;
+  }
+  return false;
+}
+
+void BombSound(PlayState& s, int16_t maxPower, SoundCues& sounds) {
+  if (s.igniteCount == 0 || s.soundPhase % 10 != 0) return;
+  const int tier = maxPower < 30 ? 0 : (maxPower < 100 ? 1 : 2);
+  const int step = static_cast<int>(MinOf(static_cast<float>(s.igniteCount), 4.0f));  // 1..4
+  const auto number = static_cast<uint8_t>(tier * 4 + step);
+  if (s.soundPhase == 10) {
+    sounds.push_back({SoundCue::Kind::kBombChannel, number});
+  } else if (s.soundPhase == 0) {
+    sounds.push_back({SoundCue::Kind::kBombWave, number});
+  }
+  s.igniteCount = 0;
+  s.soundPhase = static_cast<uint8_t>((s.soundPhase + 1) % 20);
+}
+
+}  // namespace
+
+uint8_t RankScore(ScoreTable& t, int32_t score, int16_t stage) {
+  for (int p = 0; p < 3; ++p) {
+    if (t.highScores[p] < score) {
+      for (int q = 2; q > p; --q) {
+        t.highScores[q] = t.highScores[q - 1];
+        t.highScoreStages[q] = t.highScoreStages[q - 1];
+      }
+      t.highScores[p] = score;
+      t.highScoreStages[p] = stage;
+      return static_cast<uint8_t>(p + 1);
+    }
+  }
+  return 0;
+}
+
+void StartPlay(PlayState& s, ReplayTable& table, SoundCues& sounds) {
+  s.fieldWidth = 200;
+  s.score = 0;
+  s.scoreShown = 0;
+  s.stage = 0;
+  s.spawnMeter = 0;
+  s.extendMeter = 0;
+  s.scrollPos = static_cast<float>(s.stage * 1000);
+  s.scrollSpeed = 0;
+
+  s.rng.Next(-1.0f);
+  s.rng.Seed(0.0);
+
+  s.blastTimer = 0;
+  s.magnetTimer = 0;
+  for (Box& b : s.boxes) {
+    b.kind = 0;
+    b.state = 2;
+    b.burnTime = 0;
+    b.x = F(std::floor(R(s.rng) * s.fieldWidth) - s.fieldWidth / 2.0 + 230);
+    b.y = F(-std::floor(R(s.rng) * 1000));
+    b.spinA = static_cast<int16_t>(std::floor(R(s.rng) * 700));
+    b.spinB = static_cast<int16_t>(std::floor(R(s.rng) * 700));
+    b.vy = 0;
+  }
+  for (int k = 0; k < kChainSlots; ++k) {
+    s.chainShown[k] = s.chainShownTimer[k] = s.chainCount[k] = s.chainFuse[k] = 0;
+  }
+  s.bombGauge = 3000;
+  s.magnetGauge = 3000;
+  s.timeLeft = 3600;
+  s.timeShown = 3600;
+  s.colours[2] = Rgb(80, 80, 80);
+  s.stageBanner = 85;
+  s.endTimer = 0;
+  s.frameNo = -60;
+
+  sounds.push_back({SoundCue::Kind::kMusic});
+
+  for (int i = 0; i < kStarCount; ++i) {
+    Star& star = s.stars[i];
+    star.x = F(std::floor(R(s.rng) * 640));
+    star.y = F(std::floor(R(s.rng) * 480));
+    star.vx = 0;
+    star.vy = i < 50 ? 0.4f : 0.2f;
+  }
+  s.cursorX = 230;
+  s.cursorY = 400;
+  s.cursorStepX = s.cursorStepY = 0;
+  // The title's hover on the start entry is item 1, which in a play means the quit button: a first
+  // click made without moving the mouse would end the new play at once.
+  s.menuHover = 0;
+
+  if (s.replayMode == 0 && s.replaySave == 0) {
+    for (ReplayRecord& r : table.replay) {
+      r.frame = 0;
+      r.x = 0;
+      r.flags = 0;
+    }
+  }
+  table.replay[0] = ReplayRecord{0, 230, 400, 0};
+  s.replayPos = 1;
+}
+
+void ApplyLiveInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> input, SoundCues& sounds) {
+  for (const InputEvent& e : input) {
+    switch (e.kind) {
+      case InputEvent::Kind::kMove: picMain_MouseMove(s, replay, e.button, e.marker, e.x, e.y); break;
+      case InputEvent::Kind::kDown: picMain_MouseDown(s, replay, sounds, e.button, e.marker, e.x, e.y); break;
+      case InputEvent::Kind::kWheelTowards: WheelMinus(s, replay, 0); break;
+      case InputEvent::Kind::kWheelAway: WheelPlus(s, replay, 0); break;
+    }
+  }
+}
+
+FrameReport StepPlayFrame(PlayState& s, ReplayTable& replay, ScoreTable& scores, std::span<const InputEvent> input,
+                          ResultRecorder& recorder) {
+  FrameReport report;
+  SoundCues& sounds = report.sounds;
+  // The live events arrived while the previous frame was shown.
+  ApplyLiveInput(s, replay, input, sounds);
+
+  if (s.replayMode == 1) {
+    PlayBackRecordedInput(s, replay, sounds);
+  } else if (s.replaySave == 1) {
+    s.replayPos = 0;
+  }
+
+  if (s.endTimer != 0 && EndOfPlay(s, replay, scores, recorder, report)) return report;
+
+  if (s.timeLeft == 0) {
+    s.scrollSpeed = 0;
+    s.endTimer += 1;
+  }
+  if (s.soundPhase != 0) s.soundPhase = static_cast<uint8_t>((s.soundPhase + 1) % 20);
+  int16_t maxPower = 0;
+  for (int k = 0; k < kChainSlots; ++k) maxPower = std::max(maxPower, s.chainCount[k]);
+  BombSound(s, maxPower, sounds);
+
+  s.frameNo += 1;
+  s.extendFlash = RoundU8(MinOf(static_cast<float>(s.extendFlash + 1), 50.0f));
+  if (s.boostFrames != 0) {
+    s.boostFrames = static_cast<uint8_t>(s.boostFrames - 1);
+    if (s.boostFrames == 0) s.scrollSpeed = 0;
+  }
+  s.scrollPos = F(s.scrollPos + (static_cast<double>(s.scrollSpeed) + 0.5));
+
+  int16_t previousMeter = 0;
+  if (s.frameNo >= 0) {
+    s.extendMeter = F(s.extendMeter + (static_cast<double>(s.scrollSpeed) + 0.5));
+    previousMeter = s.spawnMeter;
+    s.spawnMeter = RoundI16(static_cast<double>(s.scrollSpeed) * 10 + (s.spawnMeter + 10));
+    s.bombGauge = RoundI16(MinOf(static_cast<float>(s.bombGauge + 8), 3000.0f));
+    s.magnetGauge = RoundI16(MinOf(static_cast<float>(s.magnetGauge + 8), 3000.0f));
+    s.stageBanner = RoundI16(MinOf(static_cast<float>(s.stageBanner + 1), 85.0f));
+    s.timeLeft = RoundI32(MaxOf(static_cast<float>(s.timeLeft - 1), 0.0f));
+    s.timeShown = RoundI32(MaxOf(static_cast<float>(s.timeShown - 1), 0.0f));
+  }
+
+  const int32_t step = (static_cast<int64_t>(s.score) - s.scoreShown < 3001) ? 30 : 60;
+  s.scoreShown = RoundI32(MinOf(static_cast<float>(static_cast<double>(s.scoreShown) + step), static_cast<float>(s.score)));
+
+  if (s.timeLeft % 60 == 0 && s.timeLeft > 0 && s.timeLeft < 600) sounds.push_back({SoundCue::Kind::kTick});
+
+  if (s.timeLeft < s.timeShown) {
+    const int32_t d = s.timeLeft == 0 ? 26 : 0;
+    s.timeShown = RoundI32(MaxOf(static_cast<float>(static_cast<double>(s.timeShown) - 4 - d), 0.0f));
+  } else if (s.timeShown < s.timeLeft) {
+    s.timeShown = RoundI32(MaxOf(static_cast<float>(static_cast<double>(s.timeShown) + 6), 0.0f));
+  }
+
+  const double threshold = static_cast<double>(MaxOf(static_cast<float>(s.stage / 5 - 5), 0.0f)) * 500 + 1000;
+  if (s.extendMeter >= threshold && s.timeLeft > 0) {
+    s.extendMeter = F(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
+    s.stage = static_cast<int16_t>(s.stage + 1);
+    s.spawnMeter = 0;
+    s.extendFlash = 0;
+    s.timeLeft += 600;
+    s.stageBanner = 0;
+    sounds.push_back({SoundCue::Kind::kExtend});
+    s.rng.Next(-1.0f);
+    s.rng.Seed(static_cast<double>(s.timeLeft / 30));
+  }
+
+  if (s.stage > 4) {
+    const float widest = MinOf(static_cast<float>(s.stage / 5 * 50 + 200), 350.0f);
+    s.fieldWidth = RoundI16(MinOf(static_cast<float>(s.fieldWidth + 1), widest));
+    const double g = static_cast<double>(MaxOf(static_cast<float>(s.fieldWidth - 250), 0.0f)) + 80;
+    s.colours[2] = RoundI32(g + 256 * g + 65536 * g);
+  }
+
+  SpawnBoxes(s, previousMeter);
+  UpdateObjects(s);
+  report.simulated = true;
+  return report;
+}
+
+}  // namespace quandel
