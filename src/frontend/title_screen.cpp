@@ -23,7 +23,8 @@ void Underline(Surface& back, int x, int y) {
 void DrawFrameSkipRow(Surface& back, const Surface& title, const Settings& s, uint8_t menuHover) {
   for (int v = 0; v < 5; ++v) {
     const int x = 360 + 55 * v;
-    const bool chosen = v == 0 ? s.autoFrameSkip == 1 : (s.autoFrameSkip == 0 && v == 4 - s.frameSkip);
+    // Entry 0 is AUTO, and also the entry of a frameSkip of 4, which only a stored file can hold.
+    const bool chosen = (v == 0 && s.autoFrameSkip == 1) || (s.autoFrameSkip == 0 && v == 4 - s.frameSkip);
     if (chosen) Underline(back, x, 272);
     Look look = Look::kNormal;
     if (chosen) {

@@ -148,14 +148,17 @@ class TitlePicture : public ::testing::Test {
 
 TEST_F(TitlePicture, TheChosenFrameSkipEntryIsUnderlinedAndHoverShowsTheHoverImage) {
   Settings& s = p.app.settings;
-  s.autoFrameSkip = 0;
-  s.frameSkip = 2;  // entry v = 2
-  ComposeTitle(p.app, {});
   const uint32_t grey220 = PixelRgb(220, 220, 220);
-  EXPECT_EQ(Pixel(470 + 25, 272), grey220);
-  EXPECT_EQ(Pixel(470 + 25, 274), grey220);
-  EXPECT_EQ(Pixel(470 + 25, 275), grey220);
-  EXPECT_NE(Pixel(415 + 25, 272), grey220);  // entry 1 is not chosen
+  // Automatic, frame skip 2 (entry 2) and frame skip 4, which a stored file can hold (entry 0).
+  for (auto [autoSkip, skip, entry] : {std::tuple{1, 2, 0}, {0, 2, 2}, {0, 4, 0}}) {
+    s.autoFrameSkip = static_cast<uint8_t>(autoSkip);
+    s.frameSkip = static_cast<uint8_t>(skip);
+    ComposeTitle(p.app, {});
+    for (int v = 0; v < 5; ++v) {
+      const int x = 360 + 55 * v + 25;
+      EXPECT_EQ(Pixel(x, 272) == grey220 && Pixel(x, 274) == grey220 && Pixel(x, 275) == grey220, v == entry) << skip << " " << v;
+    }
+  }
 
   // The start entry under the cursor shows its hover picture.
   std::vector<uint32_t> normal, hover;
