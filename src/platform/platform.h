@@ -10,6 +10,9 @@ namespace quandel {
 
 class Surface;
 
+// The keys the game answers to; every other key is kOther.
+enum class Key { kOther, kSpace, kEscape, kP, kH, kF1, kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kPlus, kMinus };
+
 // Receives the window's events while a loop yields. Live mouse events carry the modifier marker
 // (Shift 1 + Ctrl 2 + Alt 4); wheel notches always carry 0.
 class InputSink {
@@ -20,6 +23,10 @@ class InputSink {
   virtual void WheelTowardsUser() = 0;
   virtual void WheelAwayFromUser() = 0;
   virtual void CloseRequested() = 0;
+  // A key pressed (not a repeat); modifiers are ignored.
+  virtual void KeyDown(Key /*key*/) {}
+  // The window gained (true) or lost (false) the keyboard focus.
+  virtual void FocusChanged(bool /*gained*/) {}
 };
 
 class Platform {

@@ -69,6 +69,35 @@ int16_t HeldButtonsFromSdl(uint32_t sdlButtonMask) {
   return held;
 }
 
+namespace {
+
+bool IsModifierKey(int32_t k) {
+  return k == SDLK_LSHIFT || k == SDLK_RSHIFT || k == SDLK_LCTRL || k == SDLK_RCTRL || k == SDLK_LALT || k == SDLK_RALT ||
+         k == SDLK_LGUI || k == SDLK_RGUI || k == SDLK_MODE || k == SDLK_CAPSLOCK || k == SDLK_NUMLOCKCLEAR;
+}
+
+}  // namespace
+
+Key KeyFromSdl(int32_t sdlKey) {
+  switch (sdlKey) {
+    case SDLK_SPACE: return Key::kSpace;
+    case SDLK_ESCAPE: return Key::kEscape;
+    case SDLK_p: return Key::kP;
+    case SDLK_h: return Key::kH;
+    case SDLK_F1: return Key::kF1;
+    case SDLK_LEFT: return Key::kLeft;
+    case SDLK_RIGHT: return Key::kRight;
+    case SDLK_UP: return Key::kUp;
+    case SDLK_DOWN: return Key::kDown;
+    case SDLK_PAGEUP: return Key::kPageUp;
+    case SDLK_PAGEDOWN: return Key::kPageDown;
+    case SDLK_HOME: return Key::kHome;
+    case SDLK_PLUS: case SDLK_KP_PLUS: case SDLK_EQUALS: return Key::kPlus;
+    case SDLK_MINUS: case SDLK_KP_MINUS: return Key::kMinus;
+    default: return Key::kOther;
+  }
+}
+
 WheelNotches WheelNotchesFromSdl(int32_t wheelY, uint32_t direction) {
   // Positive y is a turn away from the user unless the event says it was flipped.
   const int64_t y = direction == SDL_MOUSEWHEEL_FLIPPED ? -int64_t{wheelY} : int64_t{wheelY};
@@ -84,9 +113,10 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
     case SDL_KEYUP:
       // SDL stamps each key event with the modifiers as they stand after it.
       modifiers_ = event.key.keysym.mod;
-      if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F11 && !event.key.repeat) {
-        return WindowAction::kToggleFullscreen;
-      }
+      if (event.type != SDL_KEYDOWN || event.key.repeat) return WindowAction::kNone;
+      if (event.key.keysym.sym == SDLK_F11) return WindowAction::kToggleFullscreen;
+      // Modifier keys alone only mark mouse events.
+      if (sink && !IsModifierKey(event.key.keysym.sym)) sink->KeyDown(KeyFromSdl(event.key.keysym.sym));
       return WindowAction::kNone;
 
     case SDL_MOUSEMOTION: {
@@ -117,6 +147,10 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
       switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
           RequestClose(sink);
+          return WindowAction::kNone;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (sink) sink->FocusChanged(event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
           return WindowAction::kNone;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SHOWN:

@@ -44,6 +44,9 @@ int16_t ButtonFromSdl(uint8_t sdlButton);
 // The buttons held during a move, as a sum of the same numbers.
 int16_t HeldButtonsFromSdl(uint32_t sdlButtonMask);
 
+// The game's name for an SDL key.
+Key KeyFromSdl(int32_t sdlKey);
+
 // Wheel notches of one SDL wheel event, split by direction as the player turned the wheel
 // (a "flipped" event reports its values negated).
 struct WheelNotches {
