@@ -18,16 +18,6 @@ void PutBig(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
 }
 
-TEST(Png, AlphaIsWrittenForIconsAndDroppedOnReading) {
-  const uint32_t px[] = {0x80112233, 0x00445566, 0xFFFFFFFF};
-  const std::vector<uint8_t> png = EncodePngWithAlpha(px, 3, 1);
-  ASSERT_GT(png.size(), 26u);
-  EXPECT_EQ(png[25], 6);  // colour type RGBA
-  Picture p;
-  ASSERT_TRUE(DecodePng(png, p));
-  EXPECT_EQ(p.pixels, (std::vector<uint32_t>{0x112233, 0x445566, 0xFFFFFF}));
-}
-
 // A black 1 x 32768 picture whose header is rewritten, with a valid CRC, to a wider one that its
 // rows would still fill: beyond the side limit it is refused, although it would decode.
 TEST(Png, RefusesHeadersBeyondTheSizeLimits) {
