@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install check-asan
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan
 
 deps:
 	@bash scripts/install-deps.sh
@@ -51,6 +51,10 @@ play: build
 PREFIX ?= $(HOME)/.local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in $(BUILD)/deb: install it with `apt install ./$(BUILD)/deb/quandel_*.deb`.
+deb: build
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
 
 # The whole test suite and a few hundred generated replays under AddressSanitizer and
 # UndefinedBehaviorSanitizer, in a build of its own; any report fails.

@@ -6,8 +6,10 @@
 #include "frontend/title_screen.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
+#include "quandel_version.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (quandel::PrintVersionIfAsked("quandel", argc, argv)) return 0;
   try {
     quandel::SdlMixerAudio audio;  // silent when there is no device; outlives the platform
     quandel::SdlPlatform platform(&audio);

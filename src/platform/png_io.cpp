@@ -1,46 +1,125 @@
 #include "platform/png_io.h"
 
-#include <zlib.h>
+#include <png.h>
 
-#include <cstdlib>
+#include <csetjmp>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <new>
 
 namespace quandel {
 
 namespace {
 
-constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr int64_t kMaxSide = 32768, kMaxPixels = int64_t{1} << 25;
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(static_cast<uint8_t>(v >> 24));
-  out.push_back(static_cast<uint8_t>(v >> 16));
-  out.push_back(static_cast<uint8_t>(v >> 8));
-  out.push_back(static_cast<uint8_t>(v));
+// libpng reports errors by longjmp to the setjmp in Run*(); everything those functions touch after
+// their setjmp is trivially destructible or owned by their caller, so a jump skips no destructor.
+[[noreturn]] void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnWarning(png_structp, png_const_charp) {}
+
+struct Source {
+  std::span<const uint8_t> bytes;
+  size_t at = 0;
+};
+
+void ReadBytes(png_structp png, png_bytep out, size_t n) {
+  auto* src = static_cast<Source*>(png_get_io_ptr(png));
+  if (n > src->bytes.size() - src->at) png_error(png, "truncated");
+  std::memcpy(out, src->bytes.data() + src->at, n);
+  src->at += n;
 }
 
-uint32_t GetU32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+void WriteBytes(png_structp png, png_bytep data, size_t n) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  try {
+    out->insert(out->end(), data, data + n);
+  } catch (const std::bad_alloc&) {
+    png_error(png, "out of memory");  // an exception must not cross libpng's C frames
+  }
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char type[4], const uint8_t* data, size_t size) {
-  PutU32(out, static_cast<uint32_t>(size));
-  const size_t start = out.size();
-  out.insert(out.end(), type, type + 4);
-  if (size) out.insert(out.end(), data, data + size);
-  uLong crc = crc32(0L, Z_NULL, 0);
-  crc = crc32(crc, out.data() + start, static_cast<uInt>(size + 4));
-  PutU32(out, static_cast<uint32_t>(crc));
+void FlushNothing(png_structp) {}
+
+struct Reader {
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  ~Reader() { png_destroy_read_struct(&png, &info, nullptr); }
+};
+
+struct Writer {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+  png_infop info = png ? png_create_info_struct(png) : nullptr;
+  ~Writer() { png_destroy_write_struct(&png, &info); }
+};
+
+// Every kind of PNG comes out as 8-bit RGB: palettes and low bit depths expanded, 16 bits scaled,
+// grey repeated, alpha dropped. No gamma correction: the stored values are the pixels.
+bool RunDecode(png_structp png, png_infop info, std::vector<uint8_t>& rgb, std::vector<png_bytep>& rows,
+               Picture& size) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_info(png, info);
+  const png_uint_32 width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+  if (int64_t{width} * height > kMaxPixels) return false;
+  png_set_expand(png);
+  png_set_scale_16(png);
+  png_set_strip_alpha(png);
+  png_set_gray_to_rgb(png);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != size_t{width} * 3) return false;
+  rgb.resize(size_t{width} * height * 3);
+  rows.resize(height);
+  for (png_uint_32 y = 0; y < height; ++y) rows[y] = rgb.data() + size_t{y} * width * 3;
+  png_read_image(png, rows.data());
+  png_read_end(png, nullptr);  // the chunks after the pixels, up to IEND, must be intact too
+  size.width = static_cast<int>(width);
+  size.height = static_cast<int>(height);
+  return true;
 }
 
-uint8_t Paeth(int a, int b, int c) {
-  const int p = a + b - c;
-  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-  if (pa <= pb && pa <= pc) return static_cast<uint8_t>(a);
-  if (pb <= pc) return static_cast<uint8_t>(b);
-  return static_cast<uint8_t>(c);
+// Writes width x height pixels, each enlarged to scale x scale, as 8-bit RGB or RGBA (0xAARRGGBB).
+bool RunEncode(png_structp png, png_infop info, const uint32_t* pixels, int width, int height, int scale, bool alpha,
+               std::vector<uint8_t>& row, std::vector<uint8_t>& out) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  const int64_t outW = int64_t{width} * scale, outH = int64_t{height} * scale;
+  const int channels = alpha ? 4 : 3;
+  png_set_write_fn(png, &out, WriteBytes, FlushNothing);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(outW), static_cast<png_uint_32>(outH), 8,
+               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  // Unfiltered rows at a middle level: frame dumps come by the thousand, and their flat colours
+  // pack well enough without row filters.
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+  png_set_compression_level(png, 6);
+  png_write_info(png, info);
+  row.resize(static_cast<size_t>(outW) * channels);
+  for (int64_t y = 0; y < outH; ++y) {
+    const uint32_t* src = pixels + static_cast<size_t>(y / scale) * static_cast<size_t>(width);
+    uint8_t* px = row.data();
+    for (int64_t x = 0; x < outW; ++x, px += channels) {
+      const uint32_t p = src[x / scale];
+      px[0] = static_cast<uint8_t>(p >> 16);
+      px[1] = static_cast<uint8_t>(p >> 8);
+      px[2] = static_cast<uint8_t>(p);
+      if (alpha) px[3] = static_cast<uint8_t>(p >> 24);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, nullptr);
+  return true;
+}
+
+std::vector<uint8_t> Encode(const uint32_t* pixels, int width, int height, int scale, bool alpha) {
+  if (!pixels || width <= 0 || height <= 0 || scale < 1) return {};
+  const int64_t outW = int64_t{width} * scale, outH = int64_t{height} * scale;
+  if (outW > kMaxSide || outH > kMaxSide || outW * outH > kMaxPixels) return {};
+  Writer writer;
+  if (!writer.info) return {};
+  std::vector<uint8_t> row, out;
+  if (!RunEncode(writer.png, writer.info, pixels, width, height, scale, alpha, row, out)) return {};
+  return out;
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -53,38 +132,11 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, int scale) {
-  if (!pixels || width <= 0 || height <= 0 || scale < 1) return {};
-  const int64_t outW = int64_t{width} * scale, outH = int64_t{height} * scale;
-  if (outW > kMaxSide || outH > kMaxSide || outW * outH > kMaxPixels) return {};
+  return Encode(pixels, width, height, scale, false);
+}
 
-  // Every row with filter 0 (none): frame dumps are small enough that better filtering is not worth it.
-  const size_t rowSize = 1 + static_cast<size_t>(outW) * 3;
-  std::vector<uint8_t> raw(rowSize * static_cast<size_t>(outH));
-  for (int64_t y = 0; y < outH; ++y) {
-    uint8_t* row = raw.data() + static_cast<size_t>(y) * rowSize;
-    row[0] = 0;
-    const uint32_t* src = pixels + static_cast<size_t>(y / scale) * static_cast<size_t>(width);
-    for (int64_t x = 0; x < outW; ++x) {
-      const uint32_t p = src[x / scale];
-      row[1 + 3 * x] = static_cast<uint8_t>(p >> 16);
-      row[2 + 3 * x] = static_cast<uint8_t>(p >> 8);
-      row[3 + 3 * x] = static_cast<uint8_t>(p);
-    }
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(packedSize);
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) return {};
-  packed.resize(packedSize);
-
-  std::vector<uint8_t> out(kSignature, kSignature + 8);
-  std::vector<uint8_t> header;
-  PutU32(header, static_cast<uint32_t>(outW));
-  PutU32(header, static_cast<uint32_t>(outH));
-  header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, adaptive filtering, no interlace
-  PutChunk(out, "IHDR", header.data(), header.size());
-  PutChunk(out, "IDAT", packed.data(), packed.size());
-  PutChunk(out, "IEND", nullptr, 0);
-  return out;
+std::vector<uint8_t> EncodePngWithAlpha(const uint32_t* pixels, int width, int height) {
+  return Encode(pixels, width, height, 1, true);
 }
 
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height, int scale) {
@@ -102,92 +154,21 @@ bool WritePng(const std::string& path, const Surface& surface, int scale) {
 }
 
 bool DecodePng(std::span<const uint8_t> bytes, Picture& out) {
-  if (bytes.size() < 8 || std::memcmp(bytes.data(), kSignature, 8) != 0) return false;
-  size_t at = 8;
-  uint32_t width = 0, height = 0;
-  int channels = 0;
-  bool haveHeader = false, ended = false;
-  std::vector<uint8_t> packed;
-  while (!ended) {
-    if (bytes.size() - at < 12) return false;
-    const uint32_t size = GetU32(bytes.data() + at);
-    if (size > bytes.size() - at - 12) return false;
-    const uint8_t* type = bytes.data() + at + 4;
-    const uint8_t* data = type + 4;
-    uLong crc = crc32(0L, Z_NULL, 0);
-    crc = crc32(crc, type, size + 4);
-    if (static_cast<uint32_t>(crc) != GetU32(data + size)) return false;
-    if (std::memcmp(type, "IHDR", 4) == 0) {
-      if (haveHeader || size != 13) return false;
-      width = GetU32(data);
-      height = GetU32(data + 4);
-      const uint8_t depth = data[8], colourType = data[9];
-      if (depth != 8 || data[10] != 0 || data[11] != 0 || data[12] != 0) return false;
-      switch (colourType) {
-        case 0: channels = 1; break;
-        case 2: channels = 3; break;
-        case 4: channels = 2; break;
-        case 6: channels = 4; break;
-        default: return false;
-      }
-      if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
-          int64_t{width} * height > kMaxPixels) {
-        return false;
-      }
-      haveHeader = true;
-    } else if (std::memcmp(type, "IDAT", 4) == 0) {
-      if (!haveHeader) return false;
-      packed.insert(packed.end(), data, data + size);
-    } else if (std::memcmp(type, "IEND", 4) == 0) {
-      ended = true;
-    } else if (!(type[0] & 0x20)) {
-      return false;  // an unknown critical chunk (a palette, say) means a kind we do not read
-    }
-    at += 12 + static_cast<size_t>(size);
-  }
-  if (!haveHeader || packed.empty()) return false;
-
-  const size_t stride = static_cast<size_t>(width) * channels;
-  const size_t rawSize = (stride + 1) * height;
-  std::vector<uint8_t> raw(rawSize);
-  uLongf got = static_cast<uLongf>(rawSize);
-  if (uncompress(raw.data(), &got, packed.data(), static_cast<uLong>(packed.size())) != Z_OK || got != rawSize) {
-    return false;
-  }
-
-  // Undo the row filters in place; `prev` is the row above after unfiltering (zeros for the first).
-  std::vector<uint8_t> zero(stride, 0);
-  const uint8_t* prev = zero.data();
-  for (uint32_t y = 0; y < height; ++y) {
-    uint8_t* row = raw.data() + y * (stride + 1);
-    const uint8_t filter = row[0];
-    uint8_t* cur = row + 1;
-    for (size_t i = 0; i < stride; ++i) {
-      const int a = i >= static_cast<size_t>(channels) ? cur[i - channels] : 0;
-      const int b = prev[i];
-      const int c = i >= static_cast<size_t>(channels) ? prev[i - channels] : 0;
-      switch (filter) {
-        case 0: break;
-        case 1: cur[i] = static_cast<uint8_t>(cur[i] + a); break;
-        case 2: cur[i] = static_cast<uint8_t>(cur[i] + b); break;
-        case 3: cur[i] = static_cast<uint8_t>(cur[i] + (a + b) / 2); break;
-        case 4: cur[i] = static_cast<uint8_t>(cur[i] + Paeth(a, b, c)); break;
-        default: return false;
-      }
-    }
-    prev = cur;
-  }
-
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) return false;
+  Reader reader;
+  if (!reader.info) return false;
+  Source source{bytes};
+  png_set_read_fn(reader.png, &source, ReadBytes);
+  png_set_user_limits(reader.png, kMaxSide, kMaxSide);
+  // A bad CRC in any chunk, critical or not, means a damaged file.
+  png_set_crc_action(reader.png, PNG_CRC_ERROR_QUIT, PNG_CRC_ERROR_QUIT);
+  std::vector<uint8_t> rgb;
+  std::vector<png_bytep> rows;
   Picture picture;
-  picture.width = static_cast<int>(width);
-  picture.height = static_cast<int>(height);
-  picture.pixels.resize(static_cast<size_t>(width) * height);
-  for (uint32_t y = 0; y < height; ++y) {
-    const uint8_t* cur = raw.data() + y * (stride + 1) + 1;
-    for (uint32_t x = 0; x < width; ++x) {
-      const uint8_t* p = cur + static_cast<size_t>(x) * channels;
-      picture.pixels[static_cast<size_t>(y) * width + x] = channels >= 3 ? PixelRgb(p[0], p[1], p[2]) : PixelRgb(p[0], p[0], p[0]);
-    }
+  if (!RunDecode(reader.png, reader.info, rgb, rows, picture)) return false;
+  picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
+  for (size_t i = 0; i < picture.pixels.size(); ++i) {
+    picture.pixels[i] = PixelRgb(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]);
   }
   out = std::move(picture);
   return true;

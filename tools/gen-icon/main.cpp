@@ -2,8 +2,6 @@
 // with their masks onto a transparent ground and enlarged pixel for pixel, as the game shows them.
 //
 //   gen-icon CUBE.BMP OUT-DIR SIZE...    writes OUT-DIR/SIZE/quandel.png for every SIZE
-#include <zlib.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/png_io.h"
 #include "platform/surface.h"
 #include "render/sheet_layout.h"
 
@@ -57,45 +56,6 @@ Canvas Enlarge(const Canvas& small, int side) {
   return big;
 }
 
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
-  PutU32(out, static_cast<uint32_t>(data.size()));
-  std::vector<uint8_t> body(type, type + 4);
-  body.insert(body.end(), data.begin(), data.end());
-  out.insert(out.end(), body.begin(), body.end());
-  PutU32(out, static_cast<uint32_t>(crc32(crc32(0, Z_NULL, 0), body.data(), static_cast<uInt>(body.size()))));
-}
-
-// 8-bit RGBA PNG; the frame-dump writer only does RGB, and an icon needs its transparency.
-std::vector<uint8_t> EncodeRgbaPng(const Canvas& c) {
-  std::vector<uint8_t> raw;
-  for (int y = 0; y < c.side; ++y) {
-    raw.push_back(0);  // no filter
-    for (int x = 0; x < c.side; ++x) {
-      const uint32_t p = c.px[static_cast<size_t>(y) * c.side + x];
-      raw.insert(raw.end(), {static_cast<uint8_t>(p >> 16), static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p),
-                             static_cast<uint8_t>(p >> 24)});
-    }
-  }
-  uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-  std::vector<uint8_t> packed(packedSize);
-  if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) != Z_OK) return {};
-  packed.resize(packedSize);
-
-  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  std::vector<uint8_t> header;
-  PutU32(header, static_cast<uint32_t>(c.side));
-  PutU32(header, static_cast<uint32_t>(c.side));
-  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter set, no interlace
-  PutChunk(png, "IHDR", header);
-  PutChunk(png, "IDAT", packed);
-  PutChunk(png, "IEND", {});
-  return png;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -120,7 +80,8 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "gen-icon: size %s is not a multiple of 16 or 32 up to 512\n", argv[i]);
       return 2;
     }
-    const std::vector<uint8_t> png = EncodeRgbaPng(Enlarge(base, side));
+    const Canvas icon = Enlarge(base, side);
+    const std::vector<uint8_t> png = quandel::EncodePngWithAlpha(icon.px.data(), icon.side, icon.side);
     const std::filesystem::path dir = std::filesystem::path(argv[2]) / std::to_string(side);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);

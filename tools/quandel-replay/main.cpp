@@ -8,11 +8,9 @@
 
 #include "app/frame_dump.h"
 #include "app/headless_replay.h"
+#include "asset_dir.h"
 #include "game/trace.h"
-
-#ifndef QUANDEL_GAME_DIR
-#define QUANDEL_GAME_DIR "."
-#endif
+#include "quandel_version.h"
 
 namespace {
 
@@ -25,7 +23,7 @@ int Usage() {
                "  --scale K      enlarge each pixel K times (default 1)\n"
                "  --assets DIR   folder holding img/ (default %s)\n"
                "  --draw-mode M  draw as draw mode M, 0 to 3 (default 0)\n",
-               QUANDEL_GAME_DIR);
+               quandel::DefaultAssetDir().c_str());
   return 2;
 }
 
@@ -40,10 +38,11 @@ int Count(const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (quandel::PrintVersionIfAsked("quandel-replay", argc, argv)) return 0;
   bool trace = false;
   bool frames = false;
   quandel::FrameDumpOptions dump;
-  dump.assetDir = QUANDEL_GAME_DIR;
+  dump.assetDir = quandel::DefaultAssetDir();
   std::string file;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];

@@ -1,0 +1,26 @@
+# Run by CPack on the staged Debian package. Debian keeps games in /usr/games, so the launcher and
+# quandel-replay move there from /usr/bin and the menu entry follows. Both find the rest of the
+# install from their own folder, which stays at the same depth, so nothing else changes.
+set(usr "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
+file(MAKE_DIRECTORY "${usr}/games")
+foreach(program quandel quandel-replay)
+  if(NOT EXISTS "${usr}/bin/${program}")
+    message(FATAL_ERROR "the staged package has no bin/${program}")
+  endif()
+  file(RENAME "${usr}/bin/${program}" "${usr}/games/${program}")
+endforeach()
+file(GLOB left "${usr}/bin/*")
+if(left)
+  message(FATAL_ERROR "more programs in bin/ than this script moves: ${left}")
+endif()
+file(REMOVE_RECURSE "${usr}/bin")
+
+set(desktop "${usr}/share/applications/quandel.desktop")
+file(READ "${desktop}" entry)
+set(old "Exec=\"${CPACK_PACKAGING_INSTALL_PREFIX}/bin/quandel\"")
+string(FIND "${entry}" "${old}" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the menu entry does not start ${old}")
+endif()
+string(REPLACE "${old}" "Exec=\"${CPACK_PACKAGING_INSTALL_PREFIX}/games/quandel\"" entry "${entry}")
+file(WRITE "${desktop}" "${entry}")
