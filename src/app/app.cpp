@@ -23,6 +23,10 @@ void App::MouseDown(int16_t button, int16_t marker, float x, float y) {
     pendingInput.push_back({InputEvent::Kind::kDown, button, marker, x, y});
     return;
   }
+  if (menu.helpShown) {  // the click only closes the page
+    menu.helpShown = false;
+    return;
+  }
   // The click acts on the item the last move found.
   switch (TitleClick(menu.menuHover, settings)) {
     case TitleChoice::kPlay:
@@ -56,6 +60,24 @@ void App::CloseRequested() {
   if (menu.quitRequested == 1) return;  // already closing
   Form_QueryUnload(*this);
   Form_Unload(*this);
+}
+
+void App::KeyDown(Key key) {
+  if (menu.inPlay == 1) {
+    pendingKeys.push_back(key);
+  } else if (menu.helpShown) {
+    menu.helpShown = false;
+  } else if (key == Key::kF1 || key == Key::kH) {
+    menu.helpShown = true;
+  }
+}
+
+void App::FocusChanged(bool gained) {
+  if (gained) {
+    hadFocus = true;
+  } else if (hadFocus) {
+    focusLost = true;
+  }
 }
 
 void ShowBusyOverlay(App& app) {

@@ -23,6 +23,7 @@ struct MenuState {
   uint8_t quitRequested = 0;
   uint8_t menuHover = 0;      // the title item under the cursor
   uint8_t frameSkipPhase = 0; // counts simulated frames between drawn ones, title and play alike
+  bool helpShown = false;     // the how-to-play page covers the title; any key or click closes it
 };
 
 class App : public InputSink {
@@ -46,6 +47,9 @@ class App : public InputSink {
   uint8_t playRank = 0;    // the place the running play took in the table (0: none)
   bool acceptWheel = true; // wheel notches reach the handlers until the window is unloading
   std::vector<InputEvent> pendingInput;  // a play's live events, for its next frame
+  std::vector<Key> pendingKeys;          // keys pressed during a play or replay, for its loop
+  bool hadFocus = false;                 // the window has had the keyboard focus at some time
+  bool focusLost = false;                // it had the focus and lost it; cleared by the loop that reacts
 
   // InputSink: live events from the platform.
   void MouseMove(int16_t button, int16_t marker, float x, float y) override;
@@ -53,6 +57,8 @@ class App : public InputSink {
   void WheelTowardsUser() override;
   void WheelAwayFromUser() override;
   void CloseRequested() override;
+  void KeyDown(Key key) override;
+  void FocusChanged(bool gained) override;
 };
 
 // The busy labels straight on the screen, while the sound channels reopen.
