@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "persist/data_dir.h"
-#include "persist/high_scores.h"
 #include "persist/replay_file.h"
 #include "sound/sound_channels.h"
 
@@ -27,12 +26,6 @@ bool LoadReplayFile(const std::string& path, ReplayTable& table, std::string* er
   table.replay.assign(kReplaySlots, ReplayRecord{});
   DecodeReplay(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), table);
   return true;
-}
-
-void ReplayRun::DroppingRecorder::RecordResult(PlayState& play, ReplayTable&, const ScoreTable& scores, uint8_t, bool) {
-  // The scores are saved at the end of every play, drawing from the generator; the rest of the
-  // play depends on those draws.
-  EncodeHighScores(Settings{}, scores, play.rng);
 }
 
 ReplayRun::ReplayRun(ReplayTable table) : table_(std::move(table)) {

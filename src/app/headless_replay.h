@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/recorders.h"
 #include "game/game_state.h"
 #include "game/play_step.h"
 
@@ -39,15 +40,10 @@ class ReplayRun {
   std::vector<std::string> TakeSounds();
 
  private:
-  class DroppingRecorder : public ResultRecorder {
-   public:
-    void RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank, bool replayFull) override;
-  };
-
   ReplayTable table_;
   PlayState play_;
   ScoreTable scores_;
-  DroppingRecorder recorder_;
+  NoSaving recorder_;
   FrameReport report_;
   std::vector<std::string> sounds_;
 };

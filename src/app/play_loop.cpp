@@ -1,48 +1,94 @@
 #include "app/play_loop.h"
 
 #include "app/app.h"
-#include "persist/high_scores.h"
-#include "persist/replay_file.h"
+#include "app/replay_theatre.h"
 #include "render/play_frame.h"
+#include "render/replay_overlay.h"
 
 namespace quandel {
 
 namespace {
 
+constexpr int kCountInFrames = 60;
+constexpr int kOverlayFrames = 120;
+
 void PlaySounds(App& app, const SoundCues& sounds) {
   for (const SoundCue& cue : sounds) PlaySoundCue(app.platform, cue, app.bombWaves);
 }
 
-}  // namespace
-
-void SavingRecorder::RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank,
-                                  bool replayFull) {
-  SaveHighScores(settings_, scores, play.rng, dir_);
-  if (!replayFull && play.replaySave == 0 && (!dir_.Exists(kReplayFileName) || rank == 1)) {
-    SaveReplay(replay, play.replayPos, play.rng, dir_);
-  }
-}
-
-void PlayGame(App& app) {
-  PlayState& s = app.play;
-  // Events that came with the click that started the play still meet the last play's state;
-  // the start then resets what they touched.
+// Live events that came with the click that started the play still meet the last play's state;
+// the start then resets what they touched.
+void BeginPlay(App& app) {
   SoundCues sounds;
-  ApplyLiveInput(s, app.replay, app.pendingInput, sounds);
+  ApplyLiveInput(app.play, app.replay, app.pendingInput, sounds);
   app.pendingInput.clear();
-  StartPlay(s, app.replay, sounds);
+  app.pendingKeys.clear();
+  app.focusLost = false;
+  StartPlay(app.play, app.replay, sounds);
   PlaySounds(app, sounds);
   app.playClock = FpsClock{};
   app.playRank = 0;
+}
+
+// The title screen opens from the play's last picture.
+void HandOverPicture(App& app) {
+  if (app.menu.quitRequested == 1) return;
+  app.surfaces.picBack2.SetOuterSize(642, 482);
+  BitBlt(app.surfaces.picBack2, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
+}
+
+void Show(App& app) {
+  StepFrameClock(app.playClock, app.platform, app.settings.autoFrameSkip, app.settings.frameSkip);
+  app.platform.Present(app.surfaces.picMain);
+}
+
+// The frame-skip rule: true when this simulated frame is to be drawn.
+bool DrawThisFrame(App& app) {
+  app.menu.frameSkipPhase = static_cast<uint8_t>((app.menu.frameSkipPhase + 1) % (app.settings.frameSkip + 1));
+  return app.menu.frameSkipPhase == 0;
+}
+
+}  // namespace
+
+void PlayGame(App& app) {
+  PlayState& s = app.play;
+  BeginPlay(app);
   SavingRecorder recorder(app.settings, app.dir);
   uint8_t pacePhase = 0;
   std::vector<InputEvent> input;
+  // A live play pauses on Space, Esc or P and when the window loses the focus it had; it goes on
+  // after a count-in. Nothing is simulated meanwhile and the mouse means nothing.
+  bool paused = false;
+  int countIn = 0;
 
   for (;;) {
     app.frameWait.WaitFrame(app.platform, FrameSlot(pacePhase));
     pacePhase = static_cast<uint8_t>((pacePhase + 1) % 3);
     app.platform.PumpEvents();
     if (app.menu.quitRequested == 1) return;
+
+    if (s.replayMode == 0) {
+      for (Key key : app.pendingKeys) {
+        if (key != Key::kSpace && key != Key::kEscape && key != Key::kP) continue;
+        countIn = paused ? kCountInFrames : 0;
+        paused = !paused;
+      }
+      if (app.focusLost && !paused) paused = true, countIn = 0;
+    }
+    app.pendingKeys.clear();
+    app.focusLost = false;
+    if (paused || countIn > 0) {
+      app.pendingInput.clear();
+      BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
+      if (paused) {
+        DrawPauseMark(app.surfaces.picMain);
+      } else {
+        DrawCountIn(app.surfaces.picMain, app.surfaces.picLogo);
+        --countIn;
+      }
+      app.platform.Present(app.surfaces.picMain);
+      continue;
+    }
 
     input.swap(app.pendingInput);
     app.pendingInput.clear();
@@ -52,20 +98,57 @@ void PlayGame(App& app) {
       app.playRank = report.rank;
       if (report.replayFull) app.platform.MessageBox("Quandel", kReplayFullMessage);
     }
-    if (report.over) {
-      // The title screen opens from the play's last picture.
-      if (app.menu.quitRequested != 1) {
-        app.surfaces.picBack2.SetOuterSize(642, 482);
-        BitBlt(app.surfaces.picBack2, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
-      }
-      return;
-    }
+    if (report.over) return HandOverPicture(app);
 
-    app.menu.frameSkipPhase = static_cast<uint8_t>((app.menu.frameSkipPhase + 1) % (app.settings.frameSkip + 1));
-    if (app.menu.frameSkipPhase != 0) continue;
+    if (!DrawThisFrame(app)) continue;
     ComposePlayFrame(app.surfaces, s, PlayView{app.settings.drawMode, app.playRank, app.playClock});
-    StepFrameClock(app.playClock, app.platform, app.settings.autoFrameSkip, app.settings.frameSkip);
-    app.platform.Present(app.surfaces.picMain);
+    Show(app);
+  }
+}
+
+void WatchReplay(App& app, bool saveResult) {
+  BeginPlay(app);
+  SavingRecorder saving(app.settings, app.dir);
+  NoSaving silent;
+  ResultRecorder& recorder = saveResult ? static_cast<ResultRecorder&>(saving) : silent;
+  ReplayTheatre theatre(app.play, app.replay, app.scores);
+  uint8_t pacePhase = 0;
+  std::vector<InputEvent> input;
+
+  for (;;) {
+    app.frameWait.WaitFrame(app.platform, FrameSlot(pacePhase));
+    pacePhase = static_cast<uint8_t>((pacePhase + 1) % 3);
+    app.platform.PumpEvents();
+    if (app.menu.quitRequested == 1) return;
+
+    bool leave = false;
+    for (Key key : app.pendingKeys) leave = leave || key == Key::kEscape || (theatre.Control(key), false);
+    app.pendingKeys.clear();
+    app.focusLost = false;
+    if (leave) return HandOverPicture(app);
+
+    input.swap(app.pendingInput);
+    app.pendingInput.clear();
+    if (theatre.paused()) input.clear();
+    SoundCues sounds;
+    theatre.Advance(input, recorder, sounds);
+    PlaySounds(app, sounds);
+    app.play = theatre.play();
+    app.scores = theatre.scores();
+    if (theatre.over()) return HandOverPicture(app);
+
+    // Above normal speed, while paused and while the panel shows, every shown frame is drawn;
+    // otherwise the frame-skip rule holds.
+    const bool overlay = theatre.sinceControl() < kOverlayFrames;
+    const bool draw = theatre.simulatedLastFrame() && DrawThisFrame(app);
+    if (!draw && !overlay && !theatre.paused() && theatre.speedQuarters() <= 4) continue;
+    ComposePlayFrame(app.surfaces, app.play, PlayView{app.settings.drawMode, 0, app.playClock});
+    if (overlay) {
+      const int fade = kOverlayFrames - theatre.sinceControl();
+      const ReplayOverlay o{theatre.position(), theatre.length(), theatre.speedQuarters(), theatre.paused(), std::min(256, fade * 16)};
+      DrawReplayOverlay(app.surfaces.picMain, app.surfaces.picLogo, o);
+    }
+    Show(app);
   }
 }
 

@@ -102,7 +102,11 @@ void StartChosenPlay(App& app) {
   v.picBack2.SetOuterSize(642, 482);
   BitBlt(v.picBack2, 0, 0, 640, 480, v.picBack, 0, 0, SRCCOPY);
   app.platform.ShowSystemCursor(false);
-  PlayGame(app);
+  if (s.replayMode == 1) {
+    WatchReplay(app, true);
+  } else {
+    PlayGame(app);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// The small panels drawn over a play: the replay controls' position, progress and speed, and the
+// pause and count-in of a live play.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/surface.h"
+
+namespace quandel {
+
+struct ReplayOverlay {
+  int position = 0;       // frames from the start
+  int length = 0;         // frames in the whole play
+  int speedQuarters = 4;  // 1 = a quarter of the normal speed ... 64 = sixteen times
+  bool paused = false;
+  int opacity = 256;      // 0 (gone) .. 256
+};
+
+// A navy panel near the bottom of the picture: pause bars or a play arrow, seconds shown and
+// seconds in all, a progress bar, and the speed ("1/4" ... "16" with a small x).
+void DrawReplayOverlay(Surface& dst, const Surface& hud, const ReplayOverlay& o);
+
+// A live play that is paused: two large bars over the dimmed picture.
+void DrawPauseMark(Surface& dst);
+// The count-in after a pause: the READY banner of the opening.
+void DrawCountIn(Surface& dst, const Surface& hud);
+
+}  // namespace quandel
