@@ -67,13 +67,12 @@ void PlayGame(App& app) {
     app.platform.PumpEvents();
     if (app.menu.quitRequested == 1) return;
 
-    if (s.replayMode == 0) {
-      for (Key key : app.pendingKeys) {
-        if (key != Key::kSpace && key != Key::kEscape && key != Key::kP) continue;
-        countIn = paused ? kCountInFrames : 0;
-        paused = !paused;
-      }
-      if (app.focusLost && !paused) paused = true, countIn = 0;
+    // A lost focus first: a key pressed after it resumes.
+    if (app.focusLost && !paused) paused = true, countIn = 0;
+    for (Key key : app.pendingKeys) {
+      if (key != Key::kSpace && key != Key::kEscape && key != Key::kP) continue;
+      countIn = paused ? kCountInFrames : 0;
+      paused = !paused;
     }
     app.pendingKeys.clear();
     app.focusLost = false;

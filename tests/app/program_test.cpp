@@ -111,6 +111,43 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   EXPECT_EQ(again.app.settings.frameSkip, 3);
 }
 
+// Pausing (keys, a lost focus, the count-in) changes nothing that is simulated or recorded, and
+// every play is kept in replays/ as well.
+TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
+  std::string recorded[2];
+  int presented[2] = {0, 0};
+  for (int paused = 0; paused < 2; ++paused) {
+    Program p;
+    p.platform.Script(E::Move(200, 310).AtClock(kT + 200));
+    p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 300));
+    p.platform.Script(E::Move(230, 60).AtFrame(100));
+    p.platform.Script(E::Down(1, 230, 300).AtFrame(200));
+    if (paused) {
+      p.platform.Script(E::KeyPress(Key::kSpace).AtFrame(150));
+      p.platform.Script(E::KeyPress(Key::kP).AtFrame(150));       // on again: a count-in
+      p.platform.Script(E::Focus(true).AtFrame(300));
+      p.platform.Script(E::Focus(false).AtFrame(400));
+      p.platform.Script(E::Move(100, 20).AtFrame(400));            // ignored while paused
+      p.platform.Script(E::KeyPress(Key::kEscape).AtFrame(400));
+    }
+    // Closes once the play has handed back to the title.
+    p.platform.SetPresentHook([&p](const Surface&) {
+      if (p.app.menu.inPlay == 0 && p.app.play.endTimer == 10240 && p.platform.ScriptDone()) p.platform.Script(E::Close());
+    });
+    ASSERT_EQ(p.Run(), 0);
+    ASSERT_TRUE(std::filesystem::exists(p.dir.File("replays"))) << p.app.play.frameNo << " " << p.app.play.endTimer;
+    recorded[paused] = ReadFile(p.dir.File("replay.dat"));
+    presented[paused] = p.platform.presentedFrames();
+    std::vector<std::string> kept;
+    for (const auto& e : std::filesystem::directory_iterator(p.dir.File("replays"))) kept.push_back(ReadFile(e.path().string()));
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].size(), recorded[paused].size());
+  }
+  EXPECT_GT(recorded[0].size(), 44u);
+  EXPECT_EQ(recorded[0], recorded[1]);
+  EXPECT_GT(presented[1], presented[0] + 100);  // the pauses were shown
+}
+
 TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
   for (bool withFile : {false, true}) {
     Program p;
