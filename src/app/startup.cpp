@@ -100,6 +100,7 @@ void InstallHandlers(App& app) {
 
 int Form_Load(App& app) {
   GameState& s = app.state;
+  app.dir.RemoveLeftovers({kSettingsFileName, kHighScoreFileName, kReplayFileName});
   LoadSettings(s, app.dir);
   CloseBombChannels(app.platform);
   std::string error;
