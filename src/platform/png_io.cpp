@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+
+#include "platform/file_io.h"
 
 namespace quandel {
 
@@ -41,13 +41,6 @@ uint8_t Paeth(int a, int b, int c) {
   if (pa <= pb && pa <= pc) return static_cast<uint8_t>(a);
   if (pb <= pc) return static_cast<uint8_t>(b);
   return static_cast<uint8_t>(c);
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
 }
 
 }  // namespace
@@ -89,12 +82,7 @@ std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, in
 
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height, int scale) {
   const std::vector<uint8_t> bytes = EncodePng(pixels, width, height, scale);
-  if (bytes.empty()) return false;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
+  return !bytes.empty() && ReplaceFile(path, bytes);
 }
 
 bool WritePng(const std::string& path, const Surface& surface, int scale) {
@@ -194,9 +182,8 @@ bool DecodePng(std::span<const uint8_t> bytes, Picture& out) {
 }
 
 bool ReadPng(const std::string& path, Picture& out) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  return DecodePng(bytes, out);
+  const auto bytes = ReadRegularFile(path, size_t{256} << 20);
+  return bytes && DecodePng(*bytes, out);
 }
 
 }  // namespace quandel
