@@ -85,9 +85,6 @@ BoxResult ShowMessageBoxUntilStopped(const char* title, const char* text, SDL_Wi
     const pid_t done = ::waitpid(child, &status, WNOHANG);
     if (done == child || (done < 0 && errno != EINTR)) break;
     if (StopSignal() != 0) {
-      ::kill(-child, SIGKILL);
-      while (::waitpid(-child, &status, 0) > 0 || errno == EINTR) {
-      }
       result = BoxResult::kStopped;
       break;
     }
@@ -95,6 +92,12 @@ BoxResult ShowMessageBoxUntilStopped(const char* title, const char* text, SDL_Wi
     ::poll(fds, 2, childFd >= 0 && StopSignalFd() >= 0 ? -1 : 50);
   }
   if (childFd >= 0) ::close(childFd);
+  // However the wait ended (even our child killed alone), no part of the box may stay: the group
+  // goes, and every member of it is reaped.
+  ::kill(-child, SIGKILL);
+  int ignored = 0;
+  while (::waitpid(-child, &ignored, 0) > 0 || errno == EINTR) {
+  }
   ::prctl(PR_SET_CHILD_SUBREAPER, 0);
   if (result == BoxResult::kDismissed && WIFEXITED(status) && WEXITSTATUS(status) == kNoBoxStatus) {
     result = BoxResult::kUnavailable;
