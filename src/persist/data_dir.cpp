@@ -113,7 +113,8 @@ bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& b
 bool DataDir::RewriteInPlace(const std::string& target, const std::vector<uint8_t>& bytes) const {
   int error = errno;
   // Never through a link or into a pipe: only a regular file that is already there.
-  const int fd = Fails(SaveStep::kRewrite) ? -1 : ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+  const int fd =
+      Fails(SaveStep::kRewrite) ? -1 : ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
   struct stat st {};
   // The old bytes are kept, so a write that fails halfway can be undone. None of our files comes
   // near the limit; anything larger is not ours to rewrite.
