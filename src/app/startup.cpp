@@ -72,6 +72,7 @@ void ShowLoadingPicture(App& app) {
 }  // namespace
 
 int Form_Load(App& app) {
+  app.dir.RemoveLeftovers({kSettingsFileName, kHighScoreFileName, kReplayFileName});
   LoadSettings(app.settings, app.dir);
   CloseBombChannels(app.platform);
   std::string error;

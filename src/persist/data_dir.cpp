@@ -1,12 +1,19 @@
 #include "persist/data_dir.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <set>
+
 
 namespace quandel {
 
@@ -14,6 +21,43 @@ namespace {
 
 // A file's fresh permissions when there is no old file to copy them from.
 constexpr mode_t kNewFileMode = 0644;
+
+// Temporary files are "<name>.saving-XXXXXX": distinct enough that clearing leftovers can never
+// take a file of the player's (such as "scr.hsc.backup").
+constexpr const char kTempMarker[] = ".saving-";
+constexpr size_t kTempRandomChars = 6;
+
+// One line per file and run: a save fails again at every play's end, and the player needs to
+// hear it only once.
+// Every byte, through short writes and interruptions.
+bool WriteAll(int fd, const uint8_t* data, size_t size) {
+  for (ssize_t put = 0; size > 0; data += put, size -= static_cast<size_t>(put)) {
+    do put = ::write(fd, data, size);
+    while (put < 0 && errno == EINTR);
+    if (put <= 0) return false;
+  }
+  return true;
+}
+
+// A save past the file-size limit must fail with EFBIG, not end the game.
+void IgnoreFileSizeSignal() {
+  static const bool once = ::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+  (void)once;
+}
+
+void ReportFailure(const std::string& target, int error) {
+  static std::set<std::string> reported;
+  if (!reported.insert(target).second) return;
+  std::fprintf(stderr, "quandel: cannot save %s: %s\n", target.c_str(), std::strerror(error ? error : EIO));
+  std::fflush(stderr);
+}
+
+bool IsLeftoverOf(const std::string& file, const std::string& name) {
+  const std::string prefix = name + kTempMarker;
+  return file.size() == prefix.size() + kTempRandomChars && file.compare(0, prefix.size(), prefix) == 0 &&
+         std::all_of(file.begin() + static_cast<ptrdiff_t>(prefix.size()), file.end(),
+                     [](unsigned char c) { return std::isalnum(c) != 0; });
+}
 
 }  // namespace
 
@@ -58,44 +102,40 @@ bool DataDir::WriteAtomic(const std::string& name, const std::string& bytes) con
 }
 
 bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& bytes) const {
+  IgnoreFileSizeSignal();
   const std::string target = PathOf(name);
 
   // Renaming would replace even a file the player made read-only; an in-place write could not.
-  if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) return false;
+  if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) {
+    ReportFailure(target, errno);
+    return false;
+  }
   struct stat old {};
   const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : kNewFileMode;
 
-  if (Fails(SaveStep::kCreate)) return false;
-  std::string temp = target + ".XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
+  std::string temp = target + kTempMarker + std::string(kTempRandomChars, 'X');
+  errno = 0;
+  const int fd = Fails(SaveStep::kCreate) ? -1 : ::mkostemp(temp.data(), O_CLOEXEC);
+  // A folder that takes no new file (read-only, out of inodes) may still let the file change.
+  if (fd < 0) return RewriteInPlace(target, bytes);
+  // Locked until after the rename (the duplicate keeps the lock past the close), so clearing
+  // leftovers at another copy's start-up passes this file by.
+  ::flock(fd, LOCK_EX | LOCK_NB);
+  const int lock = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
 
+  errno = 0;
   bool ok = ::fchmod(fd, mode) == 0;
-  const uint8_t* data = bytes.data();
-  size_t left = bytes.size();
-  while (ok && left > 0) {
-    if (Fails(SaveStep::kWrite)) {
-      // As a full disk would: part of the data lands, then the write fails.
-      const ssize_t partial = ::write(fd, data, left / 2);
-      (void)partial;
-      ok = false;
-      break;
-    }
-    const ssize_t put = ::write(fd, data, left);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) {
-      ok = false;
-      break;
-    }
-    data += put;
-    left -= static_cast<size_t>(put);
-  }
-  if (ok && (Fails(SaveStep::kFlush) || ::fsync(fd) != 0)) ok = false;
-  const bool closed = ::close(fd) == 0;
-  if (ok && (Fails(SaveStep::kClose) || !closed)) ok = false;
-  if (ok && (Fails(SaveStep::kRename) || ::rename(temp.c_str(), target.c_str()) != 0)) ok = false;
+  // As a full disk would: part of the data lands, then the write fails.
+  if (ok && Fails(SaveStep::kWrite)) ok = WriteAll(fd, bytes.data(), bytes.size() / 2) && false;
+  ok = ok && WriteAll(fd, bytes.data(), bytes.size());
+  ok = ok && !Fails(SaveStep::kFlush) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok && !Fails(SaveStep::kClose);
+  ok = ok && !Fails(SaveStep::kRename) && ::rename(temp.c_str(), target.c_str()) == 0;
+  const int error = errno;
+  if (!ok) ::unlink(temp.c_str());
+  if (lock >= 0) ::close(lock);
   if (!ok) {
-    ::unlink(temp.c_str());
+    ReportFailure(target, error);
     return false;
   }
 
@@ -106,6 +146,60 @@ bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& b
     ::close(dir);
   }
   return true;
+}
+
+bool DataDir::RewriteInPlace(const std::string& target, const std::vector<uint8_t>& bytes) const {
+  int error = errno;
+  // Never through a link or into a pipe: only a regular file that is already there.
+  const int fd =
+      Fails(SaveStep::kRewrite) ? -1 : ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+  struct stat st {};
+  // The old bytes are kept, so a write that fails halfway can be undone. None of our files comes
+  // near the limit; anything larger is not ours to rewrite.
+  constexpr off_t kMaxRewrite = 16 << 20;
+  std::vector<uint8_t> previous;
+  bool ok = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxRewrite;
+  if (ok) {
+    previous.resize(static_cast<size_t>(st.st_size));
+    ok = ::pread(fd, previous.data(), previous.size(), 0) == static_cast<ssize_t>(previous.size());
+  }
+  auto put = [&](const std::vector<uint8_t>& data, size_t size) {
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, data.data(), size) &&
+           ::ftruncate(fd, static_cast<off_t>(size)) == 0;
+  };
+  if (ok) {
+    errno = 0;
+    // The fault hook's write failure lands half the data first, as a full disk would.
+    ok = (Fails(SaveStep::kWrite) ? put(bytes, bytes.size() / 2) && false : put(bytes, bytes.size())) &&
+         !Fails(SaveStep::kFlush) && ::fsync(fd) == 0;
+    if (!ok) {
+      error = errno;
+      if (put(previous, previous.size())) ::fsync(fd);
+    }
+  }
+  if (fd >= 0) ::close(fd);
+  if (!ok) ReportFailure(target, error);
+  return ok;
+}
+
+void DataDir::RemoveLeftovers(const std::vector<std::string>& names) const {
+  DIR* dir = ::opendir(path_.empty() ? "." : path_.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string file = entry->d_name;
+    if (std::none_of(names.begin(), names.end(), [&](const std::string& name) { return IsLeftoverOf(file, name); })) {
+      continue;
+    }
+    // Only a regular file nobody is writing: a save in progress holds a lock on its file.
+    const int fd = ::openat(::dirfd(dir), file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      ::unlinkat(::dirfd(dir), file.c_str(), 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(dir);
 }
 
 }  // namespace quandel

@@ -1,6 +1,8 @@
 // The game's data folder: where config.txt, scr.hsc and replay.dat are read and written.
 // Saves go to a temporary file in the same folder, are flushed and then renamed over the old
-// file, so an interrupted save leaves either the old file or the new one, whole.
+// file, so an interrupted save leaves either the old file or the new one, whole. In a folder that
+// takes no new files the old file is rewritten in place instead; a save that cannot be done is
+// said once on stderr.
 #pragma once
 
 #include <cstddef>
@@ -12,8 +14,10 @@
 
 namespace quandel {
 
-// The steps of a save, in order. kWrite is reported once per write call.
-enum class SaveStep { kCreate, kWrite, kFlush, kClose, kRename };
+// The steps of a save, in order. kWrite is reported once per write call. When kCreate fails (no
+// temporary file can be made) the save goes on with kRewrite, opening the old file for writing in
+// place, then kWrite and kFlush.
+enum class SaveStep { kCreate, kRewrite, kWrite, kFlush, kClose, kRename };
 
 class DataDir {
  public:
@@ -36,10 +40,15 @@ class DataDir {
   bool WriteAtomic(const std::string& name, const std::vector<uint8_t>& bytes) const;
   bool WriteAtomic(const std::string& name, const std::string& bytes) const;
 
+  // Removes the temporary files of saves of these files that were cut short (a crash, a power
+  // cut), and only those: a save still running in another copy of the game keeps its own.
+  void RemoveLeftovers(const std::vector<std::string>& names) const;
+
   void set_fault_hook(FaultHook hook) { fault_ = std::move(hook); }
 
  private:
   bool Fails(SaveStep step) const { return fault_ && fault_(step); }
+  bool RewriteInPlace(const std::string& target, const std::vector<uint8_t>& bytes) const;
 
   std::string path_;
   FaultHook fault_;

@@ -4,9 +4,9 @@
 
 #include <csetjmp>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <new>
+
+#include "platform/file_io.h"
 
 namespace quandel {
 
@@ -122,13 +122,6 @@ std::vector<uint8_t> Encode(const uint32_t* pixels, int width, int height, int s
   return out;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
-
 }  // namespace
 
 std::vector<uint8_t> EncodePng(const uint32_t* pixels, int width, int height, int scale) {
@@ -141,12 +134,7 @@ std::vector<uint8_t> EncodePngWithAlpha(const uint32_t* pixels, int width, int h
 
 bool WritePng(const std::string& path, const uint32_t* pixels, int width, int height, int scale) {
   const std::vector<uint8_t> bytes = EncodePng(pixels, width, height, scale);
-  if (bytes.empty()) return false;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  return static_cast<bool>(out);
+  return !bytes.empty() && ReplaceFile(path, bytes);
 }
 
 bool WritePng(const std::string& path, const Surface& surface, int scale) {
@@ -175,9 +163,8 @@ bool DecodePng(std::span<const uint8_t> bytes, Picture& out) {
 }
 
 bool ReadPng(const std::string& path, Picture& out) {
-  std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  return DecodePng(bytes, out);
+  const auto bytes = ReadRegularFile(path, size_t{256} << 20);
+  return bytes && DecodePng(*bytes, out);
 }
 
 }  // namespace quandel

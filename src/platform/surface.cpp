@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <fstream>
 #include <iterator>
+
+#include "platform/file_io.h"
 
 namespace quandel {
 
@@ -75,18 +76,12 @@ void Surface::LoadPicture(Picture picture) {
 }
 
 bool Surface::LoadBmp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
   // The largest bitmap we accept decodes to 64 MB; a file far beyond that cannot be one of ours.
-  constexpr std::streamoff kMaxFile = 256ll << 20;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (size <= 0 || size > kMaxFile) return false;
-  in.seekg(0);
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
+  constexpr size_t kMaxFile = size_t{256} << 20;
+  const auto bytes = ReadRegularFile(path, kMaxFile + 1);
+  if (!bytes || bytes->empty() || bytes->size() > kMaxFile) return false;
   Picture picture;
-  if (!DecodeBmp(bytes, picture)) return false;
+  if (!DecodeBmp(*bytes, picture)) return false;
   LoadPicture(std::move(picture));
   return true;
 }

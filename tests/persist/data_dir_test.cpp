@@ -1,12 +1,16 @@
 #include "persist/data_dir.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <random>
 
 #include "persist/high_scores.h"
@@ -22,7 +26,8 @@ TEST(DataDir, AFailedOrCrashedSaveKeepsTheOldFileAndLeavesNothingBehind) {
     testing::WriteFile(dir.File("scr.hsc"), "old");
     ::chmod(dir.File("scr.hsc").c_str(), 0604);
     DataDir data(dir.path());
-    data.set_fault_hook([&](SaveStep step) { return step == failing; });
+    // No temporary file and no rewriting in place either.
+    data.set_fault_hook([&](SaveStep step) { return step == failing || step == SaveStep::kRewrite; });
     EXPECT_FALSE(data.WriteAtomic("scr.hsc", fresh));
     EXPECT_EQ(testing::ReadFile(dir.File("scr.hsc")), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -99,6 +104,45 @@ TEST(DataDir, PipesAndFoldersInPlaceOfSaveFilesAreIgnored) {
   LoadHighScores(s, t, rng, data);
   EXPECT_EQ(t.highScores[0], 1000);
   EXPECT_FALSE(SaveHighScores(s, t, rng, data));
+}
+
+TEST(DataDir, WithoutATemporaryFileTheOldFileIsRewrittenInPlaceOrLeftWhole) {
+  const std::string fresh(5000, 'n');
+  const struct {
+    std::optional<SaveStep> alsoFailing;
+    bool oldFile, saved;
+  } cases[] = {{{}, true, true},     {SaveStep::kWrite, true, false}, {SaveStep::kFlush, true, false},
+               {SaveStep::kRewrite, true, false}, {{}, false, false}};
+  for (const auto& c : cases) {
+    testing::TempDir dir;
+    if (c.oldFile) testing::WriteFile(dir.File("scr.hsc"), "old");
+    DataDir data(dir.path());
+    data.set_fault_hook([&](SaveStep step) { return step == SaveStep::kCreate || step == c.alsoFailing; });
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(data.WriteAtomic("scr.hsc", fresh), c.saved);
+    EXPECT_EQ(data.WriteAtomic("scr.hsc", fresh), c.saved);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), c.saved ? 0 : 1) << said;  // said once, not per save
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), c.oldFile ? 1 : 0);
+    EXPECT_TRUE(!c.oldFile || testing::ReadFile(dir.File("scr.hsc")) == (c.saved ? fresh : "old"));
+  }
+}
+
+TEST(DataDir, LeftoversOfCutShortSavesGoAndNothingElse) {
+  testing::TempDir dir;
+  const DataDir data(dir.path());
+  const struct {
+    const char* name;
+    bool leftover;
+  } files[] = {{"scr.hsc.saving-a1B2c3", true},  {"replay.dat.saving-ZZZZZZ", true}, {"scr.hsc.saving-a1B2c", false},
+               {"scr.hsc.saving-a1B2c3d", false}, {"scr.hsc.backup", false},        {"notes.saving-a1B2c3", false},
+               {"scr.hsc.saving-busy00", false}};
+  for (const auto& f : files) testing::WriteFile(dir.File(f.name), "x");
+  const int busy = ::open(dir.File("scr.hsc.saving-busy00").c_str(), O_RDONLY);  // a save in progress
+  ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+  data.RemoveLeftovers({"scr.hsc", "replay.dat"});
+  ::close(busy);
+  for (const auto& f : files) EXPECT_NE(std::filesystem::exists(dir.File(f.name)), f.leftover) << f.name;
 }
 
 }  // namespace quandel

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <random>
 
 #include "platform/png_io.h"
@@ -82,7 +85,10 @@ TEST(Bmp, RejectsTruncatedAndHostileFilesAndTheSurfaceKeepsItsPicture) {
   testing::WriteFile(dir.File("bad.bmp"), std::string(good.begin(), good.begin() + 40));
   Surface s(3, 3);
   s.SetPixelV(2, 2, 0x123456);
-  for (const std::string& path : {dir.File("missing.bmp"), dir.File("bad.bmp"), dir.path()}) EXPECT_FALSE(s.LoadBmp(path));
+  ::mkfifo(dir.File("pipe.bmp").c_str(), 0644);  // would hang the start-up
+  for (const std::string& path : {dir.File("missing.bmp"), dir.File("bad.bmp"), dir.path(), dir.File("pipe.bmp")}) {
+    EXPECT_FALSE(s.LoadBmp(path)) << path;
+  }
   EXPECT_EQ(s.colourAt(2, 2), 0x123456);
   ASSERT_TRUE(s.LoadBmp(dir.File("ok.bmp")));
   EXPECT_EQ(s.pixel(2, 1), 0x070809u);
@@ -99,6 +105,16 @@ TEST(Png, RoundTripsASurfaceButRejectsDamage) {
   ASSERT_TRUE(ReadPng(dir.File("a.png"), p));
   EXPECT_EQ(p.pixels, std::vector<uint32_t>(s.pixels(), s.pixels() + 35));
   EXPECT_FALSE(WritePng(dir.File("no/such/dir.png"), s));
+  // A link or a pipe under the picture's name is replaced, never written through.
+  testing::WriteFile(dir.File("outside"), "keep");
+  std::filesystem::create_symlink(dir.File("outside"), dir.File("link.png"));
+  ::mkfifo(dir.File("pipe.png").c_str(), 0644);
+  for (const char* name : {"link.png", "pipe.png"}) {
+    ASSERT_TRUE(WritePng(dir.File(name), s));
+    EXPECT_TRUE(ReadPng(dir.File(name), p) && std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.File(name))));
+  }
+  EXPECT_EQ(testing::ReadFile(dir.File("outside")), "keep");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
   EXPECT_FALSE(WritePng(dir.File("c.png"), s, 0));
   // Any flipped bit is caught by a signature, a CRC or the deflate stream; any cut by a length.
   const std::string text = testing::ReadFile(dir.File("a.png"));

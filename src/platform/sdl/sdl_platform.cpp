@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sdl/message_box.h"
+#include "platform/sdl/signals.h"
+#include "platform/sdl/video_driver.h"
 #include "platform/surface.h"
 
 namespace quandel {
@@ -20,7 +23,9 @@ SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * 
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-  if (SDL_InitSubSystem(kInitFlags) != 0) throw SdlError(std::string("cannot start SDL video: ") + SDL_GetError());
+  AllowOnlyVisibleVideoDrivers();
+  if (SDL_InitSubSystem(kInitFlags) != 0) throw SdlError(std::string("no display could be opened: ") + SDL_GetError());
+  InstallStopSignals();
 
   window_ = SDL_CreateWindow("Quandel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kGameWidth, kGameHeight,
                              SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
@@ -86,6 +91,11 @@ void SdlPlatform::PumpEvents() {
     ~Done() { flag = false; }
   } done{pumping_};
   router_.DeliverPendingClose(sink_);
+  if (TakeStopSignal()) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
 
   int w = 0, h = 0;
   SDL_GetWindowSize(window_, &w, &h);
@@ -150,7 +160,7 @@ void SdlPlatform::PlayWave(const std::vector<uint8_t>& image, int number) {
 }
 
 void SdlPlatform::MessageBox(const std::string& title, const std::string& text) {
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_) != 0) {
+  if (ShowMessageBoxUntilStopped(title.c_str(), text.c_str(), window_) == BoxResult::kUnavailable) {
     // No message system (for instance no X core fonts): the player must still learn what happened.
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     std::fflush(stderr);

@@ -46,7 +46,7 @@ class SdlPlatform : public Platform {
   void SendSoundCommand(const std::string& command) override;
   void PlayWave(const std::vector<uint8_t>& image, int number) override;
   // SDL's modal box over the window. If it cannot be shown the message goes to stderr instead,
-  // and the call returns at once.
+  // and the call returns at once; a stop signal closes it and returns too.
   void MessageBox(const std::string& title, const std::string& text) override;
 
   void ToggleFullscreen();
