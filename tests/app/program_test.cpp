@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/startup.h"
+#include "frontend/help_page.h"
 #include "frontend/title_screen.h"
 #include "persist/replay_file.h"
 #include "platform/headless/headless_platform.h"
@@ -20,8 +21,15 @@ using E = ScriptedEvent;
 // A data folder with the generated sheets and nothing else.
 class Program {
  public:
-  Program() : app(platform, DataDir(dir.path())) {
-    std::filesystem::create_directory_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img", dir.File("img"));
+  // Without the help page, img/ holds links to the three sheets only.
+  explicit Program(bool withHelpPage = true) : app(platform, DataDir(dir.path())) {
+    const std::string img = std::string(QUANDEL_BINARY_DIR) + "/game/img";
+    if (withHelpPage) {
+      std::filesystem::create_directory_symlink(img, dir.File("img"));
+    } else {
+      std::filesystem::create_directory(dir.File("img"));
+      for (const char* sheet : {"cube.bmp", "title.bmp", "lg.bmp"}) std::filesystem::create_symlink(img + "/" + sheet, dir.File("img/") + sheet);
+    }
     platform.SetFrameProbe([this]() -> std::optional<int32_t> {
       if (app.menu.inPlay != 1) return std::nullopt;
       return app.play.frameNo;
@@ -206,6 +214,59 @@ TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
   bool bandVisible = false;
   for (int x = 200; x < 260; ++x) bandVisible = bandVisible || firstFrame[300 * 640 + x] != grey100;
   EXPECT_TRUE(bandVisible);
+}
+
+// F1 puts the page over the title, a key takes it away, F1 again and a click on START take it
+// away without starting a play; every other frame is the one a run without F1 shows.
+TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
+  Picture page;
+  const std::string bytes = ReadFile(std::string(QUANDEL_BINARY_DIR) + "/game/" + kHelpPageFile);
+  ASSERT_TRUE(DecodeBmp({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, page));
+  auto run = [](bool help) {
+    Program p;
+    std::vector<std::vector<uint32_t>> frames;
+    p.platform.SetPresentHook([&](const Surface& f) { frames.emplace_back(f.pixels(), f.pixels() + f.width() * f.height()); });
+    p.platform.Script(E::Move(200, 310).AtClock(kT + 300));  // over START
+    if (help) {
+      p.platform.Script(E::KeyPress(Key::kF1).AtClock(kT + 400));
+      p.platform.Script(E::KeyPress(Key::kSpace).AtClock(kT + 800));
+      p.platform.Script(E::KeyPress(Key::kH).AtClock(kT + 1200));
+      p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 1600));
+    }
+    p.platform.Script(E::Close().AtClock(kT + 2000));
+    EXPECT_EQ(p.Run(), 0);
+    EXPECT_EQ(p.app.menu.inPlay, 0);
+    EXPECT_EQ(p.app.play.frameNo, 0);  // the click only closed the page
+    return frames;
+  };
+  const auto plain = run(false), helped = run(true);
+  ASSERT_EQ(plain.size(), helped.size());
+  int pages = 0, shownThenClosed = 0;
+  for (size_t i = 0; i < plain.size(); ++i) {
+    const bool isPage = helped[i] == page.pixels;
+    pages += isPage;
+    if (!isPage) EXPECT_EQ(helped[i], plain[i]) << "frame " << i;
+    if (i > 0 && isPage != (helped[i - 1] == page.pixels)) ++shownThenClosed;
+  }
+  EXPECT_GT(pages, 10);
+  EXPECT_EQ(shownThenClosed, 4);  // two showings, each opened and closed
+}
+
+// Without img/help.bmp the game starts, F1 shows nothing and says so once, and the next click on
+// START is not swallowed by a page nobody saw.
+TEST(Program, WithoutTheHelpPageF1DoesNothing) {
+  Program p(false);
+  p.platform.Script(E::Move(200, 310).AtClock(kT + 300));
+  p.platform.Script(E::KeyPress(Key::kF1).AtClock(kT + 400));
+  p.platform.Script(E::KeyPress(Key::kF1).AtClock(kT + 600));
+  p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 800));
+  p.platform.Script(E::Close().AtClock(kT + 3000));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(p.Run(), 0);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_GT(p.app.play.frameNo, 0);
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find("help.bmp"), std::string::npos);
 }
 
 }  // namespace
