@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The game as a player meets it: the title appears within 2 seconds, the start entry lights up
-# under the mouse, a click starts a play, and closing the window saves and exits cleanly.
+# The game as a player meets it: the title appears within 2 seconds, F1 shows the how-to-play
+# page and a key or a click closes it, the start entry lights up under the mouse, a click starts a
+# play, and closing the window saves and exits cleanly.
 set -uo pipefail
 game=$1 xdelete=$2 assets=$3 failures=$4
 name=window
@@ -11,6 +12,21 @@ start_game
 # The title is up once the settings rows are drawn (the underline of the chosen frame skip).
 wait_for_pixel title 2 490 272 "220,220,220" || fail "the title screen did not appear within 2 s"
 echo "title screen after $(( $(now_ms) - start )) ms"
+
+# F1 (or H) lays the how-to-play page over the title; a key, or a click even on START, takes it
+# away and does nothing else. The page's plate covers the left edge, plain grey on the title.
+plate="62,68,92" grey="100,100,100"
+xdotool key F1
+wait_for_pixel help 1 25 300 "$plate" || fail "F1 did not show the how-to-play page"
+xdotool key space
+wait_for_pixel help-closed 1 25 300 "$grey" || fail "a key did not close the how-to-play page"
+xdotool key h
+wait_for_pixel help-again 1 25 300 "$plate" || fail "H did not show the how-to-play page"
+click_at 200 310
+wait_for_pixel help-clicked 1 25 300 "$grey" || fail "a click did not close the how-to-play page"
+sleep 0.5
+shot after-help
+[ "$(pixel after-help 25 300)" = "$grey" ] || fail "the click that closed the page started a play"
 
 xdotool mousemove --window "$wid" 20 20
 sleep 0.3
