@@ -1,4 +1,5 @@
 // The whole program on the headless platform: start-up, title screen, plays, shutdown.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,15 +22,8 @@ using E = ScriptedEvent;
 // A data folder with the generated sheets and nothing else.
 class Program {
  public:
-  // Without the help page, img/ holds links to the three sheets only.
-  explicit Program(bool withHelpPage = true) : app(platform, DataDir(dir.path())) {
-    const std::string img = std::string(QUANDEL_BINARY_DIR) + "/game/img";
-    if (withHelpPage) {
-      std::filesystem::create_directory_symlink(img, dir.File("img"));
-    } else {
-      std::filesystem::create_directory(dir.File("img"));
-      for (const char* sheet : {"cube.bmp", "title.bmp", "lg.bmp"}) std::filesystem::create_symlink(img + "/" + sheet, dir.File("img/") + sheet);
-    }
+  Program() : app(platform, DataDir(dir.path())) {
+    std::filesystem::create_directory_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img", dir.File("img"));
     platform.SetFrameProbe([this]() -> std::optional<int32_t> {
       if (app.menu.inPlay != 1) return std::nullopt;
       return app.play.frameNo;
@@ -216,46 +210,41 @@ TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
   EXPECT_TRUE(bandVisible);
 }
 
-// F1 puts the page over the title, a key takes it away, F1 again and a click on START take it
-// away without starting a play; every other frame is the one a run without F1 shows.
+// F1 lays the page over the title, a key takes it away, H brings it back and a click on START
+// takes it away without starting a play; every other frame is the one a run without them shows.
 TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
+  const std::string bmp = ReadFile(std::string(QUANDEL_BINARY_DIR) + "/game/" + kHelpPageFile);
   Picture page;
-  const std::string bytes = ReadFile(std::string(QUANDEL_BINARY_DIR) + "/game/" + kHelpPageFile);
-  ASSERT_TRUE(DecodeBmp({reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()}, page));
+  ASSERT_TRUE(DecodeBmp({reinterpret_cast<const uint8_t*>(bmp.data()), bmp.size()}, page));
   auto run = [](bool help) {
     Program p;
     std::vector<std::vector<uint32_t>> frames;
     p.platform.SetPresentHook([&](const Surface& f) { frames.emplace_back(f.pixels(), f.pixels() + f.width() * f.height()); });
     p.platform.Script(E::Move(200, 310).AtClock(kT + 300));  // over START
     if (help) {
-      p.platform.Script(E::KeyPress(Key::kF1).AtClock(kT + 400));
-      p.platform.Script(E::KeyPress(Key::kSpace).AtClock(kT + 800));
-      p.platform.Script(E::KeyPress(Key::kH).AtClock(kT + 1200));
-      p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 1600));
+      for (auto [e, at] : {std::pair{E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kSpace), 800}, {E::KeyPress(Key::kH), 1200}, {E::Down(1, 200, 310), 1600}})
+        p.platform.Script(e.AtClock(kT + at));
     }
     p.platform.Script(E::Close().AtClock(kT + 2000));
     EXPECT_EQ(p.Run(), 0);
-    EXPECT_EQ(p.app.menu.inPlay, 0);
-    EXPECT_EQ(p.app.play.frameNo, 0);  // the click only closed the page
+    EXPECT_EQ(p.app.play.frameNo, 0);  // no play started
     return frames;
   };
   const auto plain = run(false), helped = run(true);
   ASSERT_EQ(plain.size(), helped.size());
-  int pages = 0, shownThenClosed = 0;
-  for (size_t i = 0; i < plain.size(); ++i) {
-    const bool isPage = helped[i] == page.pixels;
-    pages += isPage;
-    if (!isPage) EXPECT_EQ(helped[i], plain[i]) << "frame " << i;
-    if (i > 0 && isPage != (helped[i - 1] == page.pixels)) ++shownThenClosed;
-  }
-  EXPECT_GT(pages, 10);
-  EXPECT_EQ(shownThenClosed, 4);  // two showings, each opened and closed
+  std::string shown;  // a letter a frame: the Page, the Title as it would have been, or neither
+  for (size_t i = 0; i < plain.size(); ++i) shown += helped[i] == page.pixels ? 'P' : (helped[i] == plain[i] ? 'T' : '?');
+  EXPECT_THAT(shown, ::testing::MatchesRegex("T+P+T+P+T+"));
 }
 
 // Without img/help.bmp the game starts, F1 shows nothing and says so once, and the next click on
-// START is not swallowed by a page nobody saw.
+// START is not spent closing a page nobody saw.
 TEST(Program, WithoutTheHelpPageF1DoesNothing) {
-  Program p(false);
+  Program p;
+  const std::string img = std::string(QUANDEL_BINARY_DIR) + "/game/img/";
+  std::filesystem::remove(p.dir.File("img"));
+  std::filesystem::create_directory(p.dir.File("img"));
+  for (const char* sheet : {"cube.bmp", "title.bmp", "lg.bmp"}) std::filesystem::create_symlink(img + sheet, p.dir.File("img/") + sheet);
   p.platform.Script(E::Move(200, 310).AtClock(kT + 300));
   p.platform.Script(E::KeyPress(Key::kF1).AtClock(kT + 400));
   p.platform.Script(E::KeyPress(Key::kF1).AtClock(kT + 600));

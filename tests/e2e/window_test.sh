@@ -13,20 +13,16 @@ start_game
 wait_for_pixel title 2 490 272 "220,220,220" || fail "the title screen did not appear within 2 s"
 echo "title screen after $(( $(now_ms) - start )) ms"
 
-# F1 (or H) lays the how-to-play page over the title; a key, or a click even on START, takes it
-# away and does nothing else. The page's plate covers the left edge, plain grey on the title.
-plate="62,68,92" grey="100,100,100"
+# F1 or H lays the how-to-play page over the title (its plate covers the grey left edge); a key
+# or a click takes it away. (That the click starts nothing is checked headlessly.)
 xdotool key F1
-wait_for_pixel help 1 25 300 "$plate" || fail "F1 did not show the how-to-play page"
+wait_for_pixel help 1 25 300 "62,68,92" || fail "F1 did not show the how-to-play page"
 xdotool key space
-wait_for_pixel help-closed 1 25 300 "$grey" || fail "a key did not close the how-to-play page"
+wait_for_pixel help-closed 1 25 300 "100,100,100" || fail "a key did not close the page"
 xdotool key h
-wait_for_pixel help-again 1 25 300 "$plate" || fail "H did not show the how-to-play page"
+wait_for_pixel help-again 1 25 300 "62,68,92" || fail "H did not show the page"
 click_at 200 310
-wait_for_pixel help-clicked 1 25 300 "$grey" || fail "a click did not close the how-to-play page"
-sleep 0.5
-shot after-help
-[ "$(pixel after-help 25 300)" = "$grey" ] || fail "the click that closed the page started a play"
+wait_for_pixel help-clicked 1 25 300 "100,100,100" || fail "a click did not close the page"
 
 xdotool mousemove --window "$wid" 20 20
 sleep 0.3
