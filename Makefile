@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan readme-pictures
 
 deps:
 	@bash scripts/install-deps.sh
@@ -62,6 +62,11 @@ ASAN_BUILD ?= build-asan
 ASAN_REPLAYS ?= 300
 check-asan: deps
 	bash scripts/asan/check.sh $(ASAN_BUILD) $(JOBS) $(ASAN_REPLAYS)
+
+# The README's pictures in docs/, drawn by the game itself (title screen, a chain from the
+# recorded test play); commit them after a change to what the game draws.
+readme-pictures: build
+	bash scripts/readme-pictures.sh $(BUILD) docs
 
 bench: build
 	$(BUILD)/quandel-bench

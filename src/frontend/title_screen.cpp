@@ -3,6 +3,7 @@
 #include "app/app.h"
 #include "app/play_loop.h"
 #include "app/startup.h"
+#include "frontend/help_page.h"
 #include "persist/replay_file.h"
 #include "render/draw_common.h"
 
@@ -148,6 +149,7 @@ void ComposeTitle(App& app, const TitleView& view) {
 void TitleScreen(App& app) {
   MenuState& m = app.menu;
   Settings& settings = app.settings;
+  HelpPage help;
   for (;;) {
     EnterTitle(app);
     uint8_t pacePhase = 0;
@@ -172,6 +174,9 @@ void TitleScreen(App& app) {
       StepFrameClock(clock, app.platform, settings.autoFrameSkip, settings.frameSkip);
       TitleWipe(app.surfaces, titleTick);
       BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
+      // The page covers only what is shown, so the title under it runs on untouched. Without a
+      // page the flag goes, or the next click would be spent closing nothing.
+      if (m.helpShown && !help.DrawOver(app.surfaces.picMain, app.dir)) m.helpShown = false;
       app.platform.Present(app.surfaces.picMain);
     }
     if (m.quitRequested == 1) return;

@@ -32,6 +32,8 @@ enum class Look { kNormal = 0, kHover = 1, kSelected = 2 };
 inline constexpr int kBoxSheetWidth = 384, kBoxSheetHeight = 256;    // img/cube.bmp
 inline constexpr int kTitleSheetWidth = 288, kTitleSheetHeight = 437;  // img/title.bmp
 inline constexpr int kHudSheetWidth = 380, kHudSheetHeight = 373;      // img/lg.bmp
+// The how-to-play page is a whole screen, shown as it is (no mask).
+inline constexpr int kHelpPageWidth = 640, kHelpPageHeight = 480;      // img/help.bmp
 
 // --- Box sheet ----------------------------------------------------------------------------------
 // One block of 128 x 256 per box kind; inside it, column = spinA phase, row = spinB phase, and

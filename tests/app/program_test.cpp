@@ -1,4 +1,5 @@
 // The whole program on the headless platform: start-up, title screen, plays, shutdown.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 
 #include "app/app.h"
 #include "app/startup.h"
+#include "frontend/help_page.h"
 #include "frontend/title_screen.h"
 #include "persist/replay_file.h"
 #include "platform/headless/headless_platform.h"
@@ -243,6 +245,50 @@ TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
   bool bandVisible = false;
   for (int x = 200; x < 260; ++x) bandVisible = bandVisible || firstFrame[300 * 640 + x] != grey100;
   EXPECT_TRUE(bandVisible);
+}
+
+// F1 lays the page over the title, a key takes it away, H brings it back and a click on START
+// takes it away without starting a play; every other frame is the one a run without them shows.
+TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
+  const std::string bmp = ReadFile(std::string(QUANDEL_BINARY_DIR) + "/game/" + kHelpPageFile);
+  Picture page;
+  ASSERT_TRUE(DecodeBmp({reinterpret_cast<const uint8_t*>(bmp.data()), bmp.size()}, page));
+  auto run = [](bool help) {
+    Program p;
+    std::vector<std::vector<uint32_t>> frames;
+    p.platform.SetPresentHook([&](const Surface& f) { frames.emplace_back(f.pixels(), f.pixels() + f.width() * f.height()); });
+    p.platform.Script(E::Move(200, 310).AtClock(kT + 300));  // over START
+    if (help) {
+      for (auto [e, at] : {std::pair{E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kSpace), 800}, {E::KeyPress(Key::kH), 1200}, {E::Down(1, 200, 310), 1600}})
+        p.platform.Script(e.AtClock(kT + at));
+    }
+    p.platform.Script(E::Close().AtClock(kT + 2000));
+    EXPECT_EQ(p.Run(), 0);
+    EXPECT_EQ(p.app.play.frameNo, 0);  // no play started
+    return frames;
+  };
+  const auto plain = run(false), helped = run(true);
+  ASSERT_EQ(plain.size(), helped.size());
+  std::string shown;  // a letter a frame: the Page, the Title as it would have been, or neither
+  for (size_t i = 0; i < plain.size(); ++i) shown += helped[i] == page.pixels ? 'P' : (helped[i] == plain[i] ? 'T' : '?');
+  EXPECT_THAT(shown, ::testing::MatchesRegex("T+P+T+P+T+"));
+}
+
+// Without img/help.bmp the game starts, F1 shows nothing and says so once, and the next click on
+// START is not spent closing a page nobody saw.
+TEST(Program, WithoutTheHelpPageF1DoesNothing) {
+  Program p;
+  std::filesystem::remove(p.dir.File("img"));
+  std::filesystem::create_directory(p.dir.File("img"));
+  for (const char* sheet : {"cube.bmp", "title.bmp", "lg.bmp"})
+    std::filesystem::create_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img/" + sheet, p.dir.File("img/") + sheet);
+  for (auto [e, at] : {std::pair{E::Move(200, 310), 300}, {E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kF1), 600}, {E::Down(1, 200, 310), 800}, {E::Close(), 3000}})
+    p.platform.Script(e.AtClock(kT + at));
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(p.Run(), 0);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_GT(p.app.play.frameNo, 0);
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
 }  // namespace

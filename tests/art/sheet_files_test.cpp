@@ -62,14 +62,16 @@ TEST(Generator, WritesTheSameFilesOnEveryRun) {
     EXPECT_EQ(one, Slurp(b / rel)) << rel;
     ++compared;
   }
-  EXPECT_GE(compared, 6);  // three sheets and their previews at least
+  EXPECT_GE(compared, 8);  // four sheets and their previews at least
 
   const Fonts fonts(DefaultFontDir());
   EXPECT_EQ(Slurp(a / "img" / "cube.bmp"), EncodeBmp(DrawBoxSheet()));
   EXPECT_EQ(Slurp(a / "img" / "title.bmp"), EncodeBmp(DrawTitleSheet(fonts)));
   EXPECT_EQ(Slurp(a / "img" / "lg.bmp"), EncodeBmp(DrawHudSheet(fonts)));
-  const std::vector<uint8_t> title = Slurp(a / "img" / "title.bmp");
+  EXPECT_EQ(Slurp(a / "img" / "help.bmp"), EncodeBmp(DrawHelpSheet(fonts)));
+  const std::vector<uint8_t> title = Slurp(a / "img" / "title.bmp"), help = Slurp(a / "img" / "help.bmp");
   EXPECT_EQ(Le32(title, 18) * 1000 + Le32(title, 22), 288u * 1000 + 437u);
+  EXPECT_EQ(Le32(help, 18) * 1000 + Le32(help, 22), 640u * 1000 + 480u);  // a whole screen
   fs::remove_all(a);
   fs::remove_all(b);
   EXPECT_THROW(Fonts("/nonexistent-font-dir"), std::runtime_error);  // missing fonts fail loudly

@@ -29,7 +29,7 @@ for kind in img snd; do
   done
   [ $n -gt 0 ] || fail "the build has no $kind/ to install"
 done
-for f in img/cube.bmp img/title.bmp img/lg.bmp snd/bgm.mid snd/bomb_12.wav snd/tick.wav; do
+for f in img/cube.bmp img/title.bmp img/lg.bmp img/help.bmp snd/bgm.mid snd/bomb_12.wav snd/tick.wav; do
   [ -s "$prefix/share/quandel/$f" ] || fail "$f missing"
 done
 

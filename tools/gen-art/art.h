@@ -1,4 +1,5 @@
-// Draws the game's three bitmap sheets (boxes, title, HUD) and writes them as BMP files.
+// Draws the game's bitmap sheets (boxes, title, HUD, the how-to-play page) and writes them as BMP
+// files.
 #pragma once
 
 #include <cairo.h>
@@ -50,6 +51,9 @@ std::string DefaultFontDir();
 Image DrawBoxSheet();
 Image DrawTitleSheet(const Fonts& fonts);
 Image DrawHudSheet(const Fonts& fonts);
+// The how-to-play page, a whole 640 x 480 screen. Throws std::runtime_error when its text does
+// not fit.
+Image DrawHelpSheet(const Fonts& fonts);
 
 // Uncompressed 24-bit BMP: bottom-up rows of B, G, R, each row padded to a multiple of 4 bytes.
 std::vector<uint8_t> EncodeBmp(const Image& image);

@@ -30,17 +30,19 @@ int main(int argc, char** argv) {
   try {
     const Fonts fonts(font_dir);
     const Image boxes = DrawBoxSheet(), title = DrawTitleSheet(fonts), hud = DrawHudSheet(fonts);
+    const Image help = DrawHelpSheet(fonts);
     struct Out {
       const char* name;
       const Image& image;
-    } outs[] = {{"cube", boxes}, {"title", title}, {"lg", hud}};
+      int previewScale;  // the page is a whole screen already
+    } outs[] = {{"cube", boxes, 3}, {"title", title, 3}, {"lg", hud, 3}, {"help", help, 1}};
     for (const Out& o : outs) {
       const std::string path = img_dir + "/" + o.name + ".bmp";
       if (!WriteFile(path, EncodeBmp(o.image))) {
         std::fprintf(stderr, "gen-art: cannot write %s\n", path.c_str());
         return 1;
       }
-      if (!preview_dir.empty() && !WritePng(Enlarge(o.image, 3), preview_dir + "/" + o.name + ".png")) {
+      if (!preview_dir.empty() && !WritePng(Enlarge(o.image, o.previewScale), preview_dir + "/" + o.name + ".png")) {
         std::fprintf(stderr, "gen-art: cannot write the preview of %s\n", o.name);
         return 1;
       }
