@@ -6,7 +6,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/sdl/sdl_audio.h"
+#include "sound/channel_set.h"
+#include "sound/file_checks.h"
+#include "sound/wave_player.h"
 #include "support/test_support.h"
 
 namespace quandel {
