@@ -69,7 +69,7 @@ void SoundChannelSet::Open(const std::string& key, const std::string& target) {
       ch.id = LoadTune(target);
     } else {
       ch.kind = Kind::kSample;
-      ch.id = mixer_.LoadSample(target);
+      ch.id = ReadWaveFileLayout(target) ? mixer_.LoadSample(target) : 0;
     }
     if (ch.id == 0) return;  // a failed open leaves the name free, and the channel silent
     if (ch.kind == Kind::kSample) ch.voice = TakeVoice();

@@ -25,7 +25,8 @@ class SoundChannelSet {
   SoundChannelSet& operator=(const SoundChannelSet&) = delete;
 
   // Commands to channels that are not open, an open on a name in use, and files that cannot be
-  // loaded change nothing (a failed open leaves the name closed).
+  // loaded change nothing (a failed open leaves the name closed). Effects must be plain wave
+  // files (see ReadWaveLayout); anything else is a missing sound.
   void Execute(const SoundCommand& command);
   void CloseAll();
 

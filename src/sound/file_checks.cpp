@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 namespace quandel {
@@ -64,10 +65,56 @@ bool IsCompleteTrack(const uint8_t* p, const uint8_t* end) {
   return false;  // no end marker
 }
 
+uint32_t LittleEndian(const uint8_t* p, int n) {
+  uint32_t v = 0;
+  for (int i = n - 1; i >= 0; --i) v = (v << 8) | p[i];
+  return v;
+}
+
+// Chunks ahead of the samples (format, lists of names) are small; a wave whose samples do not
+// start within this many bytes is not one of ours.
+constexpr size_t kWaveHeadLimit = 64 << 10;
+
 }  // namespace
 
-bool LooksLikeWave(const uint8_t* data, size_t size) {
-  return size >= 12 && std::memcmp(data, "RIFF", 4) == 0 && std::memcmp(data + 8, "WAVE", 4) == 0;
+std::optional<WaveLayout> ReadWaveLayout(const uint8_t* head, size_t headSize, uint64_t fileSize) {
+  if (headSize < 12 || std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "WAVE", 4) != 0) return std::nullopt;
+  WaveLayout w;
+  int blockAlign = 0;
+  uint64_t pos = 12;
+  while (pos + 8 <= headSize) {
+    const uint8_t* chunk = head + pos;
+    const uint64_t size = LittleEndian(chunk + 4, 4);
+    if (std::memcmp(chunk, "fmt ", 4) == 0) {
+      if (size < 16 || pos + 8 + 16 > headSize || blockAlign != 0) return std::nullopt;
+      const uint8_t* f = chunk + 8;
+      w.channels = static_cast<int>(LittleEndian(f + 2, 2));
+      w.sampleRate = static_cast<int>(LittleEndian(f + 4, 4));
+      blockAlign = static_cast<int>(LittleEndian(f + 12, 2));
+      w.bitsPerSample = static_cast<int>(LittleEndian(f + 14, 2));
+      const bool pcm = LittleEndian(f, 2) == 1;  // compressed and float formats are not ours
+      if (!pcm || w.channels < 1 || w.channels > 2 || (w.bitsPerSample != 8 && w.bitsPerSample != 16) ||
+          w.sampleRate < 8000 || w.sampleRate > 48000 || blockAlign != w.channels * w.bitsPerSample / 8)
+        return std::nullopt;
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
+      const uint64_t limit = static_cast<uint64_t>(kMaxWaveSeconds) * static_cast<uint64_t>(w.sampleRate) * static_cast<uint64_t>(blockAlign);
+      if (blockAlign == 0 || size > limit || pos + 8 + size > fileSize) return std::nullopt;
+      w.dataOffset = static_cast<size_t>(pos + 8);
+      w.dataSize = static_cast<size_t>(size);
+      return w;
+    }
+    pos += 8 + size + (size & 1);  // chunks are padded to an even length
+  }
+  return std::nullopt;
+}
+
+std::optional<WaveLayout> ReadWaveFileLayout(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
+  const uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec) return std::nullopt;
+  const std::vector<uint8_t> head = ReadFileStart(path, kWaveHeadLimit);
+  return ReadWaveLayout(head.data(), head.size(), size);
 }
 
 bool IsCompleteMidi(const std::vector<uint8_t>& bytes) {

@@ -23,7 +23,7 @@ WaveImagePlayer::WaveImagePlayer(MixerPort& mixer, int firstVoice) : mixer_(mixe
 WaveImagePlayer::~WaveImagePlayer() { Clear(); }
 
 void WaveImagePlayer::Play(const std::vector<uint8_t>& image) {
-  const int sample = LooksLikeWave(image.data(), image.size()) ? Lookup(image) : 0;
+  const int sample = ReadWaveLayout(image.data(), image.size(), image.size()) ? Lookup(image) : 0;
   if (current_ >= 0) mixer_.FadeOutVoice(firstVoice_ + current_);
   if (sample == 0) {
     current_ = -1;

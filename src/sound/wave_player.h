@@ -10,8 +10,8 @@
 namespace quandel {
 
 // A new image cuts the one that sounds (with a short fade, on the second of two voices); an image
-// that is not a wave file only stops it. Decoded images are kept by content, since decoding and
-// converting one takes about a millisecond.
+// that is not a plain wave file of ours (see ReadWaveLayout) only stops it. Decoded images are
+// kept by content, since decoding and converting one takes about a millisecond.
 class WaveImagePlayer {
  public:
   static constexpr size_t kCacheLimit = 24;
