@@ -12,7 +12,8 @@ constexpr size_t kMaxMidiBytes = 8 << 20;
 
 }  // namespace
 
-SoundChannelSet::SoundChannelSet(MixerPort& mixer, int firstVoice) : mixer_(mixer), firstVoice_(firstVoice) {}
+SoundChannelSet::SoundChannelSet(MixerPort& mixer, int firstVoice, std::string folder)
+    : mixer_(mixer), firstVoice_(firstVoice), folder_(std::move(folder)) {}
 
 SoundChannelSet::~SoundChannelSet() { CloseAll(); }
 
@@ -55,11 +56,12 @@ int SoundChannelSet::TakeVoice() {
   return firstVoice_ + static_cast<int>(voiceBusy_.size()) - 1;
 }
 
-void SoundChannelSet::Open(const std::string& key, const std::string& target) {
+void SoundChannelSet::Open(const std::string& key, const std::string& name) {
   // As with the system's own channels, a name in use must be closed before it is opened again.
   if (channels_.count(key) != 0 || channels_.size() >= kMaxChannels) return;
   Channel ch;
-  if (!target.empty()) {
+  if (!name.empty()) {
+    const std::string target = folder_.empty() ? name : (std::filesystem::path(folder_) / name).string();
     // Only plain files: a pipe or a device could block the game for good.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(target, ec)) return;

@@ -19,7 +19,8 @@ class SoundChannelSet {
  public:
   static constexpr size_t kMaxChannels = 64;
 
-  SoundChannelSet(MixerPort& mixer, int firstVoice);
+  // Relative file names are taken from `folder` (the working directory when it is empty).
+  SoundChannelSet(MixerPort& mixer, int firstVoice, std::string folder = {});
   ~SoundChannelSet();
   SoundChannelSet(const SoundChannelSet&) = delete;
   SoundChannelSet& operator=(const SoundChannelSet&) = delete;
@@ -43,7 +44,7 @@ class SoundChannelSet {
     bool played = false;  // a played tune cannot be rewound; it is loaded afresh
   };
 
-  void Open(const std::string& key, const std::string& target);
+  void Open(const std::string& key, const std::string& name);
   void Play(const std::string& key, Channel& channel);
   void Stop(const std::string& key, Channel& channel);
   void Close(const std::string& key);
@@ -53,6 +54,7 @@ class SoundChannelSet {
 
   MixerPort& mixer_;
   int firstVoice_;
+  std::string folder_;
   std::map<std::string, Channel> channels_;  // by lower-case name
   std::vector<bool> voiceBusy_;
   std::string tuneOwner_;  // the channel whose tune the mixer is playing, if any

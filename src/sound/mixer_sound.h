@@ -18,7 +18,9 @@ class MixerSound final : public SoundBackend {
   // Voices 0 and 1 play the wave images; the channels take voices from 2 on.
   static constexpr int kImageVoices = 2;
 
-  explicit MixerSound(MixerPort& mixer) : channels_(mixer, kImageVoices), waves_(mixer, 0) {}
+  // Relative sound file names are taken from `folder` (the working directory when it is empty).
+  explicit MixerSound(MixerPort& mixer, const std::string& folder = {})
+      : channels_(mixer, kImageVoices, folder), waves_(mixer, 0) {}
 
   void SendSoundCommand(const std::string& command) override;
   void PlayWave(const std::vector<uint8_t>& image, int number) override;
