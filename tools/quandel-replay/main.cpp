@@ -125,6 +125,8 @@ int main(int argc, char** argv) {
     clip.scale = scaled ? dump.scale : 2;
     clip.soundFont = quandel::FindSoundFont();  // the one the game would find
     clip.progress = isatty(STDERR_FILENO) != 0;
+    if (clip.soundFont.empty() && !clip.musicOff)
+      std::fprintf(stderr, "quandel-replay: no soundfont found; the music stays silent\n");
     if (!quandel::WriteReplayVideo(file, clip, &error)) {
       std::fprintf(stderr, "quandel-replay: %s\n", error.c_str());
       return 2;

@@ -34,8 +34,13 @@ std::vector<float> DecodeWave(const uint8_t* bytes, size_t size) {
   SwrContext* swr = nullptr;
   const AVSampleFormat inFormat = layout->bitsPerSample == 8 ? AV_SAMPLE_FMT_U8 : AV_SAMPLE_FMT_S16;
   if (swr_alloc_set_opts2(&swr, &outLayout, AV_SAMPLE_FMT_FLT, OfflineMixer::kRate, &inLayout, inFormat,
-                          layout->sampleRate, 0, nullptr) < 0 ||
-      swr_init(swr) < 0) {
+                          layout->sampleRate, 0, nullptr) < 0) {
+    swr_free(&swr);
+    return {};
+  }
+  // SDL_mixer copies a mono sound to both sides at full level (a plain remix would lower it 3 dB).
+  const double both[2] = {1.0, 1.0};
+  if ((layout->channels == 1 && swr_set_matrix(swr, both, 1) < 0) || swr_init(swr) < 0) {
     swr_free(&swr);
     return {};
   }

@@ -172,6 +172,8 @@ bool WriteReplayVideo(const std::string& replayPath, const VideoOptions& o, std:
   if (o.scale < 1 || o.scale > 16) return fail("--scale must be 1 to 16");
   if (!(o.from >= 0) || (o.to >= 0 && !(o.to > o.from))) return fail("--to must lie after --from");
   if (o.effectsLevel < 0 || o.effectsLevel > 2) return fail("unknown effects level");
+  std::error_code ec;
+  if (std::filesystem::is_directory(o.outPath, ec)) return fail(o.outPath + ": is a folder");
 
   // A first, undrawn run tells the play's length (it takes a fraction of a second).
   std::string why;
