@@ -89,16 +89,20 @@ void ShowBusyOverlay(App& app) {
   app.platform.Present(v.picMain);
 }
 
-void ReopenSoundChannels(App& app) {
+void LoadBombWaves(BombWaves& waves, const Settings& settings, const DataDir& dir) {
   for (int n = 1; n <= 12; ++n) {
-    std::vector<uint8_t>& wave = app.bombWaves[n - 1];
-    if (app.settings.effectsLevel != 0) {
+    std::vector<uint8_t>& wave = waves[n - 1];
+    if (settings.effectsLevel != 0) {
       wave.assign(1, 0);
-    } else if (auto bytes = app.dir.Read(BombWaveFile(n), 16 << 20)) {
+    } else if (auto bytes = dir.Read(BombWaveFile(n), 16 << 20)) {
       // A missing file leaves the image as it was (never filled: it plays nothing).
       wave = std::move(*bytes);
     }
   }
+}
+
+void ReopenSoundChannels(App& app) {
+  LoadBombWaves(app.bombWaves, app.settings, app.dir);
   OpenSoundChannels(app.platform, app.settings);
 }
 

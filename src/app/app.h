@@ -63,6 +63,8 @@ class App : public InputSink {
 
 // The busy labels straight on the screen, while the sound channels reopen.
 void ShowBusyOverlay(App& app);
+// The bomb waves the settings call for, read from `dir`/snd.
+void LoadBombWaves(BombWaves& waves, const Settings& settings, const DataDir& dir);
 // Reloads the bomb waves the settings call for and reopens every sound channel.
 void ReopenSoundChannels(App& app);
 

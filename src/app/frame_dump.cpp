@@ -17,17 +17,14 @@ std::string FrameFileName(int frameNo) {
   return name;
 }
 
-std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const FrameDumpOptions& options, std::string* error) {
+std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const FrameDumpOptions& options, const FrameSink& sink,
+                                               std::string* error) {
   std::string failure;
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
     return std::nullopt;
   };
-  if (options.every < 1) return fail("--every must be 1 or more");
-  if (options.scale < 1 || options.scale > 16) return fail("--scale must be 1 to 16");
   if (options.drawMode < 0 || options.drawMode > 3) return fail("the draw mode must be 0 to 3");
-  std::error_code ec;
-  if (!std::filesystem::is_directory(options.outDir, ec)) return fail(options.outDir + ": no such folder");
 
   ReplayTable table;
   if (!LoadReplayFile(path, table, error)) return std::nullopt;
@@ -44,17 +41,38 @@ std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const Fra
   // Every frame is drawn, so the pictures follow the play frame by frame.
   uint8_t frameSkip = 0;
   ReplayRun run(std::move(table));
-  int drawn = 0;
   for (uint8_t phase = 0;; phase = static_cast<uint8_t>((phase + 1) % 3)) {
     wait.WaitFrame(platform, FrameSlot(phase));
     if (!run.Step()) break;
     ComposePlayFrame(v, run.play(), PlayView{drawMode, 0, clock});
     StepFrameClock(clock, platform, 0, frameSkip);
-    if (drawn++ % options.every != 0) continue;
-    const std::string file = (std::filesystem::path(options.outDir) / FrameFileName(run.play().frameNo)).string();
-    if (!WritePng(file, v.picMain, options.scale)) return fail(file + ": cannot write");
+    if (!sink(v.picMain, run.play().frameNo, run.TakeCues())) break;
   }
   return run.outcome();
+}
+
+std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const FrameDumpOptions& options, std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = why;
+    return std::nullopt;
+  };
+  if (options.every < 1) return fail("--every must be 1 or more");
+  if (options.scale < 1 || options.scale > 16) return fail("--scale must be 1 to 16");
+  if (options.drawMode < 0 || options.drawMode > 3) return fail("the draw mode must be 0 to 3");
+  std::error_code ec;
+  if (!std::filesystem::is_directory(options.outDir, ec)) return fail(options.outDir + ": no such folder");
+
+  int drawn = 0;
+  std::string failure;
+  auto outcome = WatchReplayFrames(path, options, [&](const Surface& picture, int32_t frameNo, const SoundCues&) {
+    if (drawn++ % options.every != 0) return true;
+    const std::string file = (std::filesystem::path(options.outDir) / FrameFileName(frameNo)).string();
+    if (WritePng(file, picture, options.scale)) return true;
+    failure = file + ": cannot write";
+    return false;
+  }, error);
+  if (outcome && !failure.empty()) return fail(failure);
+  return outcome;
 }
 
 }  // namespace quandel

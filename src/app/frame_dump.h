@@ -2,6 +2,7 @@
 // N-th drawn frame is written as a PNG named by its frame number.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,17 @@ struct FrameDumpOptions {
 
 // The file name of a frame: frame_00123.png, and frame_-0059.png during the opening.
 std::string FrameFileName(int frameNo);
+
+class Surface;
+
+// Receives each drawn picture with its frame number and the sounds asked for since the last one;
+// returning false ends the play.
+using FrameSink = std::function<bool(const Surface& picture, int32_t frameNo, const SoundCues& sounds)>;
+
+// Plays the replay at `path` drawing every frame as DumpReplayFrames does, and hands each one to
+// `sink` (options.outDir, every and scale are not used).
+std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const FrameDumpOptions& options, const FrameSink& sink,
+                                               std::string* error);
 
 // Plays the replay at `path` and writes its frames. Returns nothing (and sets `error`) when the
 // replay or a sheet cannot be read, the options are out of range, or a picture cannot be written;

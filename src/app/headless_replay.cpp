@@ -30,21 +30,25 @@ bool LoadReplayFile(const std::string& path, ReplayTable& table, std::string* er
 
 ReplayRun::ReplayRun(ReplayTable table) : table_(std::move(table)) {
   play_.replayMode = 1;
-  SoundCues cues;
-  StartPlay(play_, table_, cues);
-  for (const SoundCue& cue : cues) sounds_.push_back(SoundCueText(cue));
+  StartPlay(play_, table_, sounds_);
 }
 
 bool ReplayRun::Step() {
   report_ = StepPlayFrame(play_, table_, scores_, {}, recorder_);
-  for (const SoundCue& cue : report_.sounds) sounds_.push_back(SoundCueText(cue));
+  sounds_.insert(sounds_.end(), report_.sounds.begin(), report_.sounds.end());
   return !report_.over;
 }
 
-std::vector<std::string> ReplayRun::TakeSounds() {
-  std::vector<std::string> taken;
+SoundCues ReplayRun::TakeCues() {
+  SoundCues taken;
   taken.swap(sounds_);
   return taken;
+}
+
+std::vector<std::string> ReplayRun::TakeSounds() {
+  std::vector<std::string> texts;
+  for (const SoundCue& cue : TakeCues()) texts.push_back(SoundCueText(cue));
+  return texts;
 }
 
 }  // namespace quandel

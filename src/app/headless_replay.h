@@ -36,7 +36,8 @@ class ReplayRun {
   const FrameReport& report() const { return report_; }
   const PlayState& play() const { return play_; }
   ReplayOutcome outcome() const { return {play_.score, play_.stage, play_.frameNo}; }
-  // The sound commands sent since the last call, as the game's channels receive them.
+  // The sounds asked for since the last call: as cues, or as the game's channel commands.
+  SoundCues TakeCues();
   std::vector<std::string> TakeSounds();
 
  private:
@@ -45,7 +46,7 @@ class ReplayRun {
   ScoreTable scores_;
   NoSaving recorder_;
   FrameReport report_;
-  std::vector<std::string> sounds_;
+  SoundCues sounds_;
 };
 
 }  // namespace quandel

@@ -7,11 +7,15 @@
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 #include "quandel_version.h"
+#include "sound/mixer_sound.h"
+#include "sound/soundfont.h"
 
 int main(int argc, char** argv) {
   if (quandel::PrintVersionIfAsked("quandel", argc, argv)) return 0;
   try {
-    quandel::SdlMixerAudio audio;  // silent when there is no device; outlives the platform
+    // Silent when there is no device; both outlive the platform.
+    const auto mixer = quandel::SdlMixerPort::Open(quandel::FindSoundFont());
+    quandel::MixerSound audio(*mixer);
     quandel::SdlPlatform platform(&audio);
     quandel::App app(platform, quandel::DataDir("."));
     return quandel::RunProgram(app);

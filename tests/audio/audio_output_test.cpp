@@ -12,7 +12,9 @@
 #include "app/app.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/sdl/sdl_audio.h"
+#include "sound/mixer_sound.h"
 #include "sound/sound_channels.h"
+#include "sound/soundfont.h"
 #include "support/test_support.h"
 
 namespace quandel {
@@ -22,15 +24,27 @@ using Samples = std::vector<int16_t>;
 constexpr size_t kRate = 44100;
 constexpr int kHeard = 1000;
 
+// The game's sound as the game puts it together.
+struct SdlSound {
+  explicit SdlSound(const std::vector<std::string>& fonts = DefaultSoundFontPaths())
+      : port(SdlMixerPort::Open(FindSoundFont(fonts))), sound(*port) {}
+  bool deviceOpen() const { return port->deviceOpen(); }
+  bool musicAvailable() const { return port->musicAvailable(); }
+  void SendSoundCommand(const std::string& command) { sound.SendSoundCommand(command); }
+  void PlayWave(const std::vector<uint8_t>& image, int number) { sound.PlayWave(image, number); }
+  std::unique_ptr<SdlMixerPort> port;
+  MixerSound sound;
+};
+
 // The mixer on the disk driver, working in `dir` (sound files are named relative to it).
 class DiskOutput {
  public:
-  explicit DiskOutput(const std::string& dir, const AudioOptions& options = {}) {
+  explicit DiskOutput(const std::string& dir, const std::vector<std::string>& fonts = DefaultSoundFontPaths()) {
     std::filesystem::current_path(dir);
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
-    audio = std::make_unique<SdlMixerAudio>(options);
+    audio = std::make_unique<SdlSound>(fonts);
     unsetenv("SDL_AUDIODRIVER");
   }
   ~DiskOutput() { std::filesystem::current_path(saved_); }
@@ -52,7 +66,7 @@ class DiskOutput {
     for (size_t i = 0; i < s.size(); ++i) std::memcpy(&s[i], bytes.data() + 4 * i, 2);
     return s;
   }
-  std::unique_ptr<SdlMixerAudio> audio;
+  std::unique_ptr<SdlSound> audio;
 
  private:
   std::filesystem::path saved_ = std::filesystem::current_path();
@@ -113,7 +127,7 @@ class AudioOutput : public ::testing::Test {
   }
 
   DiskOutput out{QUANDEL_GAME_DIR};
-  AudiblePlatform platform{*out.audio};
+  AudiblePlatform platform{out.audio->sound};
   App app{platform, DataDir(".")};
 };
 
@@ -181,7 +195,7 @@ TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {
   testing::WriteFile(dir.File("good.wav"), wav);
 
   ::testing::internal::CaptureStderr();
-  DiskOutput out(dir.path(), AudioOptions{{dir.File("0"), dir.File("folder")}});  // no soundfont anywhere
+  DiskOutput out(dir.path(), {dir.File("0"), dir.File("folder")});  // no soundfont anywhere
   EXPECT_TRUE(out.audio->deviceOpen());
   EXPECT_FALSE(out.audio->musicAvailable());
   auto play = [&](const std::vector<std::string>& names, const std::vector<std::string>& images) {
@@ -206,7 +220,7 @@ TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {
   // A driver that does not exist, then whatever this machine has (usually no device at all).
   for (const char* driver : {"nonexistent", ""}) {
     *driver ? setenv("SDL_AUDIODRIVER", driver, 1) : unsetenv("SDL_AUDIODRIVER");
-    SdlMixerAudio audio;
+    SdlSound audio;
     if (audio.deviceOpen() && !*driver) continue;  // a real device here: nothing more to see
     EXPECT_FALSE(audio.deviceOpen());
     audio.SendSoundCommand("open " + dir.File("good.wav") + " alias A");

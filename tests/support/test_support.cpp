@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +30,17 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+std::string PcmWave(size_t dataBytes, char fill, int channels, int bits, int rate) {
+  std::string w;
+  auto put = [&](uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) w += static_cast<char>((v >> (8 * i)) & 0xff);
+  };
+  const int block = channels * bits / 8;
+  w += "RIFF", put(static_cast<uint32_t>(36 + dataBytes), 4), w += "WAVEfmt ", put(16, 4), put(1, 2), put(channels, 2);
+  put(rate, 4), put(rate * block, 4), put(block, 2), put(bits, 2), w += "data", put(static_cast<uint32_t>(dataBytes), 4);
+  return w + std::string(dataBytes, fill);
 }
 
 }  // namespace quandel::testing

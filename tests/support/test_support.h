@@ -21,4 +21,7 @@ class TempDir {
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
+// A PCM wave file: the 44-byte header (fmt at 12, data size at 40) and `dataBytes` of `fill`.
+std::string PcmWave(size_t dataBytes, char fill = 0, int channels = 1, int bits = 16, int rate = 22050);
+
 }  // namespace quandel::testing

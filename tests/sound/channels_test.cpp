@@ -6,7 +6,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/sdl/sdl_audio.h"
+#include "sound/channel_set.h"
+#include "sound/file_checks.h"
+#include "sound/wave_player.h"
 #include "support/test_support.h"
 
 namespace quandel {
@@ -53,7 +55,8 @@ const std::string kTinyMidi("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0b\0\x90\x3c\
 class ChannelSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteFile(dir.File("a.wav"), "RIFF");
+    testing::WriteFile(dir.File("a.wav"), testing::PcmWave(100));
+    testing::WriteFile(dir.File("hour.wav"), testing::PcmWave(100).replace(40, 4, std::string("\0\0\0\x40", 4)));
     testing::WriteFile(dir.File("t.mid"), kTinyMidi);
     testing::WriteFile(dir.File("cut.mid"), kTinyMidi.substr(0, 30));
   }
@@ -72,8 +75,9 @@ TEST_F(ChannelSetTest, SamplesRestartOnTheirOwnVoiceAndSilentChannelsDoNothing) 
   ASSERT_EQ(mkfifo(dir.File("pipe.wav").c_str(), 0600), 0);
   Send("open " + dir.File("pipe.wav") + " alias Bomb3");  // would wait for a writer forever
   Send("open null alias BOMB");                            // name in use: refused
+  Send("open " + dir.File("hour.wav") + " alias Bomb4");   // claims an hour of sound: never decoded
   EXPECT_EQ(mixer.Take(), (Log{"load a.wav 1", "load a.wav 2"}));
-  EXPECT_FALSE(set.IsOpen("bomb2") || set.IsOpen("Bomb3"));
+  EXPECT_FALSE(set.IsOpen("bomb2") || set.IsOpen("Bomb3") || set.IsOpen("Bomb4"));
   // Only the game's own phrases do anything.
   for (const char* bad : {"", "open a.wav", "open a.wav as A", "open a b alias X", "play", "play Bomb from 5",
                                  "play Bomb wait", "stop Bomb now", "close", "seek Bomb to start", "rewind Tick"})
@@ -117,9 +121,8 @@ TEST_F(ChannelSetTest, TunesAreReloadedAfterPlayingAndOnlyTheirOwnerStopsTheMusi
 
 TEST(WaveImagePlayer, NewImageFadesTheLastOnTheOtherVoiceAndSilentImagesOnlyStop) {
   auto image = [](size_t size, uint8_t fill) {
-    std::vector<uint8_t> bytes(size, fill);
-    std::memcpy(bytes.data(), "RIFF\0\0\0\0WAVE", 12);
-    return bytes;
+    const std::string w = testing::PcmWave(size - 44, static_cast<char>(fill));
+    return std::vector<uint8_t>(w.begin(), w.end());
   };
   RecordingMixer mixer;
   WaveImagePlayer player(mixer, 0);
