@@ -61,8 +61,6 @@ TEST(SdlTranslation, OddModifiersButtonsAndWheels) {
   EXPECT_EQ(HeldButtonsFromSdl(SDL_BUTTON_LMASK | SDL_BUTTON_RMASK | SDL_BUTTON_X2MASK), 3);
   EXPECT_EQ(WheelNotchesFromSdl(2, SDL_MOUSEWHEEL_FLIPPED).towardsUser, 2);
   EXPECT_EQ(WheelNotchesFromSdl(INT32_MIN, SDL_MOUSEWHEEL_FLIPPED).awayFromUser, INT32_MAX);
-  EXPECT_EQ(IdleTimeoutMs(17), 16);
-  EXPECT_EQ(IdleTimeoutMs(INT32_MIN), 0);
 }
 
 SDL_Event Ev(uint32_t type, uint8_t windowEvent = 0) {

@@ -17,12 +17,6 @@ int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize) {
   return static_cast<int>(std::clamp<int64_t>(g, 0, gameSize - 1));
 }
 
-// Whole clock ticks to leave for the final spin. With `remaining` ticks on the clock the real time
-// left lies between remaining - 1 and remaining ms, and a queue wait oversleeps by about 0.1 ms, so
-// a one-tick margin wakes at most a tenth of a millisecond late and usually up to one early.
-// Measured against a two-tick margin: the same interval accuracy at half the processor time.
-constexpr int32_t kWakeMarginMs = 1;
-
 }  // namespace
 
 ViewRect FitPicture(int areaWidth, int areaHeight) {
@@ -154,7 +148,5 @@ void EventRouter::DeliverPendingClose(InputSink* sink) {
   closeSent_ = true;
   sink->CloseRequested();
 }
-
-int IdleTimeoutMs(int32_t remaining) { return remaining > kWakeMarginMs ? remaining - kWakeMarginMs : 0; }
 
 }  // namespace quandel

@@ -78,9 +78,4 @@ class EventRouter {
   bool closeSent_ = false;
 };
 
-// How long IdleUntil may sleep on the event queue when `remaining` whole clock milliseconds are
-// left before the deadline; 0 means spin. It wakes about a millisecond before the deadline and
-// leaves the rest to the frame wait's spin on the clock.
-int IdleTimeoutMs(int32_t remaining);
-
 }  // namespace quandel

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/surface.h"
+#include "platform/uptime_clock.h"
 
 namespace quandel {
 
@@ -76,7 +77,7 @@ void SdlPlatform::Repaint() {
   if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
 }
 
-int32_t SdlPlatform::Clock() { return static_cast<int32_t>(SDL_GetTicks()); }
+int32_t SdlPlatform::Clock() { return TickOf(UptimeNanoseconds()); }
 
 void SdlPlatform::PumpEvents() {
   if (pumping_) return;
@@ -117,10 +118,15 @@ void SdlPlatform::PumpEvents() {
 }
 
 void SdlPlatform::IdleUntil(int32_t deadline) {
-  const int32_t remaining = static_cast<int32_t>(static_cast<uint32_t>(deadline) - SDL_GetTicks());
-  const int timeout = IdleTimeoutMs(remaining);
-  // Sleeps until an event arrives or the time is up, leaving the event queued for PumpEvents.
-  if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
+  const IdlePlan plan = PlanIdle(deadline, UptimeNanoseconds());
+  // Sleeps until an event arrives or the time is up, leaving the event queued for PumpEvents. The
+  // last stretch is one timed sleep onto the tick: polling the display connection until the clock
+  // turned cost a third of the game's processor time.
+  if (plan.queueWaitMs > 0) {
+    SDL_WaitEventTimeout(nullptr, plan.queueWaitMs);
+  } else {
+    SleepUntilUptime(plan.sleepUntilNs);
+  }
 }
 
 void SdlPlatform::Present(const Surface& frame) {

@@ -1,6 +1,6 @@
 // The game's window on SDL2: a resizable window showing the 640 x 480 picture scaled without blur,
-// the mouse, wheel and close events handed to the input sink while a loop yields, SDL's
-// millisecond clock, a queue wait that spares the processor, and SDL's message box.
+// the mouse, wheel and close events handed to the input sink while a loop yields, the machine's
+// uptime as the millisecond clock, a wait that spares the processor, and SDL's message box.
 #pragma once
 
 #include <SDL.h>
