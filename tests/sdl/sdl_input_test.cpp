@@ -51,6 +51,15 @@ TEST(WindowToGame, PixelCentresMapThroughTheViewAndClamp) {
     ++hits[gx];
   }
   for (int gx = 0; gx < kGameWidth; ++gx) ASSERT_TRUE(hits[gx] == 1 || hits[gx] == 2) << gx;
+
+  // High density: the output has twice the window's coordinates, and `frac` is in output pixels.
+  const PointerScale dense{683, 384, 1366, 768};
+  for (int wx = 85; wx < 597; ++wx) {
+    const int gx = WindowToGame(wx, 0, frac, dense).x;
+    const double centre = ((wx + 0.5) * 2 - frac.x) / 1.6;
+    ASSERT_TRUE(centre >= gx && centre < gx + 1) << wx;
+  }
+  EXPECT_EQ(WindowToGame(682, 383, frac, dense).x, 639);
 }
 
 // What the real pointer test under Xvfb cannot produce: lock keys, side buttons, absurd wheels.

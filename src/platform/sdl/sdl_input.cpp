@@ -10,10 +10,13 @@ namespace {
 // Floor division for a positive divisor.
 int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize) {
+int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize, int windowSize = 1, int outputSize = 1) {
   if (viewSize <= 0) return 0;
-  // The window pixel's centre, (coord - start + 0.5), scaled to game pixels, in whole numbers.
-  const int64_t g = FloorDiv((2 * (static_cast<int64_t>(windowCoord) - viewStart) + 1) * gameSize, 2 * int64_t{viewSize});
+  if (windowSize <= 0 || outputSize <= 0) windowSize = outputSize = 1;
+  // The window pixel's centre, (coord + 0.5) * output / window - start, scaled to game pixels, in
+  // whole numbers.
+  const int64_t centre2 = (2 * static_cast<int64_t>(windowCoord) + 1) * outputSize - 2 * int64_t{windowSize} * viewStart;
+  const int64_t g = FloorDiv(centre2 * gameSize, 2 * int64_t{windowSize} * viewSize);
   return static_cast<int>(std::clamp<int64_t>(g, 0, gameSize - 1));
 }
 
@@ -36,6 +39,11 @@ ViewRect FitPicture(int areaWidth, int areaHeight) {
 
 GamePixel WindowToGame(int wx, int wy, const ViewRect& view) {
   return {ToGame(wx, view.x, view.w, kGameWidth), ToGame(wy, view.y, view.h, kGameHeight)};
+}
+
+GamePixel WindowToGame(int wx, int wy, const ViewRect& view, const PointerScale& scale) {
+  return {ToGame(wx, view.x, view.w, kGameWidth, scale.windowW, scale.outputW),
+          ToGame(wy, view.y, view.h, kGameHeight, scale.windowH, scale.outputH)};
 }
 
 int16_t MarkerFromModifiers(uint16_t sdlModifiers) {
@@ -85,7 +93,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
 
     case SDL_MOUSEMOTION: {
       if (!sink) return WindowAction::kNone;
-      const GamePixel p = WindowToGame(event.motion.x, event.motion.y, view);
+      const GamePixel p = WindowToGame(event.motion.x, event.motion.y, view, scale_);
       sink->MouseMove(HeldButtonsFromSdl(event.motion.state), MarkerFromModifiers(modifiers_), static_cast<float>(p.x),
                       static_cast<float>(p.y));
       return WindowAction::kNone;
@@ -94,7 +102,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
     case SDL_MOUSEBUTTONDOWN: {
       const int16_t button = ButtonFromSdl(event.button.button);
       if (!sink || button == 0) return WindowAction::kNone;
-      const GamePixel p = WindowToGame(event.button.x, event.button.y, view);
+      const GamePixel p = WindowToGame(event.button.x, event.button.y, view, scale_);
       sink->MouseDown(button, MarkerFromModifiers(modifiers_), static_cast<float>(p.x), static_cast<float>(p.y));
       return WindowAction::kNone;
     }

@@ -14,7 +14,7 @@ namespace {
 constexpr uint32_t kInitFlags = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
 }  // namespace
 
-SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * kGameHeight, 0), sound_(sound) {
+SdlPlatform::SdlPlatform(SoundBackend* sound, const std::optional<WindowPlacement>& placement) : lastFrame_(size_t{kGameWidth} * kGameHeight, 0), sound_(sound) {
   if (const char* log = std::getenv("QUANDEL_PRESENT_LOG")) presentLogPath_ = log;
   // Nearest-neighbour scaling keeps the pixels sharp; a minimised window on focus loss would
   // only surprise a player who glances at another screen in fullscreen.
@@ -23,10 +23,8 @@ SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * 
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   if (SDL_InitSubSystem(kInitFlags) != 0) throw SdlError(std::string("cannot start SDL video: ") + SDL_GetError());
 
-  window_ = SDL_CreateWindow("Quandel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kGameWidth, kGameHeight,
-                             SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+  window_ = keeper_.Open("Quandel", placement, kGameWidth / 4, kGameHeight / 4);
   if (window_) {
-    SDL_SetWindowMinimumSize(window_, kGameWidth / 4, kGameHeight / 4);
     // No vsync: the frame wait does the pacing, and a present must never block it.
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
     if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
@@ -44,6 +42,7 @@ SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * 
   router_ = EventRouter(static_cast<uint16_t>(SDL_GetModState()));
   Repaint();
   SDL_RenderPresent(renderer_);
+  keeper_.Restore();
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -77,6 +76,17 @@ void SdlPlatform::Repaint() {
   if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
 }
 
+ViewRect SdlPlatform::PointerView() {
+  PointerScale scale;
+  SDL_GetWindowSize(window_, &scale.windowW, &scale.windowH);
+  if (SDL_GetRendererOutputSize(renderer_, &scale.outputW, &scale.outputH) != 0) {
+    scale.outputW = scale.windowW;
+    scale.outputH = scale.windowH;
+  }
+  router_.SetPointerScale(scale);
+  return FitPicture(scale.outputW, scale.outputH);
+}
+
 int32_t SdlPlatform::Clock() { return TickOf(UptimeNanoseconds()); }
 
 void SdlPlatform::PumpEvents() {
@@ -88,9 +98,7 @@ void SdlPlatform::PumpEvents() {
   } done{pumping_};
   router_.DeliverPendingClose(sink_);
 
-  int w = 0, h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  ViewRect view = FitPicture(w, h);
+  ViewRect view = PointerView();
   bool repaint = false;
   // Everything queued by now, in one go. (A polling loop would stop at the marker SDL leaves in
   // the queue when IdleUntil looked at it, and events behind it would wait for the next pump.)
@@ -102,8 +110,7 @@ void SdlPlatform::PumpEvents() {
       case EventRouter::WindowAction::kRedraw: repaint = true; break;
       case EventRouter::WindowAction::kToggleFullscreen:
         ToggleFullscreen();
-        SDL_GetWindowSize(window_, &w, &h);
-        view = FitPicture(w, h);
+        view = PointerView();
         break;
       case EventRouter::WindowAction::kRebuildTexture:
         CreateTexture();
@@ -163,10 +170,8 @@ void SdlPlatform::MessageBox(const std::string& title, const std::string& text) 
   }
 }
 
-bool SdlPlatform::fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
-
 void SdlPlatform::ToggleFullscreen() {
-  SDL_SetWindowFullscreen(window_, fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  keeper_.Toggle();
   Repaint();
   SDL_RenderPresent(renderer_);
 }

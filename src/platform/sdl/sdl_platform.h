@@ -6,12 +6,14 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_input.h"
+#include "platform/sdl/window_keeper.h"
 #include "platform/sound_backend.h"
 
 namespace quandel {
@@ -24,10 +26,10 @@ class SdlError : public std::runtime_error {
 
 class SdlPlatform : public Platform {
  public:
-  // Opens the window (caption "Quandel", 640 x 480 client area) showing black. Throws SdlError
-  // when SDL's video cannot start or no renderer works. `sound` may be null (silence) and must
-  // outlive the platform.
-  explicit SdlPlatform(SoundBackend* sound = nullptr);
+  // Opens the window (caption "Quandel", 640 x 480 client area unless `placement` gives a size,
+  // place and fullscreen state that still fit) showing black. Throws SdlError when SDL's video
+  // cannot start or no renderer works. `sound` may be null (silence) and must outlive the platform.
+  explicit SdlPlatform(SoundBackend* sound = nullptr, const std::optional<WindowPlacement>& placement = std::nullopt);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -50,7 +52,9 @@ class SdlPlatform : public Platform {
   void MessageBox(const std::string& title, const std::string& text) override;
 
   void ToggleFullscreen();
-  bool fullscreen() const;
+  bool fullscreen() const { return keeper_.fullscreen(); }
+  // What to remember for the next start.
+  WindowPlacement placement() const { return keeper_.Placement(); }
   SDL_Window* window() const { return window_; }
   // Repaints the last frame and reads the window's pixels back (0x00RRGGBB rows); false when the
   // renderer cannot read.
@@ -59,7 +63,10 @@ class SdlPlatform : public Platform {
  private:
   void CreateTexture();
   void Repaint();
+  // Where the picture sits in output pixels; also tells the router how mouse coordinates scale.
+  ViewRect PointerView();
 
+  WindowKeeper keeper_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
