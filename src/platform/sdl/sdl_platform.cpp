@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sdl/renderer_choice.h"
 #include "platform/surface.h"
 #include "platform/uptime_clock.h"
 
@@ -14,7 +15,7 @@ namespace {
 constexpr uint32_t kInitFlags = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
 }  // namespace
 
-SdlPlatform::SdlPlatform(SoundBackend* sound, const std::optional<WindowPlacement>& placement) : lastFrame_(size_t{kGameWidth} * kGameHeight, 0), sound_(sound) {
+SdlPlatform::SdlPlatform(SoundBackend* sound, const std::optional<WindowPlacement>& placement) : sound_(sound) {
   if (const char* log = std::getenv("QUANDEL_PRESENT_LOG")) presentLogPath_ = log;
   // Nearest-neighbour scaling keeps the pixels sharp; a minimised window on focus loss would
   // only surprise a player who glances at another screen in fullscreen.
@@ -24,11 +25,7 @@ SdlPlatform::SdlPlatform(SoundBackend* sound, const std::optional<WindowPlacemen
   if (SDL_InitSubSystem(kInitFlags) != 0) throw SdlError(std::string("cannot start SDL video: ") + SDL_GetError());
 
   window_ = keeper_.Open("Quandel", placement, kGameWidth / 4, kGameHeight / 4);
-  if (window_) {
-    // No vsync: the frame wait does the pacing, and a present must never block it.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  }
+  if (window_) renderer_ = CreateGameRenderer(window_);
   if (renderer_) CreateTexture();
   if (!texture_) {
     const std::string why = SDL_GetError();
@@ -63,16 +60,37 @@ void SdlPlatform::CreateTexture() {
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth, kGameHeight);
   if (!texture_) return;
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-  SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
+  Upload(nullptr);  // black until the next frame
+}
+
+void SdlPlatform::Upload(const Surface* frame) {
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+  const int w = frame ? std::clamp(frame->width(), 0, kGameWidth) : 0;
+  const int h = frame ? std::clamp(frame->height(), 0, kGameHeight) : 0;
+  for (int y = 0; y < kGameHeight; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<ptrdiff_t>(y) * pitch);
+    const int copied = y < h ? w : 0;
+    if (copied > 0) std::memcpy(row, frame->pixels() + static_cast<size_t>(y) * frame->width(), static_cast<size_t>(copied) * 4);
+    std::fill(row + copied, row + kGameWidth, 0u);
+  }
+  SDL_UnlockTexture(texture_);
 }
 
 void SdlPlatform::Repaint() {
   int w = 0, h = 0;
   if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) SDL_GetWindowSize(window_, &w, &h);
-  const ViewRect view = FitPicture(w, h);
+  const ViewRect v = FitPicture(w, h);
+  // Black bars around the picture only: clearing the whole window first would write every pixel
+  // of it twice.
+  const SDL_Rect bars[4] = {{0, 0, w, v.y},
+                            {0, v.y + v.h, w, h - v.y - v.h},
+                            {0, v.y, v.x, v.h},
+                            {v.x + v.w, v.y, w - v.x - v.w, v.h}};
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  const SDL_Rect dst{view.x, view.y, view.w, view.h};
+  SDL_RenderFillRects(renderer_, bars, 4);
+  const SDL_Rect dst{v.x, v.y, v.w, v.h};
   if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
 }
 
@@ -137,14 +155,7 @@ void SdlPlatform::IdleUntil(int32_t deadline) {
 }
 
 void SdlPlatform::Present(const Surface& frame) {
-  const int w = std::clamp(frame.width(), 0, kGameWidth);
-  const int h = std::clamp(frame.height(), 0, kGameHeight);
-  if (w != kGameWidth || h != kGameHeight) std::fill(lastFrame_.begin(), lastFrame_.end(), 0u);
-  for (int y = 0; y < h; ++y) {
-    std::memcpy(&lastFrame_[static_cast<size_t>(y) * kGameWidth], frame.pixels() + static_cast<size_t>(y) * frame.width(),
-                static_cast<size_t>(w) * 4);
-  }
-  SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
+  Upload(&frame);
   Repaint();
   SDL_RenderPresent(renderer_);
   if (!presentLogPath_.empty()) {

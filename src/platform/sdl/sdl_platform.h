@@ -61,7 +61,11 @@ class SdlPlatform : public Platform {
   bool ReadBack(std::vector<uint32_t>& pixels, int& width, int& height);
 
  private:
+  // A new texture, black. (The frame lives only in the texture: a device reset that loses it shows
+  // black until the next frame, a few milliseconds later in any loop.)
   void CreateTexture();
+  // Copies a frame (or nothing) into the texture, clipped to 640 x 480 with missing parts black.
+  void Upload(const Surface* frame);
   void Repaint();
   // Where the picture sits in output pixels; also tells the router how mouse coordinates scale.
   ViewRect PointerView();
@@ -70,7 +74,6 @@ class SdlPlatform : public Platform {
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  std::vector<uint32_t> lastFrame_;
   // With QUANDEL_PRESENT_LOG=FILE set, the moment of every present (ms, 1 us resolution) is
   // written there at exit: how the pacing is measured on a real display.
   std::string presentLogPath_;
