@@ -25,8 +25,11 @@ SDL_Window* WindowKeeper::Open(const char* title, const std::optional<WindowPlac
   windowed_.fullscreen = false;
   const int x = windowed_.centred ? SDL_WINDOWPOS_CENTERED : windowed_.x;
   const int y = windowed_.centred ? SDL_WINDOWPOS_CENTERED : windowed_.y;
-  window_ = SDL_CreateWindow(title, x, y, windowed_.width, windowed_.height,
-                             SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+  // Made for GL from the start: a GL renderer would otherwise replace the X window by a new one,
+  // under the eyes of anyone who already found the first.
+  const Uint32 flags = SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+  window_ = SDL_CreateWindow(title, x, y, windowed_.width, windowed_.height, flags | SDL_WINDOW_OPENGL);
+  if (!window_) window_ = SDL_CreateWindow(title, x, y, windowed_.width, windowed_.height, flags);
   if (!window_) return nullptr;
   SDL_SetWindowMinimumSize(window_, minWidth, minHeight);
   return window_;
