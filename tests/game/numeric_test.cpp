@@ -66,6 +66,11 @@ TEST(FrameWait, CadenceCountsFromThePreviousReturnWithoutCatchUp) {
   w2.WaitFrame(wrapping, 17);
   w2.WaitFrame(wrapping, 17);
   EXPECT_EQ(static_cast<uint32_t>(wrapping.Clock()), static_cast<uint32_t>(INT32_MAX - 5) + 17u);
+  // A first reading 2^31 ms or more after the previous (here: none) is a late frame, not one to wait for.
+  HeadlessPlatform weeksUp(static_cast<int32_t>(3000000000u));
+  FrameWait w3;
+  w3.WaitFrame(weeksUp, 17);
+  EXPECT_EQ(static_cast<uint32_t>(weeksUp.Clock()), 3000000000u);
 }
 
 }  // namespace

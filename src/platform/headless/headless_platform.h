@@ -48,6 +48,8 @@ class HeadlessPlatform : public Platform {
   // Simulated cost of presenting a frame, in milliseconds of virtual time.
   void SetPresentCost(int32_t ms) { presentCost_ = ms; }
   void SetPresentHook(std::function<void(const Surface&)> hook) { presentHook_ = std::move(hook); }
+  // Sets the clock reading, e.g. to stand for a machine that has been up for weeks.
+  void SetClock(int32_t ms) { clock_ = ms; }
   void Advance(int32_t ms) { clock_ = static_cast<int32_t>(static_cast<uint32_t>(clock_) + static_cast<uint32_t>(ms)); }
 
   // Sound commands and "wave N" entries in the order they were sent; TakeSoundLog empties it.

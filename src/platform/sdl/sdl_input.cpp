@@ -10,18 +10,15 @@ namespace {
 // Floor division for a positive divisor.
 int64_t FloorDiv(int64_t a, int64_t b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize) {
+int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize, int windowSize = 1, int outputSize = 1) {
   if (viewSize <= 0) return 0;
-  // The window pixel's centre, (coord - start + 0.5), scaled to game pixels, in whole numbers.
-  const int64_t g = FloorDiv((2 * (static_cast<int64_t>(windowCoord) - viewStart) + 1) * gameSize, 2 * int64_t{viewSize});
+  if (windowSize <= 0 || outputSize <= 0) windowSize = outputSize = 1;
+  // The window pixel's centre, (coord + 0.5) * output / window - start, scaled to game pixels, in
+  // whole numbers.
+  const int64_t centre2 = (2 * static_cast<int64_t>(windowCoord) + 1) * outputSize - 2 * int64_t{windowSize} * viewStart;
+  const int64_t g = FloorDiv(centre2 * gameSize, 2 * int64_t{windowSize} * viewSize);
   return static_cast<int>(std::clamp<int64_t>(g, 0, gameSize - 1));
 }
-
-// Whole clock ticks to leave for the final spin. With `remaining` ticks on the clock the real time
-// left lies between remaining - 1 and remaining ms, and a queue wait oversleeps by about 0.1 ms, so
-// a one-tick margin wakes at most a tenth of a millisecond late and usually up to one early.
-// Measured against a two-tick margin: the same interval accuracy at half the processor time.
-constexpr int32_t kWakeMarginMs = 1;
 
 }  // namespace
 
@@ -42,6 +39,11 @@ ViewRect FitPicture(int areaWidth, int areaHeight) {
 
 GamePixel WindowToGame(int wx, int wy, const ViewRect& view) {
   return {ToGame(wx, view.x, view.w, kGameWidth), ToGame(wy, view.y, view.h, kGameHeight)};
+}
+
+GamePixel WindowToGame(int wx, int wy, const ViewRect& view, const PointerScale& scale) {
+  return {ToGame(wx, view.x, view.w, kGameWidth, scale.windowW, scale.outputW),
+          ToGame(wy, view.y, view.h, kGameHeight, scale.windowH, scale.outputH)};
 }
 
 int16_t MarkerFromModifiers(uint16_t sdlModifiers) {
@@ -121,7 +123,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
 
     case SDL_MOUSEMOTION: {
       if (!sink) return WindowAction::kNone;
-      const GamePixel p = WindowToGame(event.motion.x, event.motion.y, view);
+      const GamePixel p = WindowToGame(event.motion.x, event.motion.y, view, scale_);
       sink->MouseMove(HeldButtonsFromSdl(event.motion.state), MarkerFromModifiers(modifiers_), static_cast<float>(p.x),
                       static_cast<float>(p.y));
       return WindowAction::kNone;
@@ -130,7 +132,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
     case SDL_MOUSEBUTTONDOWN: {
       const int16_t button = ButtonFromSdl(event.button.button);
       if (!sink || button == 0) return WindowAction::kNone;
-      const GamePixel p = WindowToGame(event.button.x, event.button.y, view);
+      const GamePixel p = WindowToGame(event.button.x, event.button.y, view, scale_);
       sink->MouseDown(button, MarkerFromModifiers(modifiers_), static_cast<float>(p.x), static_cast<float>(p.y));
       return WindowAction::kNone;
     }
@@ -188,7 +190,5 @@ void EventRouter::DeliverPendingClose(InputSink* sink) {
   closeSent_ = true;
   sink->CloseRequested();
 }
-
-int IdleTimeoutMs(int32_t remaining) { return remaining > kWakeMarginMs ? remaining - kWakeMarginMs : 0; }
 
 }  // namespace quandel

@@ -36,6 +36,14 @@ struct GamePixel {
 // so the game must never see a position off its picture or between pixels.
 GamePixel WindowToGame(int wx, int wy, const ViewRect& view);
 
+// Window coordinates (the mouse's) against output pixels: the same on most displays; on a
+// high-density one the window is drawn with more pixels than it has coordinates.
+struct PointerScale {
+  int windowW = 1, windowH = 1, outputW = 1, outputH = 1;
+};
+// The same when `view` is in output pixels: the window pixel's centre is scaled to the output first.
+GamePixel WindowToGame(int wx, int wy, const ViewRect& view, const PointerScale& scale);
+
 // The source marker of a live mouse event: Shift 1 + Ctrl 2 + Alt 4.
 int16_t MarkerFromModifiers(uint16_t sdlModifiers);
 // A pressed button as the handlers number it (1 left, 2 right, 4 middle); 0 for the side buttons,
@@ -64,8 +72,10 @@ class EventRouter {
 
   explicit EventRouter(uint16_t modifiers = 0) : modifiers_(modifiers) {}
 
-  // `view`: where the picture sits, in the coordinates of mouse events. `sink` may be null.
+  // `view`: where the picture sits, in output pixels (see SetPointerScale). `sink` may be null.
   WindowAction Route(const SDL_Event& event, const ViewRect& view, InputSink* sink);
+  // How mouse coordinates scale to output pixels; one to one until set.
+  void SetPointerScale(const PointerScale& scale) { scale_ = scale; }
 
   // A close that came while no sink was attached reaches the sink here, once.
   void DeliverPendingClose(InputSink* sink);
@@ -77,13 +87,9 @@ class EventRouter {
   void RequestClose(InputSink* sink);
 
   uint16_t modifiers_;
+  PointerScale scale_;
   bool closePending_ = false;
   bool closeSent_ = false;
 };
-
-// How long IdleUntil may sleep on the event queue when `remaining` whole clock milliseconds are
-// left before the deadline; 0 means spin. It wakes about a millisecond before the deadline and
-// leaves the rest to the frame wait's spin on the clock.
-int IdleTimeoutMs(int32_t remaining);
 
 }  // namespace quandel

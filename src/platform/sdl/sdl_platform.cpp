@@ -8,7 +8,9 @@
 #include "platform/sdl/message_box.h"
 #include "platform/sdl/signals.h"
 #include "platform/sdl/video_driver.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/surface.h"
+#include "platform/uptime_clock.h"
 
 namespace quandel {
 
@@ -16,7 +18,7 @@ namespace {
 constexpr uint32_t kInitFlags = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
 }  // namespace
 
-SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * kGameHeight, 0), sound_(sound) {
+SdlPlatform::SdlPlatform(SoundBackend* sound, const std::optional<WindowPlacement>& placement) : sound_(sound) {
   if (const char* log = std::getenv("QUANDEL_PRESENT_LOG")) presentLogPath_ = log;
   // Nearest-neighbour scaling keeps the pixels sharp; a minimised window on focus loss would
   // only surprise a player who glances at another screen in fullscreen.
@@ -27,14 +29,8 @@ SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * 
   if (SDL_InitSubSystem(kInitFlags) != 0) throw SdlError(std::string("no display could be opened: ") + SDL_GetError());
   InstallStopSignals();
 
-  window_ = SDL_CreateWindow("Quandel", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kGameWidth, kGameHeight,
-                             SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
-  if (window_) {
-    SDL_SetWindowMinimumSize(window_, kGameWidth / 4, kGameHeight / 4);
-    // No vsync: the frame wait does the pacing, and a present must never block it.
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  }
+  window_ = keeper_.Open("Quandel", placement, kGameWidth / 4, kGameHeight / 4);
+  if (window_) renderer_ = CreateGameRenderer(window_);
   if (renderer_) CreateTexture();
   if (!texture_) {
     const std::string why = SDL_GetError();
@@ -48,6 +44,7 @@ SdlPlatform::SdlPlatform(SoundBackend* sound) : lastFrame_(size_t{kGameWidth} * 
   router_ = EventRouter(static_cast<uint16_t>(SDL_GetModState()));
   Repaint();
   SDL_RenderPresent(renderer_);
+  keeper_.Restore();
 }
 
 SdlPlatform::~SdlPlatform() {
@@ -68,20 +65,52 @@ void SdlPlatform::CreateTexture() {
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, kGameWidth, kGameHeight);
   if (!texture_) return;
   SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-  SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
+  Upload(nullptr);  // black until the next frame
+}
+
+void SdlPlatform::Upload(const Surface* frame) {
+  void* pixels = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(texture_, nullptr, &pixels, &pitch) != 0) return;
+  const int w = frame ? std::clamp(frame->width(), 0, kGameWidth) : 0;
+  const int h = frame ? std::clamp(frame->height(), 0, kGameHeight) : 0;
+  for (int y = 0; y < kGameHeight; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<ptrdiff_t>(y) * pitch);
+    const int copied = y < h ? w : 0;
+    if (copied > 0) std::memcpy(row, frame->pixels() + static_cast<size_t>(y) * frame->width(), static_cast<size_t>(copied) * 4);
+    std::fill(row + copied, row + kGameWidth, 0u);
+  }
+  SDL_UnlockTexture(texture_);
 }
 
 void SdlPlatform::Repaint() {
   int w = 0, h = 0;
   if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) SDL_GetWindowSize(window_, &w, &h);
-  const ViewRect view = FitPicture(w, h);
+  const ViewRect v = FitPicture(w, h);
+  // Black bars around the picture only: clearing the whole window first would write every pixel
+  // of it twice.
+  const SDL_Rect bars[4] = {{0, 0, w, v.y},
+                            {0, v.y + v.h, w, h - v.y - v.h},
+                            {0, v.y, v.x, v.h},
+                            {v.x + v.w, v.y, w - v.x - v.w, v.h}};
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
-  const SDL_Rect dst{view.x, view.y, view.w, view.h};
+  SDL_RenderFillRects(renderer_, bars, 4);
+  const SDL_Rect dst{v.x, v.y, v.w, v.h};
   if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, &dst);
 }
 
-int32_t SdlPlatform::Clock() { return static_cast<int32_t>(SDL_GetTicks()); }
+ViewRect SdlPlatform::PointerView() {
+  PointerScale scale;
+  SDL_GetWindowSize(window_, &scale.windowW, &scale.windowH);
+  if (SDL_GetRendererOutputSize(renderer_, &scale.outputW, &scale.outputH) != 0) {
+    scale.outputW = scale.windowW;
+    scale.outputH = scale.windowH;
+  }
+  router_.SetPointerScale(scale);
+  return FitPicture(scale.outputW, scale.outputH);
+}
+
+int32_t SdlPlatform::Clock() { return TickOf(UptimeNanoseconds()); }
 
 void SdlPlatform::PumpEvents() {
   if (pumping_) return;
@@ -97,9 +126,7 @@ void SdlPlatform::PumpEvents() {
     SDL_PushEvent(&quit);
   }
 
-  int w = 0, h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
-  ViewRect view = FitPicture(w, h);
+  ViewRect view = PointerView();
   bool repaint = false;
   // Everything queued by now, in one go. (A polling loop would stop at the marker SDL leaves in
   // the queue when IdleUntil looked at it, and events behind it would wait for the next pump.)
@@ -111,8 +138,7 @@ void SdlPlatform::PumpEvents() {
       case EventRouter::WindowAction::kRedraw: repaint = true; break;
       case EventRouter::WindowAction::kToggleFullscreen:
         ToggleFullscreen();
-        SDL_GetWindowSize(window_, &w, &h);
-        view = FitPicture(w, h);
+        view = PointerView();
         break;
       case EventRouter::WindowAction::kRebuildTexture:
         CreateTexture();
@@ -127,21 +153,19 @@ void SdlPlatform::PumpEvents() {
 }
 
 void SdlPlatform::IdleUntil(int32_t deadline) {
-  const int32_t remaining = static_cast<int32_t>(static_cast<uint32_t>(deadline) - SDL_GetTicks());
-  const int timeout = IdleTimeoutMs(remaining);
-  // Sleeps until an event arrives or the time is up, leaving the event queued for PumpEvents.
-  if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
+  const IdlePlan plan = PlanIdle(deadline, UptimeNanoseconds());
+  // Sleeps until an event arrives or the time is up, leaving the event queued for PumpEvents. The
+  // last stretch is one timed sleep onto the tick: polling the display connection until the clock
+  // turned cost a third of the game's processor time.
+  if (plan.queueWaitMs > 0) {
+    SDL_WaitEventTimeout(nullptr, plan.queueWaitMs);
+  } else {
+    SleepUntilUptime(plan.sleepUntilNs);
+  }
 }
 
 void SdlPlatform::Present(const Surface& frame) {
-  const int w = std::clamp(frame.width(), 0, kGameWidth);
-  const int h = std::clamp(frame.height(), 0, kGameHeight);
-  if (w != kGameWidth || h != kGameHeight) std::fill(lastFrame_.begin(), lastFrame_.end(), 0u);
-  for (int y = 0; y < h; ++y) {
-    std::memcpy(&lastFrame_[static_cast<size_t>(y) * kGameWidth], frame.pixels() + static_cast<size_t>(y) * frame.width(),
-                static_cast<size_t>(w) * 4);
-  }
-  SDL_UpdateTexture(texture_, nullptr, lastFrame_.data(), kGameWidth * 4);
+  Upload(&frame);
   Repaint();
   SDL_RenderPresent(renderer_);
   if (!presentLogPath_.empty()) {
@@ -167,10 +191,8 @@ void SdlPlatform::MessageBox(const std::string& title, const std::string& text) 
   }
 }
 
-bool SdlPlatform::fullscreen() const { return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0; }
-
 void SdlPlatform::ToggleFullscreen() {
-  SDL_SetWindowFullscreen(window_, fullscreen() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  keeper_.Toggle();
   Repaint();
   SDL_RenderPresent(renderer_);
 }

@@ -1,17 +1,19 @@
 // The game's window on SDL2: a resizable window showing the 640 x 480 picture scaled without blur,
-// the mouse, wheel and close events handed to the input sink while a loop yields, SDL's
-// millisecond clock, a queue wait that spares the processor, and SDL's message box.
+// the mouse, wheel and close events handed to the input sink while a loop yields, the machine's
+// uptime as the millisecond clock, a wait that spares the processor, and SDL's message box.
 #pragma once
 
 #include <SDL.h>
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "platform/sdl/sdl_input.h"
+#include "platform/sdl/window_keeper.h"
 #include "platform/sound_backend.h"
 
 namespace quandel {
@@ -24,10 +26,10 @@ class SdlError : public std::runtime_error {
 
 class SdlPlatform : public Platform {
  public:
-  // Opens the window (caption "Quandel", 640 x 480 client area) showing black. Throws SdlError
-  // when SDL's video cannot start or no renderer works. `sound` may be null (silence) and must
-  // outlive the platform.
-  explicit SdlPlatform(SoundBackend* sound = nullptr);
+  // Opens the window (caption "Quandel", 640 x 480 client area unless `placement` gives a size,
+  // place and fullscreen state that still fit) showing black. Throws SdlError when SDL's video
+  // cannot start or no renderer works. `sound` may be null (silence) and must outlive the platform.
+  explicit SdlPlatform(SoundBackend* sound = nullptr, const std::optional<WindowPlacement>& placement = std::nullopt);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
@@ -50,20 +52,28 @@ class SdlPlatform : public Platform {
   void MessageBox(const std::string& title, const std::string& text) override;
 
   void ToggleFullscreen();
-  bool fullscreen() const;
+  bool fullscreen() const { return keeper_.fullscreen(); }
+  // What to remember for the next start.
+  WindowPlacement placement() const { return keeper_.Placement(); }
   SDL_Window* window() const { return window_; }
   // Repaints the last frame and reads the window's pixels back (0x00RRGGBB rows); false when the
   // renderer cannot read.
   bool ReadBack(std::vector<uint32_t>& pixels, int& width, int& height);
 
  private:
+  // A new texture, black. (The frame lives only in the texture: a device reset that loses it shows
+  // black until the next frame, a few milliseconds later in any loop.)
   void CreateTexture();
+  // Copies a frame (or nothing) into the texture, clipped to 640 x 480 with missing parts black.
+  void Upload(const Surface* frame);
   void Repaint();
+  // Where the picture sits in output pixels; also tells the router how mouse coordinates scale.
+  ViewRect PointerView();
 
+  WindowKeeper keeper_;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
-  std::vector<uint32_t> lastFrame_;
   // With QUANDEL_PRESENT_LOG=FILE set, the moment of every present (ms, 1 us resolution) is
   // written there at exit: how the pacing is measured on a real display.
   std::string presentLogPath_;
