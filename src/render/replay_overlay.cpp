@@ -38,7 +38,7 @@ void Seconds(Surface& dst, const Surface& hud, int frames, int x, int y) {
 }  // namespace
 
 void DrawReplayOverlay(Surface& dst, const Surface& hud, const ReplayOverlay& o) {
-  constexpr int kLeft = 30, kTop = 424, kRight = 430, kBottom = 456;
+  constexpr int kLeft = 60, kTop = 424, kRight = 455, kBottom = 456;  // clear of the gauges and REPLAY
   Shade(dst, kLeft, kTop, kRight, kBottom, kNavy, std::clamp(o.opacity * 3 / 4, 0, 256));
   if (o.opacity < 128) return;  // the last of the fade is the panel alone
 

@@ -29,7 +29,7 @@ for f in libexec/quandel/quandel share/quandel/img/cube.bmp share/quandel/snd/bg
 done
 [ -f "$usr/share/icons/hicolor/32x32/apps/quandel.png" ] || fail "no icon"
 desktop=$usr/share/applications/quandel.desktop
-grep -qx 'Exec="/usr/games/quandel"' "$desktop" || fail "menu entry: $(grep ^Exec "$desktop")"
+grep -qx 'Exec="/usr/games/quandel" %f' "$desktop" || fail "menu entry: $(grep ^Exec "$desktop")"
 desktop-file-validate "$desktop" || fail "the menu entry does not validate"
 metainfo=$(echo "$usr"/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "$metainfo" > "$tmp/appstream.log" 2>&1 || { cat "$tmp/appstream.log"; fail "metadata invalid"; }

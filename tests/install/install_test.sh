@@ -46,7 +46,13 @@ grep -qx 'Name=Quandel' "$desktop" || fail "menu entry without Name=Quandel"
 grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || fail "menu entry in the wrong categories"
 grep -qx 'Icon=quandel' "$desktop" || fail "menu entry without the icon name"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-[ "$exec_line" = "\"$prefix/bin/quandel\"" ] || fail "menu entry starts '$exec_line', not the installed launcher"
+[ "$exec_line" = "\"$prefix/bin/quandel\" %f" ] || fail "menu entry starts '$exec_line', not the installed launcher"
+# Replay files are a type of their own, opened by the game.
+grep -qx 'MimeType=application/x-quandel-replay;' "$desktop" || fail "the menu entry does not take replay files"
+mime="$prefix/share/mime/packages/quandel.xml"
+xmllint --noout "$mime" || fail "the MIME type file is not well-formed"
+cp -r "$prefix/share/mime" "$tmp/mime" && update-mime-database "$tmp/mime" 2> /dev/null
+grep -q 'pattern="\*.qreplay"' "$tmp/mime/application/x-quandel-replay.xml" || fail "update-mime-database does not take the replay type"
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$desktop" || fail "the menu entry does not validate"
 fi
