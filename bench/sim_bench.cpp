@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/headless_replay.h"
+#include "app/replay_theatre.h"
 #include "game/game_state.h"
 #include "game/spawn.h"
 #include "game/update.h"
@@ -70,6 +71,34 @@ void BM_WholePlayReplayed(benchmark::State& st) {
   st.counters["frames"] = frames;
 }
 BENCHMARK(BM_WholePlayReplayed)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quandel
+
+namespace quandel {
+namespace {
+
+// Seeking in the replay theatre simulates again from the start: to the last frame of the sample
+// play is the worst case.
+void BM_SeekToTheLastFrame(benchmark::State& st) {
+  ReplayTable table;
+  std::string error;
+  if (!LoadReplayFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", table, &error)) {
+    st.SkipWithError(error.c_str());
+    return;
+  }
+  PlayState start;
+  start.replayMode = 1;
+  SoundCues cues;
+  StartPlay(start, table, cues);
+  ReplayTheatre theatre(start, table, ScoreTable{});
+  for (auto _ : st) {
+    theatre.SeekTo(theatre.length());
+    benchmark::DoNotOptimize(theatre.play().score);
+  }
+  st.counters["frames"] = theatre.length();
+}
+BENCHMARK(BM_SeekToTheLastFrame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quandel

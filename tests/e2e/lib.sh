@@ -33,7 +33,7 @@ pixel() { convert "$work/$1.png" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int
 differ() { compare -metric AE -extract "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
 start_game() {
-  ( cd "$data" && exec setsid "$game" ) > "$work/out.txt" 2>&1 &
+  ( cd "$data" && exec setsid "$game" "$@" ) > "$work/out.txt" 2>&1 &
   pid=$!
   wid=""
   for _ in $(seq 1 40); do

@@ -9,14 +9,7 @@ source "$(dirname "$0")/lib.sh"
 out=$("$game" --watch "$work/none.qreplay" 2>&1); rc=$?
 [ "$rc" -eq 2 ] && [ "$(echo "$out" | wc -l)" -eq 1 ] || fail "a missing file: rc=$rc, said: $out"
 
-( cd "$data" && exec setsid "$game" --watch "$replay" ) > "$work/out.txt" 2>&1 &
-pid=$!
-for _ in $(seq 1 60); do
-  wid=$(xdotool search --name '^Quandel$' 2>/dev/null | head -n 1)
-  [ -n "$wid" ] && break
-  sleep 0.05
-done
-[ -n "$wid" ] || fail "no window within 3 s"
+start_game --watch "$replay"
 sleep 2
 xdotool key --window "$wid" space
 sleep 0.3
