@@ -75,7 +75,7 @@ for sig in HUP TERM INT QUIT nohup; do
 done
 
 echo "--- a file-size limit: saves fail and say so, the game goes on and closes cleanly"
-rm -f "$data/scr.hsc" "$data/config.txt"
+rm -f "$data/scr.hsc" "$data/config.txt" "$data/window.txt"
 fsize=0 launch
 title_up limited
 "$xdelete" "$wid"
