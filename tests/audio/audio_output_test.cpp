@@ -148,26 +148,6 @@ TEST_F(AudioOutput, EachSoundIsHeardAndPlayingAgainCutsTheOneStillPlaying) {
   EXPECT_EQ(Peak(s, reopened + 4096, s.size()), 0);
 }
 
-TEST_F(AudioOutput, EffectsLevelsAndMusicOff) {
-  Open(2, 1);
-  PlayEverything();
-  out.Render(1.0);
-  const size_t musicOn = out.Mark();
-  Open(2, 0);
-  PlayEverything();
-  out.Render(1.0);
-  Open(1, 1);
-  const size_t level1 = out.Mark();
-  for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n)), Send("wave " + std::to_string(n));
-  out.Render(1.0);
-  const size_t magnet = Send("play Magnet notify from 0", 1.0);
-  const Samples s = out.Finish();
-  EXPECT_EQ(Peak(s, 0, musicOn), 0);             // music off, no effects: silence
-  EXPECT_GT(Peak(s, musicOn, level1), kHeard);   // no effects: only the music
-  EXPECT_EQ(Peak(s, level1 + 4096, magnet), 0);  // level 1: no chain sounds ...
-  EXPECT_GT(Peak(s, magnet, s.size()), kHeard);  // ... but the other effects
-}
-
 TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {
   const std::string game = QUANDEL_GAME_DIR;
   const std::string wav = testing::ReadFile(game + "/snd/bomb_m.wav"), mid = testing::ReadFile(game + "/snd/bgm.mid");
