@@ -176,32 +176,5 @@ TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
   EXPECT_EQ(kBoxCell(0, 799, 699).image, (Rect{112, 192, 16, 16}));
 }
 
-// Each kind keeps its colour in every pose; the special one is a grey that stands out from the
-// playfield's grey 100; and each step of either spin changes the picture.
-TEST(SheetArt, BoxesKeepTheirColoursAndVisiblyTurn) {
-  const Image& sh = SheetOf(kBoxes);
-  auto cell = [&](int k, int c, int r) {
-    std::vector<uint32_t> px;
-    const Rect rect = kBoxCellAt(k, c, r).image;
-    for (int y = 0; y < rect.h; ++y)
-      for (int x = 0; x < rect.w; ++x) px.push_back(sh.At(rect.x + x, rect.y + y));
-    return px;
-  };
-  for (int k = 0; k < kBoxKinds; ++k)
-    for (int c = 0; c < kBoxSpinColumns; ++c)
-      for (int r = 0; r < kBoxSpinRows; ++r) {
-        double sum[3] = {0, 0, 0};
-        int n = 0;
-        for (uint32_t p : cell(k, c, r))
-          if (p != kWhite) sum[0] += p >> 16, sum[1] += (p >> 8) & 255, sum[2] += p & 255, ++n;
-        const double red = sum[0] / n, blue = sum[2] / n, mean = (sum[0] + sum[1] + sum[2]) / 3 / n;
-        const std::string at = std::to_string(k) + "/" + std::to_string(c) + "/" + std::to_string(r);
-        const bool coloured[3] = {blue > red + 40, red > blue + 40, std::abs(red - blue) < 12 && mean > 130};
-        EXPECT_TRUE(coloured[k]) << at;
-        EXPECT_TRUE(r + 1 == kBoxSpinRows || cell(k, c, r) != cell(k, c, r + 1)) << at;
-        EXPECT_TRUE(c + 1 == kBoxSpinColumns || cell(k, c, r) != cell(k, c + 1, r)) << at;
-      }
-}
-
 }  // namespace
 }  // namespace quandel::art

@@ -107,11 +107,6 @@ class AudioOutput : public ::testing::Test {
     out.Render(seconds);
     return at;
   }
-  void PlayEverything() {
-    for (const char* name : {"BGM", "Bomb", "Magnet", "Short", "Tick", "Extend"}) Send(std::string("play ") + name);
-    for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n)), Send("wave " + std::to_string(n));
-  }
-
   DiskOutput out{QUANDEL_GAME_DIR};
   AudiblePlatform platform{*out.audio};
   App app{platform, DataDir(".")};

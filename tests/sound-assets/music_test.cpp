@@ -80,20 +80,5 @@ TEST(Bgm, EveryNoteEndsAndEveryVoiceIsSetUpFirst) {
   EXPECT_TRUE(channels.count(9));
 }
 
-TEST(MusicNotation, ParsesTunesAndChords) {
-  std::vector<std::pair<int, int>> notes;  // key, sixteenths
-  for (const MelodyNote& n : ParseMelody("C4:2  C#6:1 Bb5:3 r:4 A0:16")) notes.emplace_back(n.key, n.sixteenths);
-  EXPECT_EQ(notes, (std::vector<std::pair<int, int>>{{60, 2}, {85, 1}, {82, 3}, {-1, 4}, {21, 16}}));
-  for (const char* bad : {"H4:2", "C4", "C4:0", "C:2", "C44:2", "C4:2x", "C4:"}) EXPECT_THROW(ParseMelody(bad), std::invalid_argument) << bad;
-  const Chord slash = ParseChord("G/B"), flat = ParseChord("Bbm7");
-  EXPECT_EQ(std::vector<int>({slash.root, slash.bass, flat.root, flat.bass, ParseChord("Cb").root}), std::vector<int>({7, 11, 10, 10, 11}));
-  EXPECT_EQ(flat.intervals, (std::vector<int>{0, 3, 7, 10}));
-  const auto bars = ParseChordBars("C | Am F |G7");
-  ASSERT_EQ(bars.size(), 3u);
-  EXPECT_EQ(bars[1].size() * 100 + bars[1][1].root, 205u);
-  EXPECT_THROW(ParseChord("Cx"), std::invalid_argument);
-  for (const char* bad : {"C D E", "C || D"}) EXPECT_THROW(ParseChordBars(bad), std::invalid_argument) << bad;
-}
-
 }  // namespace
 }  // namespace quandel::soundgen
