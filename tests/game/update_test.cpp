@@ -17,20 +17,14 @@ PlayState EmptyField() {
 }
 
 Box Falling(float x, float y, uint8_t kind = 0) {
-  Box b;
-  b.state = 0;
-  b.kind = kind;
-  b.x = x;
-  b.y = y;
-  b.vy = 1;
+  Box b{x, y};
+  b.kind = kind, b.vy = 1;
   return b;
 }
 
 Box Burning(float x, float y, int16_t radius, int16_t time, uint8_t kind = 0) {
   Box b = Falling(x, y, kind);
-  b.state = 1;
-  b.burnRadius = radius;
-  b.burnTime = time;
+  b.state = 1, b.burnRadius = radius, b.burnTime = time;
   return b;
 }
 
@@ -44,10 +38,8 @@ TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
   s.boxes[2] = Falling(185, 100);
   UpdateObjects(s);
   // Box 9 was lit in pass 5 and burned once more in its own pass; box 2 waits for the next frame.
-  EXPECT_EQ(s.boxes[9].state, 1);
-  EXPECT_EQ(s.boxes[9].burnTime, 2);
-  EXPECT_EQ(s.boxes[2].state, 1);
-  EXPECT_EQ(s.boxes[2].burnTime, 1);
+  EXPECT_TRUE(s.boxes[9].state == 1 && s.boxes[9].burnTime == 2);
+  EXPECT_TRUE(s.boxes[2].state == 1 && s.boxes[2].burnTime == 1);
   EXPECT_EQ(s.chainCount[0], 3);
   EXPECT_EQ(s.score, 200);  // 100 for each ignition
   EXPECT_EQ(s.igniteCount, 2);
@@ -59,7 +51,8 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
   s.chainFuse[0] = 2;
   s.boxes[1] = Falling(230, 100, 1);  // other kind
   s.boxes[2] = Falling(200, 70, 2);   // special: catches from every kind
-  s.boxes[3] = Falling(170, -1, 0);   // still above the top edge
+  s.boxes[3] = Falling(150, -1);      // at the top edge after its step, next to burning box 4
+  s.boxes[4] = Burning(150, 20, 40, 30);
   UpdateObjects(s);
   EXPECT_EQ(s.boxes[1].state, 0);
   EXPECT_EQ(s.boxes[2].state, 1);
