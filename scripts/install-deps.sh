@@ -5,7 +5,7 @@ pkgs=(cmake ninja-build g++ ccache pkg-config clang libclang-rt-14-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
       libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev libcairo2-dev
       fonts-dejavu-core timgm6mb-soundfont xfonts-base xauth x11-utils libx11-dev
-      xvfb xdotool imagemagick sox desktop-file-utils)
+      xvfb xdotool imagemagick sox desktop-file-utils python3-mido)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

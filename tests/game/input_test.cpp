@@ -24,21 +24,17 @@ TEST(Input, QuitButtonAndTitleItemsEndExactlyAtTheirEdges) {
 }
 
 TEST(Input, TitleClicksSetTheSettings) {
-  // item, choice, auto frame skip, frame skip, music off, effects level
-  const struct {
-    uint8_t item;
-    TitleChoice choice;
-    int autoSkip, skip, musicOff, effects;
-  } cases[] = {{1, TitleChoice::kPlay, 0, 2, 0, 1},      {12, TitleChoice::kReplay, 0, 2, 0, 1}, {0, TitleChoice::kNone, 0, 2, 0, 1},
-               {2, TitleChoice::kFrameSkip, 1, 2, 0, 1}, {3, TitleChoice::kFrameSkip, 0, 3, 0, 1}, {6, TitleChoice::kFrameSkip, 0, 0, 0, 1},
-               {7, TitleChoice::kSound, 0, 2, 1, 1},     {8, TitleChoice::kSound, 0, 2, 0, 1},     {9, TitleChoice::kSound, 0, 2, 0, 2},
-               {11, TitleChoice::kSound, 0, 2, 0, 0}};
-  for (const auto& c : cases) {
+  // item, choice, then auto frame skip, frame skip, music off and effects level from 0, 2, 0, 1
+  const std::pair<uint8_t, TitleChoice> items[] = {{1, TitleChoice::kPlay},      {12, TitleChoice::kReplay},   {0, TitleChoice::kNone},
+                                                   {2, TitleChoice::kFrameSkip}, {3, TitleChoice::kFrameSkip}, {6, TitleChoice::kFrameSkip},
+                                                   {7, TitleChoice::kSound},     {8, TitleChoice::kSound},     {9, TitleChoice::kSound},
+                                                   {11, TitleChoice::kSound}};
+  const std::vector<int> after[] = {{0, 2, 0, 1}, {0, 2, 0, 1}, {0, 2, 0, 1}, {1, 2, 0, 1}, {0, 3, 0, 1},
+                                    {0, 0, 0, 1}, {0, 2, 1, 1}, {0, 2, 0, 1}, {0, 2, 0, 2}, {0, 2, 0, 0}};
+  for (size_t i = 0; i < std::size(items); ++i) {
     Settings s{0, 0, 2, 0, 0, 1};
-    EXPECT_EQ(TitleClick(c.item, s), c.choice) << int{c.item};
-    EXPECT_EQ(std::vector<int>({s.autoFrameSkip, s.frameSkip, s.musicOff, s.effectsLevel}),
-              std::vector<int>({c.autoSkip, c.skip, c.musicOff, c.effects}))
-        << int{c.item};
+    EXPECT_EQ(TitleClick(items[i].first, s), items[i].second) << int{items[i].first};
+    EXPECT_EQ(std::vector<int>({s.autoFrameSkip, s.frameSkip, s.musicOff, s.effectsLevel}), after[i]) << int{items[i].first};
   }
 }
 

@@ -1,6 +1,7 @@
 #include "game/play_harness.h"
 
 #include <cmath>
+#include <utility>
 
 #include "app/play_loop.h"
 #include "game/trace.h"
@@ -26,10 +27,9 @@ void PlayHarness::Run() {
     for (auto it = from; it != to; ++it) input.push_back(it->second);
     const FrameReport report = StepPlayFrame(play, replay, scores, input, recorder);
     if (report.over) break;
-    for (const SoundCue& cue : report.sounds) cues.push_back(cue);
+    cues.insert(cues.end(), report.sounds.begin(), report.sounds.end());
     std::vector<std::string> sounds;
-    for (const SoundCue& cue : cues) sounds.push_back(SoundCueText(cue));
-    cues.clear();
+    for (const SoundCue& cue : std::exchange(cues, {})) sounds.push_back(SoundCueText(cue));
     PlayState copy = play;
     copy.cursorX = copy.cursorY = copy.cursorStepX = copy.cursorStepY = 0;
     copy.replayPos = 0;

@@ -1,19 +1,45 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
-#include "asset_readers.h"
 #include "effects.h"
+#include "music.h"
 #include "synth.h"
 #include "wav_writer.h"
 
 namespace quandel::soundgen {
 namespace {
 
-using quandel::testing::ReadBytes;
-using quandel::testing::ReadWav;
-using quandel::testing::WavFile;
+// The plain 44-byte layout, read independently of the generator: RIFF/WAVE, a 16-byte fmt chunk,
+// then the data chunk to the end of the file. Empty on success, or what is wrong.
+struct WavFile {
+  int format = 0, channels = 0, sampleRate = 0, byteRate = 0, blockAlign = 0, bitsPerSample = 0;
+  std::vector<int16_t> samples;
+};
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string ReadWav(const std::vector<uint8_t>& b, WavFile& out) {
+  auto num = [&](size_t at, int n) {
+    uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i) v = (v << 8) | b[at + i];
+    return v;
+  };
+  auto tag = [&](size_t at, const char* t) { return std::equal(t, t + 4, b.begin() + static_cast<long>(at)); };
+  if (b.size() < 44 || !tag(0, "RIFF") || !tag(8, "WAVE") || !tag(12, "fmt ") || num(16, 4) != 16 || !tag(36, "data"))
+    return "not a plain RIFF/WAVE file";
+  if (num(4, 4) != b.size() - 8 || num(40, 4) != b.size() - 44 || b.size() % 2 != 0) return "chunk sizes do not match the file";
+  out = {int(num(20, 2)), int(num(22, 2)), int(num(24, 4)), int(num(28, 4)), int(num(32, 2)), int(num(34, 2)), {}};
+  for (size_t i = 44; i < b.size(); i += 2) out.samples.push_back(static_cast<int16_t>(num(i, 2)));
+  return "";
+}
 
 std::string SoundDir() { return QUANDEL_SOUND_DIR; }
 
@@ -70,6 +96,7 @@ TEST(SoundEffects, GenerationIsRepeatableAndMatchesTheBuiltFiles) {
     EXPECT_EQ(first, EncodeWav(MakeEffect(plan.file), kSampleRate)) << plan.file;
     EXPECT_EQ(first, ReadBytes(SoundDir() + "/" + plan.file)) << plan.file;
   }
+  EXPECT_EQ(ReadBytes(SoundDir() + "/bgm.mid"), ComposeBgm());
   EXPECT_THROW(MakeEffect("bomb_13.wav"), std::invalid_argument);
   EXPECT_THROW(MakeChainBlast(3, 1), std::out_of_range);
 }
