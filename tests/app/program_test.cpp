@@ -83,15 +83,6 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   EXPECT_EQ(p.Count("open null alias Bomb12"), 2u);
   EXPECT_EQ(p.Count("open null alias Tick"), 2u);
   for (const auto& wave : p.app.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0));
-
-  // The choices survive a restart through the score file.
-  Program again;
-  std::filesystem::copy_file(p.dir.File("scr.hsc"), again.dir.File("scr.hsc"));
-  again.platform.Script(E::Close().AtClock(kT + 100));
-  ASSERT_EQ(again.Run(), 0);
-  EXPECT_EQ(again.app.settings.effectsLevel, 2);
-  EXPECT_EQ(again.app.settings.autoFrameSkip, 1);
-  EXPECT_EQ(again.app.settings.frameSkip, 3);
 }
 
 TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
