@@ -132,12 +132,11 @@ TEST(Program, TheChosenFrameSkipEntryIsUnderlined) {
 TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
   Program p;
   std::vector<uint32_t> firstFrame;
+  int presents = 0;
   p.platform.SetPresentHook([&](const Surface& frame) {
-    if (frame.width() == 640 && firstFrame.empty() && p.app.surfaces.picBack2.width() == 640) {
-      // The loading picture is the first present; the first title pass is the second.
-      static int presents = 0;
-      if (++presents == 2) firstFrame.assign(frame.pixels(), frame.pixels() + 640 * 480);
-    }
+    // The loading picture is the first present; the first title pass is the second.
+    if (frame.width() == 640 && p.app.surfaces.picBack2.width() == 640 && ++presents == 2)
+      firstFrame.assign(frame.pixels(), frame.pixels() + 640 * 480);
   });
   p.platform.Script(E::Close().AtClock(kT + 200));
   ASSERT_EQ(p.Run(), 0);
