@@ -7,7 +7,7 @@
 namespace quandel::testing {
 namespace {
 
-TEST(HeadlessReplay, MissingAndHostileFilesEndDefinedly) {
+TEST(HeadlessReplay, MissingAndHostileFilesPlayToADefinedEnd) {
   TempDir dir;
   std::string error;
   ReplayTable table;
