@@ -10,14 +10,15 @@
 using namespace quandel;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static GameState full, back;
-  static GameState small = [] {
-    GameState s;
+  static ReplayTable full, back;
+  static ReplayTable small = [] {
+    ReplayTable s;
     s.replay.resize(kReplaySlotsOff);
     return s;
   }();
+  static Rng rng;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  for (GameState* s : {&full, &small}) {
+  for (ReplayTable* s : {&full, &small}) {
     s->replay[s->replay.size() - 1].frame = -1;  // marks a slot the load must not touch
     DecodeReplay(bytes, *s);
     FUZZ_CHECK(s->replayLast >= 0 && s->replayLast < static_cast<int>(s->replay.size()));
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What was read saves and reads back the same (long tables are skipped to keep runs fast).
   if (full.replayLast > 500) return 0;
-  const std::string file = EncodeReplay(full);
+  const std::string file = EncodeReplay(full, rng);
   FUZZ_CHECK(file.size() == kReplayHeaderBytes + kReplaySlotBytes * (full.replayLast + 1));
   DecodeReplay(file, back);
   FUZZ_CHECK(back.replayLast == full.replayLast);

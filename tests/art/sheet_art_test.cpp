@@ -176,54 +176,5 @@ TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
   EXPECT_EQ(kBoxCell(0, 799, 699).image, (Rect{112, 192, 16, 16}));
 }
 
-// Bounding rows of a mask's white part.
-std::pair<int, int> InkRows(const Image& sh, Rect r) {
-  int top = r.h, bottom = -1;
-  for (int y = 0; y < r.h; ++y)
-    for (int x = 0; x < r.w; ++x)
-      if (sh.At(r.x + x, r.y + y) == kWhite) top = std::min(top, y), bottom = std::max(bottom, y);
-  return {top, bottom};
-}
-
-// Numbers read as numbers: within a size, every digit stands on the same line and is as tall.
-TEST(SheetArt, DigitsShareBaselineAndHeight) {
-  for (auto digit : {+[](int d) { return kHudLargeDigit(d); }, +[](int d) { return kHudMediumDigit(d); }, +[](int d) { return kHudSmallDigit(d); }}) {
-    const auto ref = InkRows(SheetOf(kHud), digit(1).mask);  // flat-bottomed and flat-topped
-    for (int d = 0; d < 10; ++d) {
-      const auto rows = InkRows(SheetOf(kHud), digit(d).mask);
-      EXPECT_NEAR(rows.first, ref.first, 1) << "digit " << d << " of width " << digit(d).image.w;
-      EXPECT_NEAR(rows.second, ref.second, 1) << "digit " << d << " of width " << digit(d).image.w;
-    }
-  }
-}
-
-// Each kind keeps its colour in every pose; the special one is a grey that stands out from the
-// playfield's grey 100; and each step of either spin changes the picture.
-TEST(SheetArt, BoxesKeepTheirColoursAndVisiblyTurn) {
-  const Image& sh = SheetOf(kBoxes);
-  auto cell = [&](int k, int c, int r) {
-    std::vector<uint32_t> px;
-    const Rect rect = kBoxCellAt(k, c, r).image;
-    for (int y = 0; y < rect.h; ++y)
-      for (int x = 0; x < rect.w; ++x) px.push_back(sh.At(rect.x + x, rect.y + y));
-    return px;
-  };
-  for (int k = 0; k < kBoxKinds; ++k)
-    for (int c = 0; c < kBoxSpinColumns; ++c)
-      for (int r = 0; r < kBoxSpinRows; ++r) {
-        double sum[3] = {0, 0, 0};
-        int n = 0;
-        for (uint32_t p : cell(k, c, r))
-          if (p != kWhite) sum[0] += p >> 16, sum[1] += (p >> 8) & 255, sum[2] += p & 255, ++n;
-        const double red = sum[0] / n, blue = sum[2] / n, mean = (sum[0] + sum[1] + sum[2]) / 3 / n;
-        const std::string at = std::to_string(k) + "/" + std::to_string(c) + "/" + std::to_string(r);
-        if (k == 0) EXPECT_GT(blue, red + 40) << at;
-        if (k == 1) EXPECT_GT(red, blue + 40) << at;
-        if (k == 2) EXPECT_TRUE(std::abs(red - blue) < 12 && mean > 130) << at;
-        if (r + 1 < kBoxSpinRows) EXPECT_NE(cell(k, c, r), cell(k, c, r + 1)) << at;
-        if (c + 1 < kBoxSpinColumns) EXPECT_NE(cell(k, c, r), cell(k, c + 1, r)) << at;
-      }
-}
-
 }  // namespace
 }  // namespace quandel::art

@@ -121,11 +121,6 @@ class AudioOutput : public ::testing::Test {
     out.Render(seconds);
     return at;
   }
-  void PlayEverything() {
-    for (const char* name : {"BGM", "Bomb", "Magnet", "Short", "Tick", "Extend"}) Send(std::string("play ") + name);
-    for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n)), Send("wave " + std::to_string(n));
-  }
-
   DiskOutput out{QUANDEL_GAME_DIR};
   AudiblePlatform platform{out.audio->sound};
   App app{platform, DataDir(".")};
@@ -160,26 +155,6 @@ TEST_F(AudioOutput, EachSoundIsHeardAndPlayingAgainCutsTheOneStillPlaying) {
   // Stopped music starts from the top again; reopening the channels silences it.
   EXPECT_NE(FindCopy(s, music, music + kRate / 4, musicAgain), std::string::npos);
   EXPECT_EQ(Peak(s, reopened + 4096, s.size()), 0);
-}
-
-TEST_F(AudioOutput, EffectsLevelsAndMusicOff) {
-  Open(2, 1);
-  PlayEverything();
-  out.Render(1.0);
-  const size_t musicOn = out.Mark();
-  Open(2, 0);
-  PlayEverything();
-  out.Render(1.0);
-  Open(1, 1);
-  const size_t level1 = out.Mark();
-  for (int n = 1; n <= 12; ++n) Send("play Bomb" + std::to_string(n)), Send("wave " + std::to_string(n));
-  out.Render(1.0);
-  const size_t magnet = Send("play Magnet notify from 0", 1.0);
-  const Samples s = out.Finish();
-  EXPECT_EQ(Peak(s, 0, musicOn), 0);             // music off, no effects: silence
-  EXPECT_GT(Peak(s, musicOn, level1), kHeard);   // no effects: only the music
-  EXPECT_EQ(Peak(s, level1 + 4096, magnet), 0);  // level 1: no chain sounds ...
-  EXPECT_GT(Peak(s, magnet, s.size()), kHeard);  // ... but the other effects
 }
 
 TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {

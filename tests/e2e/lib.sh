@@ -44,19 +44,21 @@ start_game() {
   [ -n "$wid" ] || fail "no window within 2 s"
 }
 
-# Waits (up to $2 seconds) until a screenshot shows pixel ($3, $4) in colour $5.
-wait_for_pixel() {
-  local label=$1 limit=$2 x=$3 y=$4 want=$5 end=$(( $(now_ms) + $2 * 1000 ))
-  while [ "$(now_ms)" -lt "$end" ]; do
-    shot "$label"
-    [ "$(pixel "$label" "$x" "$y")" = "$want" ] && return 0
+# Runs "$@" every 0.1 s until it succeeds, for at most $1 seconds.
+within() {
+  local end=$(( $(now_ms) + $1 * 1000 ))
+  shift
+  until "$@"; do
+    [ "$(now_ms)" -lt "$end" ] || return 1
     sleep 0.1
   done
-  return 1
 }
+# Takes screenshot $1 and compares its pixel ($2, $3) with $4 (is) or tells it apart (is_not).
+is() { shot "$1" && [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
+is_not() { shot "$1" && [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
 
-# The title is up when the chosen frame-skip entry is underlined (grey 220) at x = $1.
-wait_for_title() { wait_for_pixel "$1" "${3:-3}" "$2" 275 "220,220,220" || fail "$1: no title screen"; }
+# The title is up when the chosen frame-skip entry is underlined (grey 220) at x = $2.
+wait_for_title() { within "${3:-3}" is "$1" "$2" 275 "220,220,220" || fail "$1: no title screen"; }
 
 click_at() { xdotool mousemove --window "$wid" "$1" "$2" click "${3:-1}"; }
 
@@ -73,27 +75,4 @@ close_window() {
   pid=""
   echo "closed: exit $rc after $(( $(now_ms) - before )) ms"
   [ $rc -eq 0 ] || fail "exit status $rc"
-}
-
-# The best score of scr.hsc (its first half of digits: each character's code - 40, mod 10).
-best_scores() {
-  local f=$1 out=""
-  for off in 8 24 40; do
-    local v=0
-    for c in $(od -An -tu1 -j "$off" -N6 "$f"); do v=$(( v * 10 + (c - 40) % 10 )); done
-    out="$out $v"
-  done
-  echo $out
-}
-
-# The event bits of every recorded slot of a replay file, one per line (first half of each flags
-# field: two characters, each code - 40 mod 10).
-replay_flags() {
-  local f=$1 last=0
-  for c in $(od -An -tu1 -N4 "$f"); do last=$(( last * 10 + (c - 40) % 10 )); done
-  for i in $(seq 1 "$last"); do
-    local v=0
-    for c in $(od -An -tu1 -j $(( 40 + 36 * i )) -N2 "$f"); do v=$(( v * 10 + (c - 40) % 10 )); done
-    echo "$v"
-  done
 }

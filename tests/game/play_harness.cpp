@@ -1,6 +1,7 @@
 #include "game/play_harness.h"
 
 #include <cmath>
+#include <utility>
 
 #include "app/play_loop.h"
 #include "game/trace.h"
@@ -19,31 +20,24 @@ void PlayHarness::Run() {
   SavingRecorder recorder(settings, data);
   SoundCues cues;
   StartPlay(play, replay, cues);
-  std::vector<std::string> pending;
-  auto log = [&](const SoundCues& c) {
-    for (const SoundCue& cue : c) pending.push_back(SoundCueText(cue));
-  };
-  log(cues);
   for (;;) {
     std::vector<InputEvent> input;
     input.swap(next_);
     const auto [from, to] = scripted_.equal_range(play.frameNo);
     for (auto it = from; it != to; ++it) input.push_back(it->second);
     const FrameReport report = StepPlayFrame(play, replay, scores, input, recorder);
-    log(report.sounds);
-    if (report.resultRecorded && report.replayFull) ++replayFullMessages;
     if (report.over) break;
+    cues.insert(cues.end(), report.sounds.begin(), report.sounds.end());
+    std::vector<std::string> sounds;
+    for (const SoundCue& cue : std::exchange(cues, {})) sounds.push_back(SoundCueText(cue));
     PlayState copy = play;
     copy.cursorX = copy.cursorY = copy.cursorStepX = copy.cursorStepY = 0;
     copy.replayPos = 0;
     if (copy.blastTimer == 0) copy.blastX = copy.blastY = 0;
     if (copy.magnetTimer == 0) copy.magnetX = copy.magnetY = 0;
-    sounds.insert(sounds.end(), pending.begin(), pending.end());
-    simulation.push_back(TraceLine(copy, pending));
-    pending.clear();
+    simulation.push_back(TraceLine(copy, sounds));
     if (everyFrame) everyFrame(*this);
   }
-  sounds.insert(sounds.end(), pending.begin(), pending.end());
 }
 
 void PlayHarness::PlayLive() {

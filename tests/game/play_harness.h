@@ -35,8 +35,6 @@ class PlayHarness {
   // The simulation as it matters for reproduction, one line per frame: the cursor and the aim
   // positions of an idle bomb or magnet follow unrecorded moves, so they are left out.
   std::vector<std::string> simulation;
-  std::vector<std::string> sounds;  // every cue of the play, as channel commands
-  int replayFullMessages = 0;
 
   TempDir dir;
   DataDir data{dir.path()};

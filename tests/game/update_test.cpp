@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "game/game_state.h"
-#include "game/spawn.h"
 #include "game/update.h"
 
 namespace quandel {
@@ -18,20 +17,14 @@ PlayState EmptyField() {
 }
 
 Box Falling(float x, float y, uint8_t kind = 0) {
-  Box b;
-  b.state = 0;
-  b.kind = kind;
-  b.x = x;
-  b.y = y;
-  b.vy = 1;
+  Box b{x, y};
+  b.kind = kind, b.vy = 1;
   return b;
 }
 
 Box Burning(float x, float y, int16_t radius, int16_t time, uint8_t kind = 0) {
   Box b = Falling(x, y, kind);
-  b.state = 1;
-  b.burnRadius = radius;
-  b.burnTime = time;
+  b.state = 1, b.burnRadius = radius, b.burnTime = time;
   return b;
 }
 
@@ -45,10 +38,8 @@ TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
   s.boxes[2] = Falling(185, 100);
   UpdateObjects(s);
   // Box 9 was lit in pass 5 and burned once more in its own pass; box 2 waits for the next frame.
-  EXPECT_EQ(s.boxes[9].state, 1);
-  EXPECT_EQ(s.boxes[9].burnTime, 2);
-  EXPECT_EQ(s.boxes[2].state, 1);
-  EXPECT_EQ(s.boxes[2].burnTime, 1);
+  EXPECT_TRUE(s.boxes[9].state == 1 && s.boxes[9].burnTime == 2);
+  EXPECT_TRUE(s.boxes[2].state == 1 && s.boxes[2].burnTime == 1);
   EXPECT_EQ(s.chainCount[0], 3);
   EXPECT_EQ(s.score, 200);  // 100 for each ignition
   EXPECT_EQ(s.igniteCount, 2);
@@ -60,7 +51,8 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
   s.chainFuse[0] = 2;
   s.boxes[1] = Falling(230, 100, 1);  // other kind
   s.boxes[2] = Falling(200, 70, 2);   // special: catches from every kind
-  s.boxes[3] = Falling(170, -1, 0);   // still above the top edge
+  s.boxes[3] = Falling(150, -1);      // at the top edge after its step, next to burning box 4
+  s.boxes[4] = Burning(150, 20, 40, 30);
   UpdateObjects(s);
   EXPECT_EQ(s.boxes[1].state, 0);
   EXPECT_EQ(s.boxes[2].state, 1);
@@ -153,107 +145,23 @@ TEST(Update, BlastAndMagnetTimersAndDrift) {
   EXPECT_EQ(s.magnetTimer, 0);
 }
 
-TEST(Update, MagnetPullsOnlyWithinReachAndActsOnAJustLitBox) {
+TEST(Update, MagnetPullsWithinReachByItsDistance) {
   PlayState s = EmptyField();
   s.magnetTimer = 1;
   s.magnetReach = 100;
   s.magnetX = 200;
   s.magnetY = 200;
-  s.boxes[0] = Falling(200, 300);   // 100 below: pulled up
-  s.boxes[1] = Falling(309, 200);   // 109 away: untouched
-  s.boxes[1].vy = 1;
+  s.boxes[0] = Falling(200, 300);
+  s.boxes[1] = Falling(309, 200);
   UpdateObjects(s);
-  EXPECT_LT(s.boxes[0].vy, 0.9f);
+  // The magnet drifts to 200.5 and box 0 falls to 301: 100.5 apart, straight below. Strength
+  // (108 - 100.5) / 100 * 0.4 + 0.4 = 0.43 pulls up; 0.6 - 0.03 * 1.5 = 0.555 of the speed stays:
+  // vy = 0.555 - 0.43 = 0.125.
+  EXPECT_NEAR(s.boxes[0].vy, 0.125f, 1e-6f);
+  EXPECT_NEAR(s.boxes[0].vx, 0.0f, 1e-6f);
+  // Box 1 is just over 109 away, beyond the reach of 100 + 8.
   EXPECT_EQ(s.boxes[1].vx, 0.0f);
   EXPECT_EQ(s.boxes[1].vy, 1.0f);
-}
-
-TEST(Spawn, TheFirstRowOfTheOpeningAndItsTiming) {
-  PlayState s = EmptyField();
-  s.stage = 0;
-  s.frameNo = -2;
-  s.spawnMeter = 0;
-  SpawnBoxes(s, 0);
-  EXPECT_EQ(s.boxes[0].state, 2);  // not before frame -1
-  EXPECT_EQ(s.spawnMeter, 4800);
-  s.frameNo = -1;
-  s.spawnMeter = 0;
-  SpawnBoxes(s, 0);
-  for (int k = 0; k < 10; ++k) {
-    EXPECT_EQ(s.boxes[k].state, 0);
-    EXPECT_EQ(s.boxes[k].kind, 0);
-    EXPECT_EQ(s.boxes[k].x, 140.0f + 20 * k);
-    EXPECT_EQ(s.boxes[k].y, -50.0f);
-  }
-  s.frameNo = 5;
-  s.spawnMeter = 5990;
-  SpawnBoxes(s, 5980);
-  EXPECT_EQ(s.boxes[10].state, 2);
-  s.spawnMeter = 6000;
-  SpawnBoxes(s, 5990);
-  EXPECT_EQ(s.boxes[10].state, 0);
-  EXPECT_EQ(s.spawnMeter, 6000);
-}
-
-TEST(Spawn, AFormationIsCutShortWhenSlotsRunOut) {
-  PlayState s = EmptyField();
-  for (int i = 0; i < 97; ++i) s.boxes[i].state = 0;
-  s.boxes[40].state = 2;
-  s.stage = 5;
-  s.frameNo = 100;
-  s.spawnMeter = 6000;
-  const uint32_t before = s.rng.state();
-  SpawnBoxes(s, 5990);
-  int made = 0;
-  for (const Box& b : s.boxes) made += b.state == 0;
-  EXPECT_EQ(made, 100);
-  EXPECT_EQ(s.boxes[40].x, 140.0f);  // the first box takes the lowest free slot
-  Rng expected;
-  expected.set_state(before);
-  for (int k = 0; k < 8; ++k) expected.Next();  // two spin draws for each of the four boxes made
-  EXPECT_EQ(s.rng.state(), expected.state());
-}
-
-TEST(Spawn, PatternsOfTheLaterStages) {
-  {  // Two loose boxes with their special box, which always drifts left at first.
-    PlayState s = EmptyField();
-    s.stage = 4;
-    s.frameNo = 100;
-    s.spawnMeter = 6000;
-    SpawnBoxes(s, 5990);
-    EXPECT_EQ(s.boxes[0].kind, 0);
-    EXPECT_EQ(s.boxes[1].kind, 1);
-    EXPECT_EQ(s.boxes[2].kind, 2);
-    EXPECT_EQ(s.boxes[2].vx, -0.5f);
-    EXPECT_EQ(s.boxes[2].y, -100.0f);
-    EXPECT_EQ(s.spawnMeter, 6000);
-  }
-  {  // Two stacks of four, half a width apart inside the column.
-    PlayState s = EmptyField();
-    s.stage = 8;
-    s.frameNo = 100;
-    s.spawnMeter = 8000;
-    SpawnBoxes(s, 7990);
-    const float gap = std::fabs(s.boxes[4].x - s.boxes[0].x);
-    EXPECT_EQ(gap, 100.0f);
-    for (int k = 0; k < 8; ++k) {
-      EXPECT_EQ(s.boxes[k].kind, k / 4);
-      EXPECT_EQ(s.boxes[k].y, -150.0f - 20 * (k % 4));
-      EXPECT_EQ(s.boxes[k].x, s.boxes[k < 4 ? 0 : 4].x);
-    }
-    EXPECT_EQ(s.boxes[8].kind, 2);  // 8000 \ 4000 differs from 7990 \ 4000
-  }
-  {  // The converging pair closes in as the meter runs through each 2400.
-    PlayState s = EmptyField();
-    s.stage = 1;
-    s.frameNo = 100;
-    s.spawnMeter = 4800 + 480;
-    SpawnBoxes(s, 4800 + 470);
-    EXPECT_EQ(s.boxes[0].x, static_cast<float>(230 + 0.45 * 176));
-    EXPECT_EQ(s.boxes[1].x, static_cast<float>(230 - 0.45 * 176));
-    EXPECT_NE(s.boxes[0].kind, s.boxes[1].kind);
-    EXPECT_EQ(s.boxes[2].state, 2);  // no special box within the 2400
-  }
 }
 
 }  // namespace

@@ -56,6 +56,10 @@ TEST(BitBlt, MaskThenImageColoursOnlyThePictureAndSelfCopiesReadOldPixels) {
   BitBlt(back, 1, 0, 2, 1, back, 0, 0, SRCCOPY);
   EXPECT_EQ(back.colourAt(2, 0), Packed(100, 100, 100));
   EXPECT_EQ(back.colourAt(1, 0), Packed(80, 110, 170));
+  Surface column(1, 3);  // and down a column, where rows overlap
+  for (int y = 0; y < 3; ++y) column.SetPixelV(0, y, Packed(y, 0, 0));
+  BitBlt(column, 0, 1, 1, 2, column, 0, 0, SRCCOPY);
+  EXPECT_TRUE(column.colourAt(0, 1) == Packed(0, 0, 0) && column.colourAt(0, 2) == Packed(1, 0, 0));
 }
 
 TEST(Boxes, CornersIncludedFractionsRoundToEvenAndFillFollowsTheStyle) {
@@ -137,6 +141,10 @@ TEST(Polygons, FillInsideHalfOpenThenOutlineWithThePen) {
       const bool in = x >= 1 && x <= 5 && y >= 1 && y <= 4, edge = x == 1 || x == 5 || y == 1 || y == 4;
       ASSERT_EQ(s.colourAt(x, y), !in ? 0xFFFFFF : edge ? Packed(1, 0, 0) : Packed(200, 200, 200)) << x << "," << y;
     }
+  s.Clear();
+  const PixelPoint sliver[] = {{0, 0}, {2, 5}, {0, 5}};  // the slanted edge cuts row 1 at 0.4
+  s.Polygon(sliver);
+  EXPECT_EQ(s.pixel(1, 1), 0xFFFFFFu);
 }
 
 TEST(Resize, ShrinkingKeepsTheSheetAndGrowingShowsItAgain) {

@@ -1,0 +1,100 @@
+// The mouse and wheel rules on a small state, and the title menu's hit areas.
+#include "game/input.h"
+
+#include <gtest/gtest.h>
+
+namespace quandel {
+namespace {
+
+TEST(Input, QuitButtonAndTitleItemsEndExactlyAtTheirEdges) {
+  for (auto [x, y, on] : {std::tuple{480, 463, true}, {560, 477, true}, {479, 470, false}, {561, 470, false}, {500, 462, false},
+                          {500, 478, false}}) {
+    EXPECT_EQ(OnQuitButton(x, y), on) << x << "," << y;
+  }
+  // x, y, item (with a replay stored; without one the replay entry is 0)
+  const int cases[][3] = {{105, 300, 1}, {355, 330, 1}, {200, 390, 12}, {360, 255, 2}, {410, 275, 2}, {412, 265, 0},
+                          {415, 265, 3}, {630, 265, 6}, {470, 315, 7}, {521, 325, 0}, {580, 335, 8}, {470, 385, 9},
+                          {525, 385, 10}, {630, 395, 11}, {300, 265, 0}, {470, 340, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TitleItemAt(c[0], c[1], true), c[2]) << c[0] << "," << c[1];
+    if (c[2] == 12) {
+      EXPECT_EQ(TitleItemAt(c[0], c[1], false), 0);
+    }
+  }
+}
+
+TEST(Input, TitleClicksSetTheSettings) {
+  // item, choice, then auto frame skip, frame skip, music off and effects level from 0, 2, 0, 1
+  const std::pair<uint8_t, TitleChoice> items[] = {{1, TitleChoice::kPlay},      {12, TitleChoice::kReplay},   {0, TitleChoice::kNone},
+                                                   {2, TitleChoice::kFrameSkip}, {3, TitleChoice::kFrameSkip}, {6, TitleChoice::kFrameSkip},
+                                                   {7, TitleChoice::kSound},     {8, TitleChoice::kSound},     {9, TitleChoice::kSound},
+                                                   {11, TitleChoice::kSound}};
+  const std::vector<int> after[] = {{0, 2, 0, 1}, {0, 2, 0, 1}, {0, 2, 0, 1}, {1, 2, 0, 1}, {0, 3, 0, 1},
+                                    {0, 0, 0, 1}, {0, 2, 1, 1}, {0, 2, 0, 1}, {0, 2, 0, 2}, {0, 2, 0, 0}};
+  for (size_t i = 0; i < std::size(items); ++i) {
+    Settings s{0, 0, 2, 0, 0, 1};
+    EXPECT_EQ(TitleClick(items[i].first, s), items[i].second) << int{items[i].first};
+    EXPECT_EQ(std::vector<int>({s.autoFrameSkip, s.frameSkip, s.musicOff, s.effectsLevel}), after[i]) << int{items[i].first};
+  }
+}
+
+PlayState Playing() {
+  PlayState s;
+  s.frameNo = 61;
+  s.timeLeft = 100;
+  s.bombGauge = s.magnetGauge = 1000;
+  s.replayPos = 1;
+  return s;
+}
+
+TEST(Input, MovesAboveTheGuideLineScrollAndOnlyChangesAreRecorded) {
+  // frame, y, speed: (96 - y) / 480 * 50, at most 9, nothing during the opening
+  for (auto [frame, y, speed] : {std::tuple{61, 0.0f, 9.0f}, {61, 48.0f, 5.0f}, {61, 96.0f, 0.0f}, {61, 300.0f, 0.0f}, {60, 0.0f, 0.0f}}) {
+    PlayState s = Playing();
+    s.frameNo = frame;
+    ReplayTable r;
+    picMain_MouseMove(s, r, 0, 0, 123, y);
+    EXPECT_EQ(s.scrollSpeed, speed) << frame << " " << y;
+    EXPECT_EQ(s.replayPos, speed != 0 ? 2 : 1);
+    picMain_MouseMove(s, r, 0, 0, 124, y);
+    EXPECT_EQ(s.replayPos, speed != 0 ? 2 : 1);  // same speed: not recorded again
+    EXPECT_TRUE(s.blastX == 124 && s.magnetY == y);
+  }
+}
+
+TEST(Input, BombsAndMagnetsCostAThirdOfTheirGauge) {
+  ReplayTable r;
+  SoundCues sounds;
+  PlayState s = Playing();
+  s.chainFuse = {3, 0, 0, 0, 0};
+  picMain_MouseDown(s, r, sounds, 1, 0, 100, 200);
+  picMain_MouseDown(s, r, sounds, 1, 0, 120, 220);  // a blast is running: ignored, not recorded
+  picMain_MouseDown(s, r, sounds, 2, 0, 140, 240);
+  EXPECT_TRUE(s.blastTimer == 1 && s.blastX == 100 && s.blastSlot == 1 && s.bombGauge == 0);
+  EXPECT_TRUE(s.magnetTimer == 1 && s.magnetY == 240 && s.magnetReach == 100 && s.magnetGauge == 0);
+  EXPECT_EQ(sounds, (SoundCues{{SoundCue::Kind::kBomb}, {SoundCue::Kind::kMagnet}}));
+  EXPECT_TRUE(r.replay[1].flags == kEventLeftClick && r.replay[2].flags == kEventRightClick && s.replayPos == 3);
+
+  s = Playing();
+  s.bombGauge = s.magnetGauge = 999;
+  sounds.clear();
+  picMain_MouseDown(s, r, sounds, 1, 0, 100, 200);
+  picMain_MouseDown(s, r, sounds, 2, 0, 100, 200);
+  picMain_MouseDown(s, r, sounds, 3, 0, 100, 200);
+  EXPECT_EQ(s.blastTimer + s.magnetTimer, 0);
+  EXPECT_EQ(sounds, (SoundCues{{SoundCue::Kind::kShort}, {SoundCue::Kind::kShort}}));
+  EXPECT_EQ(s.replayPos, 3);  // the two tries are recorded all the same
+}
+
+TEST(Input, PastTheLastSlotEveryEventLandsInIt) {
+  PlayState s = Playing();
+  ReplayTable r;
+  s.replayPos = kReplayLastSlot - 1;
+  for (int i = 0; i < 3; ++i) WheelMinus(s, r, 0);
+  WheelPlus(s, r, 0);
+  EXPECT_EQ(s.replayPos, kReplayLastSlot);
+  EXPECT_EQ(r.replay[kReplayLastSlot].flags, 2 * kEventWheelTowards + kEventWheelAway);
+}
+
+}  // namespace
+}  // namespace quandel

@@ -1,0 +1,189 @@
+// The frame step on small states: a play just past its opening with nothing on the field.
+#include "game/play_step.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "game/play_harness.h"
+
+namespace quandel::testing {
+namespace {
+
+using Kind = SoundCue::Kind;
+
+struct CountingRecorder : ResultRecorder {
+  void RecordResult(PlayState&, ReplayTable&, const ScoreTable&, uint8_t r, bool) override { ++calls, rank = r; }
+  int calls = 0, rank = -1;
+};
+
+struct Frame {
+  Frame() {
+    SoundCues cues;
+    StartPlay(s, replay, cues);
+    s.frameNo = 100;
+    s.spawnMeter = 4800;  // no formation on the next frame
+  }
+  FrameReport Step(std::vector<InputEvent> input = {}) { return StepPlayFrame(s, replay, scores, input, recorder); }
+  PlayState s;
+  ReplayTable replay;
+  ScoreTable scores;
+  CountingRecorder recorder;
+};
+
+bool Has(const FrameReport& r, SoundCue cue) { return std::count(r.sounds.begin(), r.sounds.end(), cue) == 1; }
+
+TEST(PlayStep, TheOpeningLastsSixtyFramesAndTheFirstRowMovesOnTheFrameItEnters) {
+  Frame f;
+  SoundCues cues;
+  StartPlay(f.s, f.replay, cues);
+  EXPECT_EQ(cues, SoundCues{{Kind::kMusic}});
+  for (int i = 0; i < 59; ++i) f.Step();
+  EXPECT_EQ(f.s.frameNo, -1);
+  // Ten boxes made at -50, then one step down.
+  for (int k = 0; k < 11; ++k) EXPECT_TRUE(k < 10 ? f.s.boxes[k].state == 0 && f.s.boxes[k].y == -49 : f.s.boxes[k].state == 2) << k;
+}
+
+TEST(PlayStep, TheQuitButtonEndsALivePlayAtOnceWithoutAResultYetTheBombDrops) {
+  Frame f;
+  const FrameReport r = f.Step({Move(500, 470), Down(1, 500, 470)});
+  EXPECT_TRUE(r.over && f.recorder.calls == 0);
+  EXPECT_EQ(f.s.frameNo, 100);  // returned before counting the frame
+  EXPECT_EQ(f.s.blastTimer, 1);
+  EXPECT_EQ(r.sounds, SoundCues{{Kind::kBomb}});
+  EXPECT_EQ(f.replay.replay[1].flags, kEventLeftClick);
+}
+
+TEST(PlayStep, InAReplayOnlyALiveClickOnTheQuitButtonEndsIt) {
+  Frame f;
+  f.s.replayMode = 1;
+  f.replay.replay[1] = {100, 500, 470, kEventScrollMove};  // a replayed move sets the hover
+  f.replay.replay[2] = {101, 500, 470, kEventLeftClick};
+  f.replay.replayLast = 2;
+  EXPECT_FALSE(f.Step().over || f.Step().over);
+  EXPECT_NE(f.s.blastTimer, 0);
+  EXPECT_TRUE(f.Step({Down(1, 500, 470)}).over);
+}
+
+TEST(PlayStep, ModifiedLiveInputIsIgnoredWhileTheWheelActsAndIsRecordedAtTheCursor) {
+  Frame f;
+  f.s.cursorX = 200, f.s.cursorY = 40;
+  EXPECT_TRUE(f.Step({Down(1, 230, 200, 1), Down(2, 230, 200, 2), Move(230, 0, 4)}).sounds.empty());
+  EXPECT_EQ(f.s.blastTimer + f.s.magnetTimer + f.s.scrollSpeed + f.s.replayPos, 1);
+  f.Step({WheelTowards()});
+  const ReplayRecord rec = f.replay.replay[1];
+  EXPECT_TRUE(rec.frame == 101 && rec.x == 200 && rec.y == 40 && rec.flags == kEventWheelTowards);
+
+  // In a replay, a Shift move counts as replayed input; plain moves and the wheel do not.
+  Frame r;
+  r.s.replayMode = 1;
+  r.Step({WheelTowards()});
+  EXPECT_EQ(r.s.scrollSpeed, 0.0f);
+  r.Step({Move(230, 0, 1)});
+  r.Step({Move(230, 200)});
+  EXPECT_EQ(r.s.scrollSpeed, 9.0f);
+}
+
+TEST(PlayStep, AWheelBoostLastsTwelveFrames) {
+  Frame f;
+  for (int i = 1; i <= 12; ++i) {
+    f.Step(i == 1 ? std::vector{WheelTowards()} : std::vector<InputEvent>{});
+    EXPECT_EQ(f.s.scrollSpeed, i < 12 ? 6.0f : 0.0f) << i;
+  }
+  f.Step({WheelTowards()});
+  f.Step({WheelAway()});
+  EXPECT_EQ(f.s.scrollSpeed, 0.0f);
+}
+
+TEST(PlayStep, AReplayDeliversItsSlotsUpToTheLastAndGlidesTheCursorToTheNext) {
+  for (int16_t last : {1, 0}) {
+    Frame f;
+    f.s.replayMode = 1;
+    f.replay.replay[1] = {100, 230, 200, kEventLeftClick};
+    f.replay.replay[2] = {126, 330, 300, kEventScrollMove};
+    f.replay.replayLast = last;  // with 0, slot 1 is left over from a longer recording
+    f.Step();
+    EXPECT_EQ(f.s.blastTimer != 0, last == 1);
+    // 100 pixels over the 20 frames left before the next slot, less six: 5 a frame.
+    if (last == 1) {
+      EXPECT_TRUE(f.s.cursorX == 235 && f.s.cursorY == 205) << f.s.cursorX << "," << f.s.cursorY;
+    }
+  }
+}
+
+// The score display catches up 30 a frame, 60 when more than 3000 behind; after both count down,
+// the time display closes in by 4 (30 once the time is up) or up by 6; the last ten seconds tick.
+TEST(PlayStep, DisplaysCatchUpAndTheLastTenSecondsTick) {
+  for (auto [score, before, after] : {std::tuple{5000, 0, 60}, {3030, 0, 60}, {3000, 0, 30}, {100, 90, 100}}) {
+    Frame f;
+    f.s.score = score, f.s.scoreShown = before;
+    f.Step();
+    EXPECT_EQ(f.s.scoreShown, after) << score;
+  }
+  // time left and shown before, shown after, tick
+  for (auto [left, before, after, tick] : {std::tuple{1000, 1200, 1195, false}, {1, 100, 69, false}, {1000, 900, 905, false},
+                                           {541, 541, 540, true}, {542, 542, 541, false}, {601, 601, 600, false}, {61, 61, 60, true}}) {
+    Frame f;
+    f.s.timeLeft = left, f.s.timeShown = before;
+    EXPECT_EQ(Has(f.Step(), {Kind::kTick}), tick) << left;
+    EXPECT_EQ(f.s.timeShown, after) << left;
+  }
+}
+
+TEST(PlayStep, BombSoundsPickTheTierOfTheLongestChainAndTheNumberOfIgnitions) {
+  // longest chain, ignitions, sound phase before, cue
+  const std::tuple<int16_t, uint8_t, uint8_t, SoundCue> cases[] = {
+      {29, 1, 0, {Kind::kBombWave, 1}}, {30, 2, 0, {Kind::kBombWave, 6}}, {99, 4, 0, {Kind::kBombWave, 8}},
+      {100, 7, 0, {Kind::kBombWave, 12}}, {0, 3, 9, {Kind::kBombChannel, 3}}};
+  for (auto [chain, ignitions, phase, cue] : cases) {
+    Frame f;
+    f.s.chainCount[3] = chain, f.s.igniteCount = ignitions, f.s.soundPhase = phase;
+    EXPECT_EQ(f.Step().sounds, SoundCues{cue}) << chain << " " << int{ignitions};
+    EXPECT_EQ(f.s.igniteCount, 0);
+  }
+}
+
+TEST(PlayStep, AnExtendAddsTenSecondsAndWideStagesWidenTheColumnStepByStep) {
+  Frame f;
+  f.s.timeLeft = 3000;
+  f.s.extendMeter = 999.6f;  // + 0.5 reaches the 1000 of the early stages
+  EXPECT_TRUE(Has(f.Step(), {Kind::kExtend}));
+  EXPECT_TRUE(f.s.stage == 1 && f.s.timeLeft == 3599 && f.s.extendMeter == 0 && f.s.stageBanner == 0);
+  Frame w;
+  w.s.stage = 10, w.s.fieldWidth = 299;
+  w.Step();
+  w.Step();
+  EXPECT_EQ(w.s.fieldWidth, 300);  // stage 10 stops at 300
+  EXPECT_EQ(w.s.colours[2], Rgb(130, 130, 130));
+}
+
+TEST(PlayStep, TheResultIsRecordedOnceTheScoreHasCaughtUpAndThePlayEnds240FramesLater) {
+  Frame f;
+  f.s.timeLeft = f.s.timeShown = 0, f.s.endTimer = 1;
+  f.s.score = 100, f.s.scoreShown = 70, f.s.replayPos = kReplayLastSlot;
+  EXPECT_FALSE(f.Step().resultRecorded);
+  const FrameReport r = f.Step();
+  ASSERT_TRUE(r.resultRecorded);
+  EXPECT_TRUE(r.replayFull);
+  EXPECT_EQ(f.recorder.rank, 0);
+  int frames = 1;
+  while (frames < 1000 && !f.Step().over) ++frames;
+  EXPECT_EQ(frames, 240);
+  EXPECT_EQ(f.recorder.calls, 1);
+}
+
+TEST(RankScore, ATieRanksBelowTheStoredScoreAndLowerEntriesMoveDown) {
+  using Table = std::array<int32_t, 3>;
+  for (auto [score, rank, table] : {std::tuple{1001, 1, Table{1001, 1000, 500}}, {1000, 2, Table{1000, 1000, 500}},
+                                    {201, 3, Table{1000, 500, 201}}, {200, 0, Table{1000, 500, 200}}}) {
+    ScoreTable t;
+    EXPECT_EQ(RankScore(t, score, 7), rank) << score;
+    EXPECT_EQ(t.highScores, table) << score;
+    if (rank == 1) {
+      EXPECT_EQ(t.highScoreStages, (Table{7, 2, 1}));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quandel::testing
