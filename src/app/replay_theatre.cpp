@@ -70,11 +70,14 @@ void ReplayTheatre::Advance(std::span<const InputEvent> input, ResultRecorder& r
 
 void ReplayTheatre::SeekTo(int frame) {
   const int target = std::clamp(frame, 0, length_);
-  play_ = start_;
-  table_ = startTable_;
-  scores_ = startScores_;
-  position_ = 0;
-  over_ = false;
+  // Forward goes on from here; back starts again from the start.
+  if (target < position_ || over_) {
+    play_ = start_;
+    table_ = startTable_;
+    scores_ = startScores_;
+    position_ = 0;
+    over_ = false;
+  }
   quarters_ = 0;
   while (position_ < target && !over_) StepOnce({}, silent_, nullptr);
   simulated_ = true;

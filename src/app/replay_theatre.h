@@ -46,7 +46,8 @@ class ReplayTheatre {
   int sinceControl() const { return sinceControl_; }
   bool simulatedLastFrame() const { return simulated_; }
 
-  // Simulates from the start up to `frame` (clamped to the play), with no sound.
+  // Simulates up to `frame` (clamped to the play), with no sound: on from the frame shown when it
+  // lies ahead, again from the start when it lies behind.
   void SeekTo(int frame);
 
  private:
