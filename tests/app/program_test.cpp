@@ -224,33 +224,5 @@ TEST(Program, WithoutTheHelpPageF1DoesNothing) {
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
-// The clock counts from the machine's start, so the first drawn pass measures a whole reading and
-// completes a second at once: the counter shows 1 from the second drawn pass on.
-TEST(Program, TheTitleFrameCounterShowsOneFromTheSecondDrawnPass) {
-  Program p;
-  const uint32_t start = 3000000000u;  // up for five weeks: past the signed limit
-  p.platform.SetClock(static_cast<int32_t>(start));
-  auto corner = [](const Surface& s) {
-    std::vector<uint32_t> px;
-    for (int y = 465; y < 477; ++y)
-      for (int x = 605; x < 633; ++x) px.push_back(s.pixel(x, y));
-    return px;
-  };
-  std::vector<uint32_t> second;
-  int presents = 0;
-  p.platform.SetPresentHook([&](const Surface& frame) {
-    // No old picture to open from, so the counter's corner shows from the first pass.
-    if (++presents == 1) p.app.surfaces.picBack2.SetOuterSize(2, 2);
-    if (presents == 3) second = corner(frame);  // the loading picture is the first present
-  });
-  p.platform.Script(E::Close().AtClock(static_cast<int32_t>(start + 200)));
-  ASSERT_EQ(p.Run(), 0);
-  ASSERT_FALSE(second.empty());
-  for (const int fps : {1, 0}) {
-    ComposeTitle(p.app, {.replayAvailable = false, .framesPerSecond = fps});
-    EXPECT_EQ(corner(p.app.surfaces.picBack) == second, fps == 1) << fps;
-  }
-}
-
 }  // namespace
 }  // namespace quandel::testing
