@@ -18,6 +18,8 @@ namespace {
 
 using E = ScriptedEvent;
 
+constexpr int kT = 100000;  // the headless clock's start
+
 // A data folder with the generated sheets and nothing else.
 class Program {
  public:
@@ -29,6 +31,10 @@ class Program {
     });
   }
   int Run() { return RunProgram(app); }
+  // Events at so many milliseconds after the start.
+  void At(std::initializer_list<std::pair<ScriptedEvent, int>> events) {
+    for (const auto& [e, ms] : events) platform.Script(e.AtClock(kT + ms));
+  }
   size_t Count(const std::string& command) const {
     const auto& log = platform.soundLog();
     return static_cast<size_t>(std::count(log.begin(), log.end(), command));
@@ -39,15 +45,12 @@ class Program {
   App app;
 };
 
-constexpr int kT = 100000;  // the headless clock's start
-
 TEST(Program, StartTitlePlayQuitTitleClose) {
   Program p;
-  p.platform.Script(E::Move(200, 310).AtClock(kT + 500));        // over the start entry
-  p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 600));
-  p.platform.Script(E::Move(500, 470).AtFrame(100));             // the quit button
+  p.At({{E::Move(200, 310), 500}, {E::Down(1, 200, 310), 600}});  // the start entry
+  p.platform.Script(E::Move(500, 470).AtFrame(100));              // the quit button
   p.platform.Script(E::Down(1, 500, 470).AtFrame(101));
-  p.platform.Script(E::Close().AtClock(kT + 600 + 3000));
+  p.At({{E::Close(), 3600}});
   EXPECT_EQ(p.Run(), 0);
   EXPECT_EQ(p.app.menu.quitRequested, 1);
   EXPECT_EQ(p.app.play.frameNo, 101);  // the play ended at the quit click
@@ -66,15 +69,10 @@ TEST(Program, StartTitlePlayQuitTitleClose) {
 
 TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   Program p;
-  p.platform.Script(E::Move(480, 385).AtClock(kT + 200));  // effects: off
-  p.platform.Script(E::Down(1, 480, 385).AtClock(kT + 300));
-  p.platform.Script(E::Move(600, 325).AtClock(kT + 400));  // music: on (already chosen)
-  p.platform.Script(E::Down(1, 600, 325).AtClock(kT + 500));
-  p.platform.Script(E::Move(430, 265).AtClock(kT + 600));  // frame skip 3
-  p.platform.Script(E::Down(1, 430, 265).AtClock(kT + 700));
-  p.platform.Script(E::Move(365, 260).AtClock(kT + 800));  // automatic
-  p.platform.Script(E::Down(1, 365, 260).AtClock(kT + 900));
-  p.platform.Script(E::Close().AtClock(kT + 1000));
+  // Effects off, music on (already chosen), frame skip 3, automatic.
+  const std::pair<int, int> clicks[] = {{480, 385}, {600, 325}, {430, 265}, {365, 260}};
+  for (int i = 0; i < 4; ++i) p.At({{E::Move(clicks[i].first, clicks[i].second), 200 * i + 200}, {E::Down(1, clicks[i].first, clicks[i].second), 200 * i + 300}});
+  p.At({{E::Close(), 1000}});
   ASSERT_EQ(p.Run(), 0);
   const Settings& s = p.app.settings;
   EXPECT_EQ(s.effectsLevel, 2);
@@ -94,8 +92,7 @@ TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
   int presented[2] = {0, 0};
   for (int paused = 0; paused < 2; ++paused) {
     Program p;
-    p.platform.Script(E::Move(200, 310).AtClock(kT + 200));
-    p.platform.Script(E::Down(1, 200, 310).AtClock(kT + 300));
+    p.At({{E::Move(200, 310), 200}, {E::Down(1, 200, 310), 300}});
     p.platform.Script(E::Move(230, 60).AtFrame(100));
     p.platform.Script(E::Down(1, 230, 300).AtFrame(200));
     if (paused) {
@@ -128,9 +125,7 @@ TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
   for (bool withFile : {false, true}) {
     Program p;
     if (withFile) WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
-    p.platform.Script(E::Move(200, 390).AtClock(kT + 200));
-    p.platform.Script(E::Down(1, 200, 390).AtClock(kT + 300));
-    p.platform.Script(E::Close().AtClock(kT + 2000));
+    p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::Close(), 2000}});
     ASSERT_EQ(p.Run(), 0);
     // With the file the click started the replay; without it nothing started.
     EXPECT_EQ(p.app.play.replayMode, withFile ? 1 : 0);
@@ -177,7 +172,7 @@ TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
     if (frame.width() == 640 && p.app.surfaces.picBack2.width() == 640 && ++presents == 2)
       firstFrame.assign(frame.pixels(), frame.pixels() + 640 * 480);
   });
-  p.platform.Script(E::Close().AtClock(kT + 200));
+  p.At({{E::Close(), 200}});
   ASSERT_EQ(p.Run(), 0);
   ASSERT_EQ(firstFrame.size(), 640u * 480u);
   const uint32_t grey100 = PixelRgb(100, 100, 100);
@@ -199,12 +194,9 @@ TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
     Program p;
     std::vector<std::vector<uint32_t>> frames;
     p.platform.SetPresentHook([&](const Surface& f) { frames.emplace_back(f.pixels(), f.pixels() + f.width() * f.height()); });
-    p.platform.Script(E::Move(200, 310).AtClock(kT + 300));  // over START
-    if (help) {
-      for (auto [e, at] : {std::pair{E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kSpace), 800}, {E::KeyPress(Key::kH), 1200}, {E::Down(1, 200, 310), 1600}})
-        p.platform.Script(e.AtClock(kT + at));
-    }
-    p.platform.Script(E::Close().AtClock(kT + 2000));
+    p.At({{E::Move(200, 310), 300}});  // over START
+    if (help) p.At({{E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kSpace), 800}, {E::KeyPress(Key::kH), 1200}, {E::Down(1, 200, 310), 1600}});
+    p.At({{E::Close(), 2000}});
     EXPECT_EQ(p.Run(), 0);
     EXPECT_EQ(p.app.play.frameNo, 0);  // no play started
     return frames;
@@ -224,41 +216,12 @@ TEST(Program, WithoutTheHelpPageF1DoesNothing) {
   std::filesystem::create_directory(p.dir.File("img"));
   for (const char* sheet : {"cube.bmp", "title.bmp", "lg.bmp"})
     std::filesystem::create_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img/" + sheet, p.dir.File("img/") + sheet);
-  for (auto [e, at] : {std::pair{E::Move(200, 310), 300}, {E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kF1), 600}, {E::Down(1, 200, 310), 800}, {E::Close(), 3000}})
-    p.platform.Script(e.AtClock(kT + at));
+  p.At({{E::Move(200, 310), 300}, {E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kF1), 600}, {E::Down(1, 200, 310), 800}, {E::Close(), 3000}});
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(p.Run(), 0);
   const std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_GT(p.app.play.frameNo, 0);
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-}
-
-// The clock counts from the machine's start, so the first drawn pass measures a whole reading and
-// completes a second at once: the counter shows 1 from the second drawn pass on.
-TEST(Program, TheTitleFrameCounterShowsOneFromTheSecondDrawnPass) {
-  Program p;
-  const uint32_t start = 3000000000u;  // up for five weeks: past the signed limit
-  p.platform.SetClock(static_cast<int32_t>(start));
-  auto corner = [](const Surface& s) {
-    std::vector<uint32_t> px;
-    for (int y = 465; y < 477; ++y)
-      for (int x = 605; x < 633; ++x) px.push_back(s.pixel(x, y));
-    return px;
-  };
-  std::vector<uint32_t> second;
-  int presents = 0;
-  p.platform.SetPresentHook([&](const Surface& frame) {
-    // No old picture to open from, so the counter's corner shows from the first pass.
-    if (++presents == 1) p.app.surfaces.picBack2.SetOuterSize(2, 2);
-    if (presents == 3) second = corner(frame);  // the loading picture is the first present
-  });
-  p.platform.Script(E::Close().AtClock(static_cast<int32_t>(start + 200)));
-  ASSERT_EQ(p.Run(), 0);
-  ASSERT_FALSE(second.empty());
-  for (const int fps : {1, 0}) {
-    ComposeTitle(p.app, {.replayAvailable = false, .framesPerSecond = fps});
-    EXPECT_EQ(corner(p.app.surfaces.picBack) == second, fps == 1) << fps;
-  }
 }
 
 }  // namespace

@@ -80,20 +80,6 @@ int Peak(const Samples& s, size_t from, size_t to) {
   return peak;
 }
 
-// Where the sound heard alone in [from, to) appears again unchanged (from its frame `skip` on)
-// within a second after `at`; npos if not. An overlap with anything else would add up.
-size_t FindCopy(const Samples& s, size_t from, size_t to, size_t at, size_t skip = 0) {
-  while (from < to && s[from] == 0) ++from;
-  while (to > from && s[to - 1] == 0) --to;
-  const Samples ref(s.begin() + static_cast<long>(from), s.begin() + static_cast<long>(to));
-  for (size_t j = at; j < at + kRate && j + ref.size() <= s.size(); ++j) {
-    size_t k = skip;
-    while (k < ref.size() && s[j + k] == ref[k]) ++k;
-    if (k == ref.size()) return j + ref.size();  // where the copy ends
-  }
-  return std::string::npos;
-}
-
 struct AudiblePlatform : HeadlessPlatform {
   explicit AudiblePlatform(SoundBackend& s) : sound(s) {}
   void SendSoundCommand(const std::string& command) override { sound.SendSoundCommand(command); }
@@ -126,82 +112,45 @@ class AudioOutput : public ::testing::Test {
   App app{platform, DataDir(".")};
 };
 
-TEST_F(AudioOutput, EachSoundIsHeardAndPlayingAgainCutsTheOneStillPlaying) {
+// The channel rules are pinned over a fake mixer; here only that real output carries them.
+TEST_F(AudioOutput, BombChainAndMusicAreHeardAndSilencedChannelsAreNot) {
   ASSERT_TRUE(out.audio->musicAvailable());
   Open(0, 0);
   out.Render(0.3);
-  const size_t bomb = Send("play Bomb notify from 0", 1.5), image5 = Send("wave 5", 1.5);
-  const size_t bomb7 = Send("play Bomb7 notify from 0", 1.5), music = Send("play BGM notify from 0", 1.0);
-  const size_t stop = Send("stop BGM", 0.3);
-  Send("play Bomb7 notify from 0", 0.3);
-  const size_t bomb7Cut = Send("play Bomb7 notify from 0", 1.5);
-  const size_t image12 = Send("wave 12", 0.3), image5Cut = Send("wave 5", 1.5);
-  const size_t musicAgain = Send("play BGM notify from 0", 0.5);
-  Open(0, 0);
-  const size_t reopened = out.Mark();
+  const size_t bomb = Send("play Bomb notify from 0", 1.5), chain = Send("wave 5", 1.5);
+  const size_t music = Send("play BGM notify from 0", 1.0), stop = Send("stop BGM", 0.3);
+  Open(2, 1);  // effects and music off: every named channel leads nowhere
+  const size_t quiet = out.Mark();
+  for (const char* name : {"Bomb", "Tick", "Magnet", "Bomb7", "BGM"}) Send(std::string("play ") + name + " notify from 0");
   out.Render(0.5);
   const Samples s = out.Finish();
 
   EXPECT_EQ(Peak(s, 0, bomb), 0);
-  const size_t starts[] = {bomb, image5, bomb7, music, stop};
-  for (int i = 0; i < 4; ++i) EXPECT_GT(Peak(s, starts[i], starts[i + 1]), kHeard) << i;
-  for (int i = 1; i < 4; ++i) EXPECT_EQ(Peak(s, starts[i] - kRate / 4, starts[i]), 0) << i;  // each heard alone
-  // The channel restarts alone; the long image fades out within 10 ms.
-  const size_t restarted = FindCopy(s, bomb7, music, bomb7Cut), next = FindCopy(s, image5, bomb7, image5Cut, kRate / 100);
-  ASSERT_NE(restarted, std::string::npos);
-  ASSERT_NE(next, std::string::npos);
-  EXPECT_EQ(Peak(s, restarted, image12), 0);
-  EXPECT_EQ(Peak(s, next, musicAgain), 0);
-  // Stopped music starts from the top again; reopening the channels silences it.
-  EXPECT_NE(FindCopy(s, music, music + kRate / 4, musicAgain), std::string::npos);
-  EXPECT_EQ(Peak(s, reopened + 4096, s.size()), 0);
+  const size_t starts[] = {bomb, chain, music, stop};
+  for (int i = 0; i < 3; ++i) EXPECT_GT(Peak(s, starts[i], starts[i + 1]), kHeard) << i;
+  for (int i = 1; i < 3; ++i) EXPECT_EQ(Peak(s, starts[i] - kRate / 4, starts[i]), 0) << i;  // each heard alone
+  EXPECT_EQ(Peak(s, quiet + 4096, s.size()), 0);
 }
 
-TEST(AudioFailures, BrokenFilesNoSoundFontAndNoDriverStaySilentAndQuiet) {
-  const std::string game = QUANDEL_GAME_DIR;
-  const std::string wav = testing::ReadFile(game + "/snd/bomb_m.wav"), mid = testing::ReadFile(game + "/snd/bgm.mid");
-  ASSERT_FALSE(wav.empty());
+// No soundfont and no driver: the game goes on without sound and says nothing about it.
+TEST(AudioFailures, NoSoundFontAndNoDriverStaySilentAndQuiet) {
   testing::TempDir dir;
-  std::string lying = wav;
-  lying[41] = lying[42] = '\xff';  // the data chunk claims far more than there is
-  const std::string files[] = {"", wav.substr(0, 44), lying, "MThd" + std::string(100, '\x7f'), mid.substr(0, 999), mid};
-  for (size_t i = 0; i < std::size(files); ++i) testing::WriteFile(dir.File(std::to_string(i)), files[i]);
-  std::filesystem::create_directory(dir.File("folder"));
-  testing::WriteFile(dir.File("good.wav"), wav);
-
+  const std::string wav = testing::ReadFile(std::string(QUANDEL_GAME_DIR) + "/snd/bomb_m.wav");
   ::testing::internal::CaptureStderr();
-  DiskOutput out(dir.path(), {dir.File("0"), dir.File("folder")});  // no soundfont anywhere
-  EXPECT_TRUE(out.audio->deviceOpen());
-  EXPECT_FALSE(out.audio->musicAvailable());
-  auto play = [&](const std::vector<std::string>& names, const std::vector<std::string>& images) {
-    for (const std::string& name : names) {
-      out.audio->SendSoundCommand("open " + name + " alias X" + name);
-      out.audio->SendSoundCommand("play X" + name);
-    }
-    for (const std::string& image : images) out.audio->PlayWave(std::vector<uint8_t>(image.begin(), image.end()), 1);
-    out.Render(1.0);
-  };
-  play({"5", "0", "1", "3", "4", "folder", "absent"}, {"", std::string(1, '\0'), wav.substr(0, 44)});
-  const size_t lyingAt = out.Mark();
-  play({"2"}, {lying});  // may play what it really holds
-  out.audio->SendSoundCommand("open good.wav alias Good");
-  const size_t good = out.Mark();
-  out.audio->SendSoundCommand("play Good");
-  out.Render(0.5);
-  const Samples s = out.Finish();
-  EXPECT_EQ(Peak(s, 0, lyingAt), 0);
-  EXPECT_GT(Peak(s, good, s.size()), kHeard);
-
-  // A driver that does not exist, then whatever this machine has (usually no device at all).
-  for (const char* driver : {"nonexistent", ""}) {
-    *driver ? setenv("SDL_AUDIODRIVER", driver, 1) : unsetenv("SDL_AUDIODRIVER");
+  {
+    DiskOutput out(dir.path(), {dir.File("absent.sf2")});
+    EXPECT_TRUE(out.audio->deviceOpen());
+    EXPECT_FALSE(out.audio->musicAvailable());
+  }
+  setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+  {
     SdlSound audio;
-    if (audio.deviceOpen() && !*driver) continue;  // a real device here: nothing more to see
     EXPECT_FALSE(audio.deviceOpen());
-    audio.SendSoundCommand("open " + dir.File("good.wav") + " alias A");
+    audio.SendSoundCommand("open snd/bomb_m.wav alias A");
     audio.SendSoundCommand("play A");
     audio.PlayWave(std::vector<uint8_t>(wav.begin(), wav.end()), 1);
   }
+  unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 

@@ -23,19 +23,6 @@ expect_exit() {
   xwininfo -root -tree | grep -q '"Quandel"' && fail "$1: a window stayed on screen"
   pid=""
 }
-# SDL may replace its first window while it sets up drawing, so the window is looked up afresh
-# each time; an import of a window that just went can hang, hence the timeout.
-title_up() {
-  local end=$(( $(now_ms) + 4000 ))
-  while [ "$(now_ms)" -lt "$end" ]; do
-    wid=$(xdotool search --name '^Quandel$' 2>/dev/null | tail -n 1)
-    [ -n "$wid" ] && timeout 5 import -window "$wid" "$work/$1.png" 2>/dev/null && shots+=("$1") &&
-      [ "$(pixel "$1" 490 272)" = "220,220,220" ] && return 0
-    sleep 0.1
-  done
-  fail "$1: no title screen"
-}
-
 echo "--- no display: one line, a failure status, no files"
 mkdir -m 700 "$work/run"
 for display in "" ":87"; do
@@ -65,7 +52,7 @@ echo "--- stop signals on the title save as a close does; leftovers of cut-short
 for sig in HUP TERM INT QUIT nohup; do
   echo x > "$data/scr.hsc.saving-Ab12Cd"
   ignore=$([ $sig = nohup ] && echo HUP) launch
-  title_up "title-$sig"
+  wait_for_title "title-$sig" 490 4
   [ -e "$data/scr.hsc.saving-Ab12Cd" ] && fail "the leftover of a save stayed"
   rm -f "$data/scr.hsc"
   [ $sig = nohup ] && { kill -HUP "$pid"; sleep 0.3; kill -0 "$pid" || fail "an ignored SIGHUP ended the game"; }
@@ -77,7 +64,7 @@ done
 echo "--- a file-size limit: saves fail and say so, the game goes on and closes cleanly"
 rm -f "$data/scr.hsc" "$data/config.txt" "$data/window.txt"
 fsize=0 launch
-title_up limited
+wait_for_title limited 490 4
 "$xdelete" "$wid"
 expect_exit "the close under a file-size limit"
 [ "$rc" -eq 0 ] && grep -q "cannot save .*scr.hsc: File too large" "$work/out.txt" || fail "limit: exit $rc, said $(cat "$work/out.txt")"

@@ -18,7 +18,8 @@ export SDL_AUDIODRIVER=dummy
 
 now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
-shot() { import -window "$wid" "$work/$1.png" && shots+=("$1"); }
+# An import of a window that just went can hang, hence the timeout.
+shot() { timeout 5 import -window "$wid" "$work/$1.png" 2>/dev/null && shots+=("$1"); }
 fail() {
   echo "FAIL: $*"
   mkdir -p "$failures"
@@ -32,16 +33,14 @@ pixel() { convert "$work/$1.png" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int
 # How many pixels of a region (WxH+X+Y) differ between two screenshots.
 differ() { compare -metric AE -extract "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 | cut -d' ' -f1; }
 
+# SDL may replace its first window while it sets up drawing: the newest one is the game's.
+latest_window() { wid=$(xdotool search --name '^Quandel$' 2>/dev/null | tail -n 1); [ -n "$wid" ]; }
+
 start_game() {
   ( cd "$data" && exec setsid "$game" "$@" ) > "$work/out.txt" 2>&1 &
   pid=$!
   wid=""
-  for _ in $(seq 1 40); do
-    wid=$(xdotool search --name '^Quandel$' 2>/dev/null | head -n 1)
-    [ -n "$wid" ] && break
-    sleep 0.05
-  done
-  [ -n "$wid" ] || fail "no window within 2 s"
+  within 2 latest_window || fail "no window within 2 s"
 }
 
 # Runs "$@" every 0.1 s until it succeeds, for at most $1 seconds.
@@ -58,7 +57,7 @@ is() { shot "$1" && [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
 is_not() { shot "$1" && [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
 
 # The title is up when the chosen frame-skip entry is underlined (grey 220) at x = $2.
-wait_for_title() { within "${3:-3}" is "$1" "$2" 275 "220,220,220" || fail "$1: no title screen"; }
+wait_for_title() { within "${3:-3}" eval "latest_window && is $1 $2 275 220,220,220" || fail "$1: no title screen"; }
 
 click_at() { xdotool mousemove --window "$wid" "$1" "$2" click "${3:-1}"; }
 

@@ -13,16 +13,9 @@ bomb="250,170,140" magnet="140,250,170" grey220="220,220,220"
 # only once its opening is over.
 click_until_changed() { within 5 eval "click_at $1 $2 $3; sleep 0.1; is_not $7 $4 $5 $6"; }
 
-echo "--- first start: the how-to-play page, the hover, frame skip 0, close"
+echo "--- first start: the hover, frame skip 0, close"
 start_game
 wait_for_title title1 475
-# F1 or H lays the page over the title (its plate covers the grey left edge); a key or a click
-# takes it away. (That the click starts nothing is checked headlessly.)
-help="62,68,92" grey="100,100,100"
-xdotool key F1; within 2 is help 25 300 "$help" || fail "F1 did not show the how-to-play page"
-xdotool key space; within 2 is closed 25 300 "$grey" || fail "a key did not close the page"
-xdotool key h; within 2 is help2 25 300 "$help" || fail "H did not show the page"
-click_at 200 310; within 2 is closed2 25 300 "$grey" || fail "a click did not close the page"
 xdotool mousemove --window "$wid" 20 20
 sleep 0.3
 shot normal

@@ -31,6 +31,7 @@ done
 desktop=$usr/share/applications/quandel.desktop
 grep -qx 'Exec="/usr/games/quandel" %f' "$desktop" || fail "menu entry: $(grep ^Exec "$desktop")"
 desktop-file-validate "$desktop" || fail "the menu entry does not validate"
+grep -qx 'Icon=quandel' "$desktop" && grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || fail "menu entry icon or categories"
 metainfo=$(echo "$usr"/share/metainfo/*.metainfo.xml)
 appstreamcli validate --no-net "$metainfo" > "$tmp/appstream.log" 2>&1 || { cat "$tmp/appstream.log"; fail "metadata invalid"; }
 grep -q "<release version=\"$version\"" "$metainfo" || fail "metadata without a release $version"
@@ -41,7 +42,7 @@ for page in quandel quandel-replay; do
   [ -z "$warnings" ] || fail "$page.6: $warnings"
   grep -q "$version" "$tmp/page.txt" || fail "$page.6 does not name version $version"
 done
-# What the programs can read must not lead back to the build.
+# What the programs can read (a library search path included) must not lead back to the build.
 for f in "$usr/games/quandel-replay" "$usr/libexec/quandel/quandel"; do
   grep -qF "$(readlink -f "$build")" "$f" && fail "$f names the build folder"
 done

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # cmake --install into a fresh prefix: the files a desktop expects are there, and the installed
-# launcher runs the game in the player's data folder, never writing into the prefix.
+# launcher runs the game in the player's data folder, never writing into the prefix. (The menu
+# entry's validity, the icon set and a build-free binary are checked on the package.)
 #   install_test.sh BUILD-DIR GAME-ASSET-DIR run|files-only [CLOSE-HELPER]
 set -uo pipefail
 build=$1 assets=$2 mode=$3 close_helper=${4:-}
@@ -29,22 +30,9 @@ for kind in img snd; do
   done
   [ $n -gt 0 ] || fail "the build has no $kind/ to install"
 done
-for f in img/cube.bmp img/title.bmp img/lg.bmp img/help.bmp snd/bgm.mid snd/bomb_12.wav snd/tick.wav; do
-  [ -s "$prefix/share/quandel/$f" ] || fail "$f missing"
-done
-
-# Nothing of the build folder may be needed at run time.
-readelf -d "$game" > "$tmp/dynamic"
-grep -Eq 'R(UN)?PATH' "$tmp/dynamic" && fail "the game binary carries a library search path"
-# (Debug information may name it; only what the program itself can read counts.)
-objcopy --strip-debug "$game" "$tmp/game-code"
-grep -qF "$(readlink -f "$build")" "$tmp/game-code" && fail "the game binary names the build folder"
 
 desktop="$prefix/share/applications/quandel.desktop"
 [ -f "$desktop" ] || fail "no menu entry"
-grep -qx 'Name=Quandel' "$desktop" || fail "menu entry without Name=Quandel"
-grep -qx 'Categories=Game;ArcadeGame;' "$desktop" || fail "menu entry in the wrong categories"
-grep -qx 'Icon=quandel' "$desktop" || fail "menu entry without the icon name"
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 [ "$exec_line" = "\"$prefix/bin/quandel\" %f" ] || fail "menu entry starts '$exec_line', not the installed launcher"
 # Replay files are a type of their own, opened by the game.
@@ -53,9 +41,6 @@ mime="$prefix/share/mime/packages/quandel.xml"
 xmllint --noout "$mime" || fail "the MIME type file is not well-formed"
 cp -r "$prefix/share/mime" "$tmp/mime" && update-mime-database "$tmp/mime" 2> /dev/null
 grep -q 'pattern="\*.qreplay"' "$tmp/mime/application/x-quandel-replay.xml" || fail "update-mime-database does not take the replay type"
-if command -v desktop-file-validate > /dev/null; then
-  desktop-file-validate "$desktop" || fail "the menu entry does not validate"
-fi
 
 icons=0
 for icon in "$prefix"/share/icons/hicolor/*/apps/quandel.png; do
@@ -65,7 +50,6 @@ for icon in "$prefix"/share/icons/hicolor/*/apps/quandel.png; do
   [ "$(convert "$icon" -format '%[fx:p{0,0}.a]' info:)" = 0 ] || fail "icon $size has an opaque corner"
   icons=$((icons + 1))
 done
-[ -f "$prefix/share/icons/hicolor/32x32/apps/quandel.png" ] || fail "no 32x32 icon"
 echo "installed files checked ($icons icon sizes)"
 
 if [ "$mode" != run ]; then

@@ -1,6 +1,6 @@
-"""The generated background music as a MIDI library reads it: a multi-track file of three to five
-minutes at 140 to 160 beats a minute that plays to its end; every voice has its program before it
-plays; every note ends and none restarts while it sounds; the drums stay in the General MIDI kit."""
+"""The generated background music as a MIDI library reads it: a multi-track file that plays to its
+end without a silent tail before it loops; every voice has its program before it plays; every note
+ends and none restarts while it sounds; the drums stay in the General MIDI kit."""
 import sys
 
 import mido
@@ -9,9 +9,6 @@ music = mido.MidiFile(sys.argv[1])
 problems = []
 if music.type != 1 or len(music.tracks) < 2:
     problems.append(f"type {music.type} with {len(music.tracks)} tracks")
-tempos = [mido.tempo2bpm(m.tempo) for track in music.tracks for m in track if m.type == "set_tempo"]
-if not tempos or not all(140 <= bpm <= 160 for bpm in tempos):
-    problems.append(f"tempos {tempos}")
 programmed, channels = set(), set()
 for n, track in enumerate(music.tracks):
     sounding, tick = {}, 0
@@ -41,7 +38,7 @@ for m in music:
     seconds += m.time
     if m.type == "note_off" or (m.type == "note_on" and m.velocity == 0):
         last_release = seconds
-if not 180 <= music.length <= 300 or music.length - last_release > 2:
+if music.length - last_release > 2:
     problems.append(f"{music.length:.1f} s long, the last note ends at {last_release:.1f} s")
 print("\n".join(problems) or f"bgm.mid: {music.length:.1f} s, {len(music.tracks)} tracks")
 sys.exit(1 if problems else 0)
