@@ -50,11 +50,11 @@ bool ArchiveReplay(const DataDir& dir, const ReplayTable& table, int16_t replayP
   const std::string folder = dir.PathOf(kReplayFolder);
   ::mkdir(folder.c_str(), 0755);
   const DataDir archive(folder);
-  std::string name = ArchiveName(when, score);
-  for (int n = 2; archive.Exists(name) && n < 100; ++n) {
-    name = ArchiveName(when, score);
-    name.insert(name.size() - std::string_view(kReplayExtension).size(), "-" + std::to_string(n));
-  }
+  // Two plays ending in the same second: the later one gets -2, -3, ... before the extension.
+  const std::string first = ArchiveName(when, score);
+  const std::string stem = first.substr(0, first.size() - std::string_view(kReplayExtension).size());
+  std::string name = first;
+  for (int n = 2; archive.Exists(name) && n < 100; ++n) name = stem + '-' + std::to_string(n) + kReplayExtension;
   ReplayTable kept;
   kept.replay.assign(table.replay.begin(), table.replay.end());
   kept.replayLast = static_cast<int16_t>(replayPos - 1);

@@ -74,12 +74,16 @@ TEST(ReplayTheatre, PauseStepSpeedAndSeeksNeverChangeThePlay) {
     }
     SoundCues sounds;
     theatre.Advance({}, silent, sounds);
-    if (theatre.speedQuarters() > 4) EXPECT_TRUE(sounds.empty());
+    if (theatre.speedQuarters() > 4) {
+      EXPECT_TRUE(sounds.empty());
+    }
     if (step) {  // one step while paused, one frame
       EXPECT_EQ(theatre.position(), before + 1);
       ++steps;
     }
-    if (theatre.paused() && !step) EXPECT_EQ(theatre.position(), before);
+    if (theatre.paused() && !step) {
+      EXPECT_EQ(theatre.position(), before);
+    }
     const auto line = s.lines.find(theatre.position());
     if (!theatre.over() && line != s.lines.end()) {
       ASSERT_EQ(TraceLine(theatre.play(), {}), line->second) << "shown frame " << shown;
