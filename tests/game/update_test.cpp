@@ -1,6 +1,8 @@
 // The object update on hand-made states.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "game/game_state.h"
 #include "game/update.h"
 
@@ -32,17 +34,13 @@ TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
   PlayState s = EmptyField();
   // Box 5 burns; box 9 (after it) and box 2 (before it) are within reach.
   s.boxes[5] = Burning(200, 100, 20, 20);
-  s.chainFuse[0] = 3;
-  s.chainCount[0] = 1;
-  s.boxes[9] = Falling(215, 100);
-  s.boxes[2] = Falling(185, 100);
+  s.chainFuse[0] = 3, s.chainCount[0] = 1;
+  s.boxes[9] = Falling(215, 100), s.boxes[2] = Falling(185, 100);
   UpdateObjects(s);
   // Box 9 was lit in pass 5 and burned once more in its own pass; box 2 waits for the next frame.
   EXPECT_TRUE(s.boxes[9].state == 1 && s.boxes[9].burnTime == 2);
   EXPECT_TRUE(s.boxes[2].state == 1 && s.boxes[2].burnTime == 1);
-  EXPECT_EQ(s.chainCount[0], 3);
-  EXPECT_EQ(s.score, 200);  // 100 for each ignition
-  EXPECT_EQ(s.igniteCount, 2);
+  EXPECT_EQ(std::tuple(s.chainCount[0], s.score, s.igniteCount), std::tuple(3, 200, 2));
 }
 
 TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
@@ -54,9 +52,7 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
   s.boxes[3] = Falling(150, -1);      // at the top edge after its step, next to burning box 4
   s.boxes[4] = Burning(150, 20, 40, 30);
   UpdateObjects(s);
-  EXPECT_EQ(s.boxes[1].state, 0);
-  EXPECT_EQ(s.boxes[2].state, 1);
-  EXPECT_EQ(s.boxes[3].state, 0);
+  EXPECT_EQ(std::tuple(s.boxes[1].state, s.boxes[2].state, s.boxes[3].state), std::tuple(0, 1, 0));
   // ... and the burning special box passes fire to the other kind.
   for (int i = 0; i < 12; ++i) UpdateObjects(s);
   EXPECT_EQ(s.boxes[1].state, 1);
@@ -67,92 +63,61 @@ TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
   s.boxes[0] = Burning(200, 100, 40, 30);
   s.boxes[1] = Falling(220, 100);
   UpdateObjects(s);
-  EXPECT_EQ(s.boxes[1].state, 1);
-  EXPECT_EQ(s.chainCount[0], 0);
-  EXPECT_EQ(s.chainFuse[0], 0);
-  EXPECT_EQ(s.score, 100);
+  EXPECT_EQ(std::tuple(s.boxes[1].state, s.chainCount[0], s.chainFuse[0], s.score), std::tuple(1, 0, 0, 100));
 }
 
 TEST(Update, ChainBonusGrowsWithTheSquareAndTiesRoundToEven) {
   const std::pair<int16_t, int32_t> cases[] = {{1, 0}, {10, 0}, {11, 10}, {20, 80}, {50, 610}, {100, 2500}};
   for (auto [n, bonus] : cases) {
     PlayState s = EmptyField();
-    s.chainCount[3] = n;
-    s.chainFuse[3] = 59;
+    s.chainCount[3] = n, s.chainFuse[3] = 59;
     UpdateObjects(s);
-    EXPECT_EQ(s.score, bonus) << n;
-    EXPECT_EQ(s.chainShown[3], n);
-    EXPECT_EQ(s.chainShownTimer[3], 2);  // closed this frame and already advanced
-    EXPECT_EQ(s.chainFuse[3], 0);
+    // Closed this frame, and the shown result already advanced.
+    EXPECT_EQ(std::tuple(s.score, s.chainShown[3], s.chainShownTimer[3], s.chainFuse[3]), std::tuple(bonus, n, 2, 0)) << n;
   }
 }
 
 TEST(Update, GaugesStopAt3000AndBlastIgnitionsCredit) {
   PlayState s = EmptyField();
-  s.bombGauge = 2990;
-  s.magnetGauge = 100;
-  s.blastTimer = 10;
-  s.blastX = 200;
-  s.blastY = 100;
-  s.blastSlot = 2;
+  s.bombGauge = 2990, s.magnetGauge = 100;
+  s.blastTimer = 10, s.blastX = 200, s.blastY = 100, s.blastSlot = 2;
   s.chainCount[2] = 29;
   s.boxes[0] = Falling(200, 99);
   UpdateObjects(s);
-  EXPECT_EQ(s.boxes[0].state, 1);
-  EXPECT_EQ(s.chainCount[2], 30);
-  EXPECT_EQ(s.bombGauge, 3000);
-  EXPECT_EQ(s.magnetGauge, 100 + 240);
-  EXPECT_EQ(s.score, 130);  // three full tens: 100 + 30
+  // The score: three full tens, 100 + 30.
+  EXPECT_EQ(std::tuple(s.boxes[0].state, s.chainCount[2], s.bombGauge, s.magnetGauge, s.score), std::tuple(1, 30, 3000, 340, 130));
 }
 
 TEST(Update, WallsReverseBoxesAndTheBottomCostsTime) {
   PlayState s = EmptyField();
   s.fieldWidth = 201;  // walls at 129.5 and 330.5
   s.timeLeft = 100;
-  s.boxes[0] = Falling(130, 100);
-  s.boxes[0].vx = -2;
-  s.boxes[1] = Falling(330, 200);
-  s.boxes[1].vx = 1.5f;
-  s.boxes[2] = Falling(200, 499.5f);
-  s.boxes[3] = Falling(240, 499.5f);
+  s.boxes[0] = Falling(130, 100), s.boxes[0].vx = -2;
+  s.boxes[1] = Falling(330, 200), s.boxes[1].vx = 1.5f;
+  s.boxes[2] = Falling(200, 499.5f), s.boxes[3] = Falling(240, 499.5f);
   UpdateObjects(s);
-  EXPECT_EQ(s.boxes[0].x, 129.5f);
-  EXPECT_EQ(s.boxes[0].vx, 2.0f);
-  EXPECT_EQ(s.boxes[1].x, 330.5f);
-  EXPECT_EQ(s.boxes[1].vx, -1.5f);
-  EXPECT_EQ(s.boxes[2].state, 2);
-  EXPECT_EQ(s.boxes[3].state, 2);
-  EXPECT_EQ(s.timeLeft, 0);  // two lost boxes cost 120 frames; time stops at 0
+  EXPECT_EQ(std::tuple(s.boxes[0].x, s.boxes[0].vx, s.boxes[1].x, s.boxes[1].vx), std::tuple(129.5f, 2.0f, 330.5f, -1.5f));
+  // Two lost boxes cost 120 frames; time stops at 0.
+  EXPECT_EQ(std::tuple(s.boxes[2].state, s.boxes[3].state, s.timeLeft), std::tuple(2, 2, 0));
 }
 
 TEST(Update, BlastAndMagnetTimersAndDrift) {
   PlayState s = EmptyField();
-  s.blastTimer = 1;
-  s.blastY = 100;
-  s.magnetTimer = 45;
-  s.magnetY = 100;
+  s.blastTimer = 1, s.blastY = 100;
+  s.magnetTimer = 45, s.magnetY = 100;
   s.scrollSpeed = 9;
   UpdateObjects(s);
-  EXPECT_EQ(s.blastTimer, 2);
-  EXPECT_EQ(s.blastRadius, 5);  // 60 - 43^2 / 33.8 = 5.29
-  EXPECT_EQ(s.blastY, 109.5f);
-  EXPECT_EQ(s.magnetReach, 93);  // 100 - 6.6
-  s.blastTimer = 44;
-  s.magnetTimer = 59;
+  // Radius 60 - 43^2 / 33.8 = 5.29; reach 100 - 6.6.
+  EXPECT_EQ(std::tuple(s.blastTimer, s.blastRadius, s.blastY, s.magnetReach), std::tuple(2, 5, 109.5f, 93));
+  s.blastTimer = 44, s.magnetTimer = 59;
   UpdateObjects(s);
-  EXPECT_EQ(s.blastTimer, 0);
-  EXPECT_EQ(s.blastRadius, 0);
-  EXPECT_EQ(s.magnetTimer, 0);
+  EXPECT_EQ(std::tuple(s.blastTimer, s.blastRadius, s.magnetTimer), std::tuple(0, 0, 0));
 }
 
 TEST(Update, MagnetPullsWithinReachByItsDistance) {
   PlayState s = EmptyField();
-  s.magnetTimer = 1;
-  s.magnetReach = 100;
-  s.magnetX = 200;
-  s.magnetY = 200;
-  s.boxes[0] = Falling(200, 300);
-  s.boxes[1] = Falling(309, 200);
+  s.magnetTimer = 1, s.magnetReach = 100, s.magnetX = 200, s.magnetY = 200;
+  s.boxes[0] = Falling(200, 300), s.boxes[1] = Falling(309, 200);
   UpdateObjects(s);
   // The magnet drifts to 200.5 and box 0 falls to 301: 100.5 apart, straight below. Strength
   // (108 - 100.5) / 100 * 0.4 + 0.4 = 0.43 pulls up; 0.6 - 0.03 * 1.5 = 0.555 of the speed stays:
@@ -160,8 +125,7 @@ TEST(Update, MagnetPullsWithinReachByItsDistance) {
   EXPECT_NEAR(s.boxes[0].vy, 0.125f, 1e-6f);
   EXPECT_NEAR(s.boxes[0].vx, 0.0f, 1e-6f);
   // Box 1 is just over 109 away, beyond the reach of 100 + 8.
-  EXPECT_EQ(s.boxes[1].vx, 0.0f);
-  EXPECT_EQ(s.boxes[1].vy, 1.0f);
+  EXPECT_EQ(std::pair(s.boxes[1].vx, s.boxes[1].vy), std::pair(0.0f, 1.0f));
 }
 
 }  // namespace
