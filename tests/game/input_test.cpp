@@ -40,10 +40,8 @@ TEST(Input, TitleClicksSetTheSettings) {
 
 PlayState Playing() {
   PlayState s;
-  s.frameNo = 61;
-  s.timeLeft = 100;
+  s.frameNo = 61, s.timeLeft = 100, s.replayPos = 1;
   s.bombGauge = s.magnetGauge = 1000;
-  s.replayPos = 1;
   return s;
 }
 
@@ -78,9 +76,7 @@ TEST(Input, BombsAndMagnetsCostAThirdOfTheirGauge) {
   s = Playing();
   s.bombGauge = s.magnetGauge = 999;
   sounds.clear();
-  picMain_MouseDown(s, r, sounds, 1, 0, 100, 200);
-  picMain_MouseDown(s, r, sounds, 2, 0, 100, 200);
-  picMain_MouseDown(s, r, sounds, 3, 0, 100, 200);
+  for (int16_t button : {1, 2, 3}) picMain_MouseDown(s, r, sounds, button, 0, 100, 200);
   EXPECT_EQ(s.blastTimer + s.magnetTimer, 0);
   EXPECT_EQ(sounds, (SoundCues{{SoundCue::Kind::kShort}, {SoundCue::Kind::kShort}}));
   EXPECT_EQ(s.replayPos, 3);  // the two tries are recorded all the same
@@ -92,8 +88,7 @@ TEST(Input, PastTheLastSlotEveryEventLandsInIt) {
   s.replayPos = kReplayLastSlot - 1;
   for (int i = 0; i < 3; ++i) WheelMinus(s, r, 0);
   WheelPlus(s, r, 0);
-  EXPECT_EQ(s.replayPos, kReplayLastSlot);
-  EXPECT_EQ(r.replay[kReplayLastSlot].flags, 2 * kEventWheelTowards + kEventWheelAway);
+  EXPECT_TRUE(s.replayPos == kReplayLastSlot && r.replay[kReplayLastSlot].flags == 2 * kEventWheelTowards + kEventWheelAway);
 }
 
 }  // namespace

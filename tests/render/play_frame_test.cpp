@@ -18,17 +18,15 @@ PlayState EmptyPlay() {
   PlayState s;
   for (Box& b : s.boxes) b.state = 2;
   for (Star& star : s.stars) star = Star{600, 470, 0, 0};
-  s.frameNo = 200;
+  s.frameNo = 200, s.stageBanner = 85;
   s.timeLeft = s.timeShown = 3600;
-  s.stageBanner = 85;
   s.blastTimer = s.magnetTimer = 1;  // keeps the reach circles away
   return s;
 }
 
 Box& Put(PlayState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
   s.boxes[i] = Box{x, y};
-  s.boxes[i].kind = kind;
-  s.boxes[i].state = state;
+  s.boxes[i].kind = kind, s.boxes[i].state = state;
   return s.boxes[i];
 }
 
@@ -53,9 +51,7 @@ void Expect(const Surface& back, std::initializer_list<Probe> probes) {
 
 int32_t ColourOf(const sheet::Sprite& sp) { return testing::SheetColour(sp.image); }
 
-// A HUD picture sits with its top-left corner exactly at (x, y): the border pixels right of and
-// below the corner keep the ground (the picture is neither further left nor further up) and the
-// first pixel inside shows its colour (nor further right or down).
+// A HUD picture's corner is exactly at (x, y): the pixels beside it keep the ground, the one inside shows it.
 void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32_t top = kMarker, int32_t left = kMarker) {
   static_assert(testing::kHudInset == 1);
   EXPECT_EQ(back.colourAt(x + 1, y), top) << "top border at " << x << "," << y;
@@ -75,13 +71,11 @@ TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
   for (const auto& c : cases) {
     Sheets sheets(0);
     PlayState s = EmptyPlay();
-    s.magnetTimer = 0;
-    s.blastTimer = c.timer;
+    s.magnetTimer = 0, s.blastTimer = c.timer, s.blastRadius = 40;
     s.blastX = s.blastY = 200;
-    s.blastRadius = 40;
     DrawBlastAndMagnet(sheets.back(), s);
-    EXPECT_EQ(sheets.back().colourAt(c.edge, 200), kRed) << c.timer;
-    EXPECT_EQ(sheets.back().colourAt(c.edge - 1, 200), c.inside) << c.timer;
+    SCOPED_TRACE(c.timer);
+    Expect(sheets.back(), {{c.edge, 200, kRed}, {c.edge - 1, 200, c.inside}});
   }
 }
 
@@ -95,17 +89,14 @@ TEST(Scenery, StageTintsWideColumnsAndParticles) {
   for (const auto& c : cases) {
     Sheets sheets(0);
     PlayState s = EmptyPlay();
-    s.stage = c.stage;
-    s.extendFlash = c.extendFlash;
-    s.fieldWidth = c.fieldWidth;
+    s.stage = c.stage, s.extendFlash = c.extendFlash, s.fieldWidth = c.fieldWidth;
     s.stars[0] = Star{10.5f, 20.5f};  // 2 x 2: 10.5 -> 10, 11.5 -> 12 (ties to even)
     s.stars[50] = Star{30, 40};       // one pixel
     DrawScenery(sheets.back(), s);
-    const Surface& back = sheets.back();
     SCOPED_TRACE(c.fieldWidth);
-    Expect(back, {{600, 300, c.ground}, {639, 96, Rgb(180, 180, 180)}});  // the ground and the guide line
-    if (c.star == 0) continue;
-      Expect(back, {{10, 20, c.star}, {12, 22, c.star}, {30, 40, c.star}, {11, 21, c.ground}, {31, 40, c.ground}, {30, 41, c.ground}});
+    Expect(sheets.back(), {{600, 300, c.ground}, {639, 96, Rgb(180, 180, 180)}});  // the ground and the guide line
+    if (c.star != 0)
+      Expect(sheets.back(), {{10, 20, c.star}, {12, 22, c.star}, {30, 40, c.star}, {11, 21, c.ground}, {31, 40, c.ground}, {30, 41, c.ground}});
   }
 }
 
@@ -127,9 +118,8 @@ void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
 TEST(Hud, CountersLabelsAndOverflowingNumbers) {
   using namespace sheet;
   PlayState s = EmptyPlay();
-  s.stage = 0;
+  s.stage = 0, s.scoreShown = 1234;
   s.extendMeter = 250.4f;          // 749.6 shows 0750
-  s.scoreShown = 1234;
   s.timeShown = s.timeLeft = 599;  // 09.98 in the warning colour
   const Surface back = Hud(s);
   ExpectAll(back, {{472, 62, kHudMediumDigit(1)}, {570, 80, kHudSmallDigit(0)}, {580, 80, kHudSmallDigit(7)}, {590, 80, kHudSmallDigit(5)},
@@ -137,17 +127,15 @@ TEST(Hud, CountersLabelsAndOverflowingNumbers) {
                    {590, 20, kHudMediumDigit(8, true)}});
   ExpectHud(back, 555, 20, kHudPoint(true), kMarker, ColourOf(kHudMediumDigit(9, true)));  // over the digit before it
 
-  s.stage = 120;
+  s.stage = 120, s.scoreShown = 1234567;
   s.extendMeter = 9000;  // threshold 10000 at stage 120: 1000 left
-  s.scoreShown = 1234567;
   s.timeShown = s.timeLeft = 6600;
   ExpectAll(Hud(s), {{472, 62, kHudMediumDigit(9)}, {410, 100, kHudLargeDigit(9)}, {585, 100, kHudLargeDigit(9)},
                      {570, 80, kHudSmallDigit(1)}, {590, 20, kHudMediumDigit(9)}});
   ExpectHud(Hud(s), 555, 20, kHudPoint(false), kMarker, ColourOf(kHudMediumDigit(9)));
 
   // Time being taken away shows in the warning colour even with much left.
-  s.timeLeft = 3000;
-  s.timeShown = 3600;
+  s.timeLeft = 3000, s.timeShown = 3600;
   s.extendMeter = 12000;  // past the threshold after time-out: 0000
   ExpectAll(Hud(s), {{520, 20, kHudMediumDigit(6, true)}, {570, 80, kHudSmallDigit(0)}, {600, 80, kHudSmallDigit(0)}});
 }
@@ -167,12 +155,9 @@ TEST(Hud, BannersSlideAndWideColumnBarsGreyFaster) {
   s.frameNo = 91;  // the opening banner has dropped out of sight
   EXPECT_EQ(Hud(s).colourAt(181, 471), kMarker);
 
-  // Chain bars grey down faster at the widest column (results and bars at other widths are in the
-  // golden frames).
+  // Chain bars grey down faster at the widest column (other widths are in the golden frames).
   s = EmptyPlay();
-  s.chainFuse = {59, 0, 0, 0, 0};
-  s.chainCount = {20, 0, 0, 0, 0};
-  s.fieldWidth = 300;
+  s.chainFuse = {59, 0, 0, 0, 0}, s.chainCount = {20, 0, 0, 0, 0}, s.fieldWidth = 300;
   EXPECT_EQ(Hud(s).colourAt(500, 275), Rgb(18, 18, 18));
 }
 
@@ -189,8 +174,7 @@ class Composition : public ::testing::Test {
 };
 
 TEST_F(Composition, CursorLiesOverTheFireAndUnderTheFallingBoxes) {
-  s.cursorX = 100.5f;
-  s.cursorY = 50.5f;  // sprite at (86, 36)
+  s.cursorX = 100.5f, s.cursorY = 50.5f;  // sprite at (86, 36)
   Put(s, 0, 101, 51, 0, 1).burnTime = 40;
   Compose();
   EXPECT_EQ(v.picBack.colourAt(87, 37), ColourOf(sheet::kHudCursor));
