@@ -34,10 +34,7 @@ TEST(DataDir, AFailedOrCrashedSaveKeepsTheOldFileAndLeavesNothingBehind) {
 
     // A crash at the same step: the old file survives whole.
     if (const pid_t child = ::fork(); child == 0) {
-      data.set_fault_hook([&](SaveStep step) {
-        if (step == failing) ::_exit(0);
-        return false;
-      });
+      data.set_fault_hook([&](SaveStep step) { return step == failing ? (::_exit(0), true) : false; });
       data.WriteAtomic("scr.hsc", fresh);
       ::_exit(1);
     } else {

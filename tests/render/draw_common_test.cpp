@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "game/game_state.h"
@@ -79,7 +80,6 @@ TEST(FrameClock, StepsTheSkipTowardsNineteenMillisecondsPerFrame) {
   } cases[] = {{19, 1, 0, 1}, {37, 1, 1, 0}, {18, 1, 0, 0}, {56, 1, 2, 1}, {57, 1, 2, 3}, {100000, 1, 255, 255}, {100000, 0, 4, 4}};
   for (const auto& c : cases) {
     FpsClock clock;
-    clock.lastDrawTime = 0;
     uint8_t skip = c.before;
     StepFrameClock(clock, c.now, c.autoSkip, skip);
     EXPECT_EQ(skip, c.after) << c.now << " ms at skip " << int{c.before};
@@ -90,21 +90,16 @@ TEST(FrameClock, CountsFramesPerSecondAcrossTheClockWrap) {
   FpsClock clock{100, 990, 41, 60};
   uint8_t skip = 0;
   EXPECT_EQ(StepFrameClock(clock, 125, 0, skip), 25.0f);
-  EXPECT_EQ(clock.framesPerSecond, 42);
-  EXPECT_EQ(clock.framesThisSecond, 0);
-  EXPECT_EQ(clock.msAccumulated, 15);
+  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.msAccumulated), std::tuple(42, 0, 15));
   StepFrameClock(clock, 135, 0, skip);
-  EXPECT_EQ(clock.framesPerSecond, 42);
-  EXPECT_EQ(clock.framesThisSecond, 1);
-  EXPECT_EQ(clock.lastDrawTime, 135);
+  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.lastDrawTime), std::tuple(42, 1, 135));
 
   FpsClock wrap{INT32_MAX - 5, 0, 0, 0};
   EXPECT_EQ(StepFrameClock(wrap, INT32_MIN + 10, 0, skip), 16.0f);
   EXPECT_EQ(wrap.msAccumulated, 16);
 }
 
-// A clock that moves on by 3 ms every time it is read: the frame is measured at the first reading
-// and the next measurement starts from a fresh one.
+// A clock that moves on by 3 ms every time it is read.
 class TickingPlatform : public HeadlessPlatform {
  public:
   using HeadlessPlatform::HeadlessPlatform;
@@ -119,10 +114,8 @@ TEST(FrameClock, TakesAFreshReadingAfterTheMeasurement) {
   TickingPlatform platform(5000);
   FpsClock clock;  // a play's first drawn frame: the whole clock reading
   uint8_t skip = 0;
-  EXPECT_EQ(StepFrameClock(clock, platform, 1, skip), 5000.0f);
-  EXPECT_EQ(clock.framesPerSecond, 1);
-  EXPECT_EQ(skip, 1);
-  EXPECT_EQ(clock.lastDrawTime, 5003);
+  EXPECT_EQ(StepFrameClock(clock, platform, 1, skip), 5000.0f);  // measured at the first reading
+  EXPECT_EQ(std::tuple(clock.framesPerSecond, skip, clock.lastDrawTime), std::tuple(1, 1, 5003));
 }
 
 }  // namespace
