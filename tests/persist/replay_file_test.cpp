@@ -37,13 +37,10 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   LoadReplay(back, data);
   EXPECT_EQ(back.replayLast, 4);
   const float xs[] = {230, 123.46f, 639, 12.5f, 123.45f};  // the sign and the sixth digit are lost
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(back.replay[i].frame, events[i].frame);
-    EXPECT_EQ(back.replay[i].x, xs[i]);
-    EXPECT_EQ(back.replay[i].flags, events[i].flags);
-  }
-  EXPECT_EQ(back.replay[1].y, 0.12f);  // 12.5 hundredths round to even
-  EXPECT_EQ(back.replay[5].frame, 9);  // slots above replayLast keep what they held
+  for (int i = 0; i < 5; ++i)
+    EXPECT_TRUE(back.replay[i].frame == events[i].frame && back.replay[i].x == xs[i] && back.replay[i].flags == events[i].flags) << i;
+  // 12.5 hundredths round to even; slots above replayLast keep what they held.
+  EXPECT_TRUE(back.replay[1].y == 0.12f && back.replay[5].frame == 9);
 
   // A play without events: the header for 0 and the start position alone.
   ASSERT_TRUE(SaveReplay(s, 1, rng, data));
@@ -77,8 +74,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
     ASSERT_EQ(s.replayLast, c.last);
     for (int i = 0; i <= c.last; ++i) {
       // Slots the file does not hold whole read as zeros.
-      ASSERT_EQ(s.replay[i].frame, i < c.held ? 61 : 0) << i;
-      ASSERT_EQ(s.replay[i].x, i < c.held ? 123.45f : 0.0f) << i;
+      ASSERT_EQ(std::pair(s.replay[i].frame, s.replay[i].x), i < c.held ? std::pair(61, 123.45f) : std::pair(0, 0.0f)) << i;
     }
     if (c.last + 1 < static_cast<int>(c.tableSize)) { EXPECT_EQ(s.replay[c.last + 1].frame, 5); }
   }
@@ -86,8 +82,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
   s.replay[0].frame = 7;
   testing::TempDir empty;
   LoadReplay(s, DataDir(empty.path()));
-  EXPECT_EQ(s.replayLast, 0);
-  EXPECT_EQ(s.replay[0].frame, 7);
+  EXPECT_TRUE(s.replayLast == 0 && s.replay[0].frame == 7);
 }
 
 }  // namespace quandel

@@ -5,7 +5,6 @@
 #include "support/test_support.h"
 
 namespace quandel {
-
 namespace {
 
 struct Loaded {
@@ -60,8 +59,7 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
   };
   for (const auto& c : cases) {
     const Loaded l = LoadFrom(&c.text);
-    EXPECT_EQ(l.replaySave, c.replaySave) << c.text.substr(0, 40);
-    EXPECT_EQ(l.drawMode, c.drawMode) << c.text.substr(0, 40);
+    EXPECT_EQ(std::pair(l.replaySave, l.drawMode), std::pair(c.replaySave, c.drawMode)) << c.text.substr(0, 40);
     EXPECT_EQ(l.file, expectedFile(c.replaySave, c.drawMode));
   }
 }
