@@ -20,8 +20,7 @@ std::set<std::string> Files(const std::string& dir) {
 TEST(FrameDump, WritesEveryNthFrameNamedByFrameNumberAndNothingElse) {
   testing::TempDir out;
   FrameDumpOptions options;
-  options.outDir = out.path();
-  options.assetDir = std::string(QUANDEL_BINARY_DIR) + "/game";
+  options.outDir = out.path(), options.assetDir = std::string(QUANDEL_BINARY_DIR) + "/game";
   options.every = 2000, options.scale = 2, options.drawMode = 3;
   std::string error;
   const auto outcome = DumpReplayFrames(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", options, &error);
@@ -48,15 +47,13 @@ TEST(FrameDump, RefusesWhatItCannotDo) {
   testing::TempDir out, empty;
   const std::string replay = std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat";
   FrameDumpOptions options;
-  options.outDir = out.path();
-  options.assetDir = empty.path();
+  options.outDir = out.path(), options.assetDir = empty.path();
   std::string error;
   EXPECT_FALSE(DumpReplayFrames(replay, options, &error));
   EXPECT_NE(error.find("img/cube.bmp"), std::string::npos) << error;
   options.every = 0;
   EXPECT_FALSE(DumpReplayFrames(replay, options, &error));
-  options.every = 1;
-  options.outDir = out.File("missing");
+  options.every = 1, options.outDir = out.File("missing");
   EXPECT_FALSE(DumpReplayFrames(replay, options, &error));
   options.outDir = out.path();
   EXPECT_FALSE(DumpReplayFrames(out.File("none.dat"), options, &error));

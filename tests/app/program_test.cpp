@@ -52,11 +52,9 @@ TEST(Program, StartTitlePlayQuitTitleClose) {
   p.platform.Script(E::Down(1, 500, 470).AtFrame(101));
   p.At({{E::Close(), 3600}});
   EXPECT_EQ(p.Run(), 0);
-  EXPECT_EQ(p.app.menu.quitRequested, 1);
-  EXPECT_EQ(p.app.play.frameNo, 101);  // the play ended at the quit click
-  EXPECT_EQ(p.app.menu.inPlay, 0);     // and the title screen was entered again
-  EXPECT_EQ(p.Count("stop BGM"), 2u);
-  EXPECT_EQ(p.Count("play BGM notify from 0"), 1u);
+  // The play ended at the quit click and the title screen was entered again.
+  EXPECT_EQ(std::tuple(p.app.menu.quitRequested, p.app.play.frameNo, p.app.menu.inPlay), std::tuple(1, 101, 0));
+  EXPECT_EQ(std::pair(p.Count("stop BGM"), p.Count("play BGM notify from 0")), std::pair(size_t{2}, size_t{1}));
   // The channels are closed before anything else and opened on the generated sounds.
   EXPECT_EQ(p.platform.soundLog().front(), "close Bomb1");
   EXPECT_EQ(p.Count("open snd/bomb_1.wav alias Bomb1"), 1u);
@@ -75,18 +73,14 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   p.At({{E::Close(), 1000}});
   ASSERT_EQ(p.Run(), 0);
   const Settings& s = p.app.settings;
-  EXPECT_EQ(s.effectsLevel, 2);
-  EXPECT_EQ(s.musicOff, 0);
-  EXPECT_EQ(s.autoFrameSkip, 1);
+  EXPECT_TRUE(s.effectsLevel == 2 && s.musicOff == 0 && s.autoFrameSkip == 1);
   // Start-up plus two settings clicks: three full openings, the last two with effects silenced.
-  EXPECT_EQ(p.Count("open snd/bgm.mid alias BGM"), 3u);
-  EXPECT_EQ(p.Count("open null alias Bomb12"), 2u);
-  EXPECT_EQ(p.Count("open null alias Tick"), 2u);
+  const std::vector<size_t> opened{p.Count("open snd/bgm.mid alias BGM"), p.Count("open null alias Bomb12"), p.Count("open null alias Tick")};
+  EXPECT_EQ(opened, (std::vector<size_t>{3, 2, 2}));
   for (const auto& wave : p.app.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0));
 }
 
-// Pausing (keys, a lost focus, the count-in) changes nothing that is simulated or recorded, and
-// every play is kept in replays/ as well.
+// Pausing (keys, a lost focus, the count-in) changes nothing recorded; every play is kept in replays/ too.
 TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
   std::string recorded[2];
   int presented[2] = {0, 0};
@@ -128,8 +122,7 @@ TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
     p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::Close(), 2000}});
     ASSERT_EQ(p.Run(), 0);
     // With the file the click started the replay; without it nothing started.
-    EXPECT_EQ(p.app.play.replayMode, withFile ? 1 : 0);
-    EXPECT_EQ(p.app.play.frameNo > 0, withFile);
+    EXPECT_TRUE(p.app.play.replayMode == withFile && (p.app.play.frameNo > 0) == withFile) << withFile;
   }
 }
 
@@ -176,16 +169,14 @@ TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
   ASSERT_EQ(p.Run(), 0);
   ASSERT_EQ(firstFrame.size(), 640u * 480u);
   const uint32_t grey100 = PixelRgb(100, 100, 100);
-  // A first start skips two passes of three: the first drawn pass has titleTick 3, so only the
-  // columns 200 .. 259 show the new picture and the rest is still the old grey.
+  // The first drawn pass (titleTick 3) shows the new picture only in columns 200 .. 259.
   for (int x : {0, 100, 199, 260, 400, 639}) EXPECT_EQ(firstFrame[300 * 640 + x], grey100) << x;
   bool bandVisible = false;
   for (int x = 200; x < 260; ++x) bandVisible = bandVisible || firstFrame[300 * 640 + x] != grey100;
   EXPECT_TRUE(bandVisible);
 }
 
-// F1 lays the page over the title, a key takes it away, H brings it back and a click on START
-// takes it away without starting a play; every other frame is the one a run without them shows.
+// F1 shows the page, a key hides it, H shows it, a START click hides it; the title runs on beneath.
 TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
   const std::string bmp = ReadFile(std::string(QUANDEL_BINARY_DIR) + "/game/" + kHelpPageFile);
   Picture page;
@@ -208,8 +199,7 @@ TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
   EXPECT_THAT(shown, ::testing::MatchesRegex("T+P+T+P+T+"));
 }
 
-// Without img/help.bmp the game starts, F1 shows nothing and says so once, and the next click on
-// START is not spent closing a page nobody saw.
+// Without img/help.bmp F1 says so once and the next START click is not spent closing an unseen page.
 TEST(Program, WithoutTheHelpPageF1DoesNothing) {
   Program p;
   std::filesystem::remove(p.dir.File("img"));

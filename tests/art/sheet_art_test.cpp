@@ -1,5 +1,4 @@
-// Every picture the game reads from the sheets must survive the masked blit: OR with the mask,
-// then AND with the image. These tests look at the drawn sheets through the layout tables.
+// Every picture read from the drawn sheets through the layout tables survives the masked blit.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,8 +14,7 @@ using namespace sheet;
 
 enum SheetId { kBoxes, kTitle, kHud };
 
-// One look of a picture (normal, hover, selected, warning ...): its image and its mask, each put
-// together from pieces of the sheet; a plain sprite is a single piece.
+// One look of a picture (normal, hover ...): image and mask pieces; a plain sprite is a single piece.
 struct LookPieces {
   std::vector<Piece> image, mask;
 };
@@ -112,11 +110,8 @@ Image Assemble(const Image& sheetImage, const std::vector<Piece>& pieces, int w,
 
 class DrawableTest : public testing::TestWithParam<Drawable> {};
 
-// The masked-blit contract for every look of every picture: the mask is pure black and white,
-// the picture is more than a speck, nothing of it lies outside the mask (the AND step would
-// stain the field), the mask reaches nowhere the picture is white (the OR step would leave a
-// white patch), the shape keeps clear of its rectangle's edge (nothing cut off), and the looks
-// of one entry (normal, hover, selected, warning) tell apart.
+// Every look: a black-and-white mask, more than a speck, no picture outside the mask (a stain) nor
+// white inside it (a patch), clear of the edge (nothing cut off), and distinct from its other looks.
 TEST_P(DrawableTest, ObeysTheMaskedBlit) {
   const Drawable& d = GetParam();
   const Image& sh = SheetOf(d.sheet);
@@ -147,9 +142,7 @@ TEST_P(DrawableTest, ObeysTheMaskedBlit) {
 INSTANTIATE_TEST_SUITE_P(Sheets, DrawableTest, testing::ValuesIn(AllDrawables()),
                          [](const testing::TestParamInfo<Drawable>& i) { return i.param.name; });
 
-// Each rectangle lies inside its sheet and shares no pixel with another (a mask shared by several
-// looks is the same rectangle); the space outside them stays white, so no element spills out of
-// its own.
+// Rectangles lie inside their sheet without overlapping (a shared mask is one rectangle); the rest is white.
 TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
   std::vector<Rect> rects[3];
   for (const Drawable& d : AllDrawables())
@@ -169,8 +162,7 @@ TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
     }
     int shared = 0, stray = 0;
     for (size_t i = 0; i < owners.size(); ++i) shared += owners[i] > 1, stray += owners[i] == 0 && sh.px[i] != kWhite;
-    EXPECT_EQ(shared, 0) << "sheet " << s;
-    EXPECT_EQ(stray, 0) << "sheet " << s;
+    EXPECT_EQ(std::pair(shared, stray), std::pair(0, 0)) << "sheet " << s;
   }
   // Right after a roll-over spinA may stand in 700..799: still the last column.
   EXPECT_EQ(kBoxCell(0, 799, 699).image, (Rect{112, 192, 16, 16}));

@@ -1,6 +1,4 @@
-// What really comes out: SDL's disk driver writes the mix to a file (s16le stereo, 44100 Hz, as
-// fast as the machine allows); the channels are opened by the game's own code on the generated
-// sounds.
+// What really comes out: SDL's disk driver writes the mix to a file (s16le stereo, 44100 Hz).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 

@@ -21,8 +21,7 @@ TEST(FireRadii, SelectedFrames) {
   }
 }
 
-// The generated sheet: masks are rings of the frame's radii, white exactly where either colour set
-// paints, and the colours step with the frame.
+// Masks are rings of the frame's radii, white exactly where either colour set paints; colours step with the frame.
 TEST(FireSheet, MasksMatchTheRadiiAndTheColouredPixels) {
   Surface sheet;
   sheet.SetOuterSize(1352, 542);
@@ -49,10 +48,9 @@ TEST(FireSheet, MasksMatchTheRadiiAndTheColouredPixels) {
         }
     EXPECT_EQ(lit == 0, q == 0 || q >= 28) << q;  // the hole has eaten the thin ring of the last frames
   }
-  EXPECT_EQ(sheet.pixel(FireMaskCell(10).x + 45 + 24, FireMaskCell(10).y + 45), kWhite);  // frame 10 reaches 24 pixels
-  EXPECT_EQ(sheet.pixel(FireMaskCell(10).x + 45 + 25, FireMaskCell(10).y + 45), 0u);
-  EXPECT_FLOAT_EQ(scratch[2], 43.95f);  // the last frame's radii stay
-  EXPECT_NEAR(scratch[3], 43.89f, 0.005f);
+  const PixelPoint m10 = FireMaskCell(10);  // frame 10 reaches 24 pixels
+  EXPECT_TRUE(sheet.pixel(m10.x + 45 + 24, m10.y + 45) == kWhite && sheet.pixel(m10.x + 45 + 25, m10.y + 45) == 0u);
+  EXPECT_TRUE(scratch[2] == 43.95f && std::abs(scratch[3] - 43.89f) < 0.005f) << "the last frame's radii stay";
   for (int k = 0; k < 2; ++k) {
     const PixelPoint c = FireImageCell(10, k);
     EXPECT_EQ(sheet.colourAt(c.x + 45 + 20, c.y + 45), colours[k] + 20 * Packed(1, 1, 1));  // ring

@@ -1,6 +1,4 @@
-// The real window. These need a display: they skip without one, and ctest runs them once more
-// under a private Xvfb, where failing to open the window is an error and xdotool drives it.
-// (The message box is left to the whole-program test: it blocks until someone dismisses it.)
+// The real window: skipped without a display; under ctest's private Xvfb a window must open.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,8 +41,7 @@ class SdlWindow : public ::testing::Test {
   std::unique_ptr<SdlPlatform> platform_;
 };
 
-// Every pixel read back is letterbox black or the frame's pixel under that pixel's centre (either
-// neighbour where the centre falls exactly on a pixel edge).
+// Every pixel read back is letterbox black or the frame's pixel under its centre (either, on an edge).
 void ExpectPictureShown(SdlPlatform& platform, int wantWidth, int wantHeight) {
   std::vector<uint32_t> px;
   int w = 0, h = 0;
