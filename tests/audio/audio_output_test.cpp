@@ -26,10 +26,6 @@ constexpr int kHeard = 1000;
 struct SdlSound {
   explicit SdlSound(const std::vector<std::string>& fonts = DefaultSoundFontPaths())
       : port(SdlMixerPort::Open(FindSoundFont(fonts))), sound(*port) {}
-  bool deviceOpen() const { return port->deviceOpen(); }
-  bool musicAvailable() const { return port->musicAvailable(); }
-  void SendSoundCommand(const std::string& command) { sound.SendSoundCommand(command); }
-  void PlayWave(const std::vector<uint8_t>& image, int number) { sound.PlayWave(image, number); }
   std::unique_ptr<SdlMixerPort> port;
   MixerSound sound;
 };
@@ -112,7 +108,7 @@ class AudioOutput : public ::testing::Test {
 
 // The channel rules are pinned over a fake mixer; here only that real output carries them.
 TEST_F(AudioOutput, BombChainAndMusicAreHeardAndSilencedChannelsAreNot) {
-  ASSERT_TRUE(out.audio->musicAvailable());
+  ASSERT_TRUE(out.audio->port->musicAvailable());
   Open(0, 0);
   out.Render(0.3);
   const size_t bomb = Send("play Bomb notify from 0", 1.5), chain = Send("wave 5", 1.5);
@@ -137,16 +133,14 @@ TEST(AudioFailures, NoSoundFontAndNoDriverStaySilentAndQuiet) {
   ::testing::internal::CaptureStderr();
   {
     DiskOutput out(dir.path(), {dir.File("absent.sf2")});
-    EXPECT_TRUE(out.audio->deviceOpen());
-    EXPECT_FALSE(out.audio->musicAvailable());
+    EXPECT_TRUE(out.audio->port->deviceOpen() && !out.audio->port->musicAvailable());
   }
   setenv("SDL_AUDIODRIVER", "nonexistent", 1);
   {
     SdlSound audio;
-    EXPECT_FALSE(audio.deviceOpen());
-    audio.SendSoundCommand("open snd/bomb_m.wav alias A");
-    audio.SendSoundCommand("play A");
-    audio.PlayWave(std::vector<uint8_t>(wav.begin(), wav.end()), 1);
+    EXPECT_FALSE(audio.port->deviceOpen());
+    for (const char* command : {"open snd/bomb_m.wav alias A", "play A"}) audio.sound.SendSoundCommand(command);
+    audio.sound.PlayWave(std::vector<uint8_t>(wav.begin(), wav.end()), 1);
   }
   unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
