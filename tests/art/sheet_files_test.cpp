@@ -24,8 +24,7 @@ std::vector<uint8_t> Slurp(const fs::path& p) {
 fs::path RunGenerator(const std::string& tag) {
   const fs::path dir = fs::temp_directory_path() / ("quandel-art-" + tag + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
-  fs::create_directories(dir / "img");
-  fs::create_directories(dir / "preview");
+  for (const char* sub : {"img", "preview"}) fs::create_directories(dir / sub);
   const std::string cmd = std::string(GEN_ART_PATH) + " " + (dir / "img").string() + " " + (dir / "preview").string();
   EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
   return dir;
@@ -46,12 +45,10 @@ TEST(Generator, WritesTheSameFilesOnEveryRun) {
   EXPECT_GE(compared, 8);  // four sheets and their previews at least
 
   const Fonts fonts(DefaultFontDir());
-  EXPECT_EQ(Slurp(a / "img" / "cube.bmp"), EncodeBmp(DrawBoxSheet()));
-  EXPECT_EQ(Slurp(a / "img" / "title.bmp"), EncodeBmp(DrawTitleSheet(fonts)));
-  EXPECT_EQ(Slurp(a / "img" / "lg.bmp"), EncodeBmp(DrawHudSheet(fonts)));
-  EXPECT_EQ(Slurp(a / "img" / "help.bmp"), EncodeBmp(DrawHelpSheet(fonts)));
-  fs::remove_all(a);
-  fs::remove_all(b);
+  for (const auto& [name, sheet] : {std::pair{"cube.bmp", DrawBoxSheet()}, {"title.bmp", DrawTitleSheet(fonts)},
+                                     {"lg.bmp", DrawHudSheet(fonts)}, {"help.bmp", DrawHelpSheet(fonts)}})
+    EXPECT_EQ(Slurp(a / "img" / name), EncodeBmp(sheet)) << name;
+  for (const fs::path& dir : {a, b}) fs::remove_all(dir);
   EXPECT_THROW(Fonts("/nonexistent-font-dir"), std::runtime_error);  // missing fonts fail loudly
 }
 
