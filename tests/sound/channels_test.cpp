@@ -55,12 +55,14 @@ const std::string kTinyMidi("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x0b\0\x90\x3c\
 class ChannelSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::WriteFile(dir.File("a.wav"), testing::PcmWave(100));
-    testing::WriteFile(dir.File("hour.wav"), testing::PcmWave(100).replace(40, 4, std::string("\0\0\0\x40", 4)));
-    testing::WriteFile(dir.File("t.mid"), kTinyMidi);
-    testing::WriteFile(dir.File("cut.mid"), kTinyMidi.substr(0, 30));
+    for (const auto& [name, bytes] : {std::pair{"a.wav", testing::PcmWave(100)}, {"t.mid", kTinyMidi}, {"cut.mid", kTinyMidi.substr(0, 30)},
+                                      {"hour.wav", testing::PcmWave(100).replace(40, 4, std::string("\0\0\0\x40", 4))}})
+      testing::WriteFile(dir.File(name), bytes);
   }
   void Send(const std::string& text) { set.Execute(ParseSoundCommand(text)); }
+  void Send(std::initializer_list<std::string> texts) {
+    for (const std::string& t : texts) Send(t);
+  }
 
   testing::TempDir dir;
   RecordingMixer mixer;
@@ -68,51 +70,37 @@ class ChannelSetTest : public ::testing::Test {
 };
 
 TEST_F(ChannelSetTest, SamplesRestartOnTheirOwnVoiceAndSilentChannelsDoNothing) {
-  Send("OPEN " + dir.File("a.wav") + " ALIAS Bomb");  // the words in any case, the alias too
-  Send(" open\t" + dir.File("a.wav") + "  alias Tick");
-  Send("open null alias Bomb1");
-  Send("open " + dir.File("gone.wav") + " alias Bomb2");
   ASSERT_EQ(mkfifo(dir.File("pipe.wav").c_str(), 0600), 0);
-  Send("open " + dir.File("pipe.wav") + " alias Bomb3");  // would wait for a writer forever
-  Send("open null alias BOMB");                            // name in use: refused
-  Send("open " + dir.File("hour.wav") + " alias Bomb4");   // claims an hour of sound: never decoded
+  Send({"OPEN " + dir.File("a.wav") + " ALIAS Bomb",  // the words in any case, the alias too
+        " open\t" + dir.File("a.wav") + "  alias Tick", "open null alias Bomb1", "open " + dir.File("gone.wav") + " alias Bomb2",
+        "open " + dir.File("pipe.wav") + " alias Bomb3",  // would wait for a writer forever
+        "open null alias BOMB",                           // name in use: refused
+        "open " + dir.File("hour.wav") + " alias Bomb4"});  // claims an hour of sound: never decoded
   EXPECT_EQ(mixer.Take(), (Log{"load a.wav 1", "load a.wav 2"}));
   EXPECT_FALSE(set.IsOpen("bomb2") || set.IsOpen("Bomb3") || set.IsOpen("Bomb4"));
   // Only the game's own phrases do anything.
-  for (const char* bad : {"", "open a.wav", "open a.wav as A", "open a b alias X", "play", "play Bomb from 5",
-                                 "play Bomb wait", "stop Bomb now", "close", "seek Bomb to start", "rewind Tick"})
-    Send(bad);
+  Send({"", "open a.wav", "open a.wav as A", "open a b alias X", "play", "play Bomb from 5", "play Bomb wait", "stop Bomb now", "close",
+        "seek Bomb to start", "rewind Tick"});
   EXPECT_EQ(mixer.Take(), Log{});
-  Send("play bomb notify from 0");
-  Send("Play Bomb from 0 notify");
-  Send("play Tick notify from 0");
-  for (const char* c : {"play Bomb1", "play Bomb2", "play Nobody", "stop Bomb1", "close Bomb1"}) Send(c);
-  Send("stop Bomb");
-  Send("close Bomb");
-  Send("play Bomb notify from 0");
-  Send("open " + dir.File("a.wav") + " alias Extend");  // takes the freed voice
-  Send("play Extend");
+  Send({"play bomb notify from 0", "Play Bomb from 0 notify", "play Tick notify from 0", "play Bomb1", "play Bomb2", "play Nobody",
+        "stop Bomb1", "close Bomb1", "stop Bomb", "close Bomb", "play Bomb notify from 0",
+        "open " + dir.File("a.wav") + " alias Extend", "play Extend"});  // Extend takes the freed voice
   EXPECT_EQ(mixer.Take(), (Log{"play1 on 2", "play1 on 2", "play2 on 3", "halt 2", "halt 2", "free 1", "load a.wav 3",
                                "play3 on 2"}));
   EXPECT_GE(mixer.voices, 4);
 }
 
 TEST_F(ChannelSetTest, TunesAreReloadedAfterPlayingAndOnlyTheirOwnerStopsTheMusic) {
-  Send("open " + dir.File("cut.mid") + " alias Cut");
-  Send("open " + dir.File("t.mid") + " alias BGM");
-  Send("play BGM notify from 0");
-  Send("play BGM notify from 0");  // the synthesiser cannot rewind: a fresh copy
-  Send("stop BGM");
-  Send("play BGM notify from 0");
+  // The synthesiser cannot rewind: a second play loads a fresh copy.
+  Send({"open " + dir.File("cut.mid") + " alias Cut", "open " + dir.File("t.mid") + " alias BGM", "play BGM notify from 0",
+        "play BGM notify from 0", "stop BGM", "play BGM notify from 0"});
   EXPECT_EQ(mixer.Take(), (Log{"load t.mid 1", "tune 1", "free 1", "load t.mid 2", "tune 2", "halt tune", "free 2",
                                "load t.mid 3", "tune 3"}));
   EXPECT_FALSE(set.IsOpen("Cut"));
-  Send("open " + dir.File("t.mid") + " alias Other");
-  Send("play Other");
+  Send({"open " + dir.File("t.mid") + " alias Other", "play Other"});
   std::filesystem::remove(dir.File("t.mid"));
   mixer.Take();
-  Send("stop BGM");  // not playing any more: the music goes on; the reload fails, BGM falls silent
-  Send("play BGM");
+  Send({"stop BGM", "play BGM"});  // not playing any more: the music goes on; the reload fails, BGM falls silent
   EXPECT_EQ(mixer.Take(), (Log{"free 3"}));
   set.CloseAll();
   EXPECT_EQ(mixer.Take(), (Log{"halt tune", "free 4"}));
