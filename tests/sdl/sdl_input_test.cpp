@@ -92,10 +92,7 @@ TEST(EventRouter, EventsToSinkCallsAndWindowActions) {
   router.Route(Ev(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), view, nullptr);  // before the game listens
   EXPECT_FALSE(router.closeRequested());
   SDL_Event wheel = Ev(SDL_MOUSEWHEEL);
-  wheel.wheel.y = -2;
-  router.Route(wheel, view, &sink);
-  wheel.wheel.y = 1;
-  router.Route(wheel, view, &sink);
+  for (int y : {-2, 1}) wheel.wheel.y = y, router.Route(wheel, view, &sink);
   router.DeliverPendingClose(&sink);
   router.Route(Ev(SDL_QUIT), view, &sink);
   router.Route(Ev(SDL_WINDOWEVENT, SDL_WINDOWEVENT_CLOSE), view, &sink);
