@@ -16,9 +16,10 @@ TEST(Digits, EachCharacterTakesOneDrawAndTheTextReadsBack) {
       Rng rng, mirror;
       const std::string text = EncodeDigits(v, n, rng), digits = std::to_string(v);
       for (int i = 0; i < 2 * n; ++i) mirror.Next();
-      EXPECT_EQ(rng.state(), mirror.state());
-      EXPECT_EQ(testing::Unscramble(text), std::stoll(digits.substr(0, n))) << v << " " << int{n};  // a longer number keeps its first n digits
-      EXPECT_EQ(DecodeDigits(text, n), digits.size() <= n ? v : std::stoi(digits.substr(0, n)));
+      // A longer number keeps its first n digits.
+      EXPECT_EQ(std::tuple(rng.state(), testing::Unscramble(text), DecodeDigits(text, n)),
+                std::tuple(mirror.state(), std::stoll(digits.substr(0, n)), digits.size() <= n ? v : std::stoi(digits.substr(0, n))))
+          << v << " " << int{n};
     }
   }
 }
@@ -35,11 +36,10 @@ TEST(Digits, DamagedTextReadsAsZero) {
       EXPECT_EQ(DecodeDigits(bad, 4), sameDigit ? 4075 : 0) << i << " " << c;
     }
   }
-  EXPECT_EQ(DecodeDigits(good.substr(0, 7), 4), 0);
-  EXPECT_EQ(DecodeDigits("", 1), 0);
   // Ten nines are a valid text but no 32-bit number.
-  EXPECT_EQ(DecodeDigits(testing::Scramble(9999999999, 10), 10), 0);
-  EXPECT_EQ(DecodeDigits(testing::Scramble(2147483647, 10), 10), 2147483647);
+  EXPECT_EQ(std::vector<int32_t>({DecodeDigits(good.substr(0, 7), 4), DecodeDigits("", 1), DecodeDigits(testing::Scramble(9999999999, 10), 10),
+                                  DecodeDigits(testing::Scramble(2147483647, 10), 10)}),
+            std::vector<int32_t>({0, 0, 0, 2147483647}));
 }
 
 }  // namespace quandel

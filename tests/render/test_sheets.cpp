@@ -5,7 +5,6 @@
 #include "game/game_state.h"
 
 namespace quandel::testing {
-
 namespace {
 
 constexpr int32_t kWhite = Rgb(255, 255, 255), kBlack = Rgb(0, 0, 0);
@@ -32,18 +31,14 @@ int32_t SheetColour(const sheet::Rect& r) {
 void PaintHudSheet(Surface& s) {
   s.Resize(sheet::kHudSheetWidth, sheet::kHudSheetHeight);
   s.FilledBox(0, 0, 380, 373, kWhite);
-  for (int d = 0; d < 10; ++d) {
-    Picture(s, sheet::kHudLargeDigit(d), kHudInset, kHudInset);
-    Picture(s, sheet::kHudMediumDigit(d, false), kHudInset, kHudInset);
-    Picture(s, sheet::kHudMediumDigit(d, true), kHudInset, kHudInset);
-    Picture(s, sheet::kHudSmallDigit(d), kHudInset, kHudInset);
-  }
+  for (int d = 0; d < 10; ++d)
+    for (const sheet::Sprite& sp : {sheet::kHudLargeDigit(d), sheet::kHudMediumDigit(d, false), sheet::kHudMediumDigit(d, true), sheet::kHudSmallDigit(d)})
+      Picture(s, sp, kHudInset, kHudInset);
   for (const sheet::Sprite& sp : {sheet::kHudPoint(false), sheet::kHudPoint(true), sheet::kHudChainWord, sheet::kHudExtendLabel,
                                   sheet::kHudStageLabel, sheet::kHudTimeLabel, sheet::kHudStageBanner, sheet::kHudOpeningBanner,
                                   sheet::kHudTimeUpBanner, sheet::kHudRankBadge(1), sheet::kHudRankBadge(2), sheet::kHudRankBadge(3),
-                                  sheet::kHudGaugeLabel, sheet::kHudLogo, sheet::kHudCursor}) {
+                                  sheet::kHudGaugeLabel, sheet::kHudLogo, sheet::kHudCursor})
     Picture(s, sp, kHudInset, kHudInset);
-  }
   // Pieced pictures: white mask pieces, each colour piece a square of its own colour.
   using Pieces = std::span<const sheet::Piece>;
   for (Pieces mask : {Pieces(sheet::kQuitButtonMask), Pieces(sheet::kReplayLabelMask)})
@@ -75,10 +70,8 @@ void PaintFireSheet(Surface& s) {
 }
 
 void PrepareTestSurfaces(Surfaces& v, int drawMode) {
-  v.picBack.SetOuterSize(642, 482);
-  v.picBack2.SetOuterSize(642, 482);
+  for (Surface* s : {&v.picBack, &v.picBack2, &v.picMain}) s->SetOuterSize(642, 482);
   v.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
-  v.picMain.SetOuterSize(642, 482);
   PaintHudSheet(v.picLogo);
   if (drawMode % 2 == 0) PaintBoxSheet(v.picChara);
   else v.picChara.SetOuterSize(2, 2);
@@ -86,8 +79,7 @@ void PrepareTestSurfaces(Surfaces& v, int drawMode) {
     PaintFireSheet(v.picFire);
     v.picFire2.SetOuterSize(242, 482);
   } else {
-    v.picFire.SetOuterSize(2, 2);
-    v.picFire2.SetOuterSize(2, 2);
+    for (Surface* s : {&v.picFire, &v.picFire2}) s->SetOuterSize(2, 2);
   }
 }
 
