@@ -35,11 +35,7 @@ TEST(WindowFile, SavedPlacementsLoadBackAndDamagedFilesGiveNone) {
 
 TEST(WindowPlacement, AStoredWindowOpensOnlyWhereItStillFits) {
   const std::vector<DisplayArea> two{{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-  const struct {
-    std::optional<WindowPlacement> stored;
-    std::vector<DisplayArea> displays;
-    const char* opened;
-  } cases[] = {
+  const struct { std::optional<WindowPlacement> stored; std::vector<DisplayArea> displays; const char* opened; } cases[] = {
       {std::nullopt, two, "0,0 640x480 centred"},
       {WindowPlacement{100, 50, 800, 600, false, false}, two, "100,50 800x600"},
       {WindowPlacement{2000, 10, 1200, 1000, false, true}, two, "2000,10 1200x1000 fullscreen"},  // the second display

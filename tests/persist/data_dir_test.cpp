@@ -105,11 +105,8 @@ TEST(DataDir, PipesAndFoldersInPlaceOfSaveFilesAreIgnored) {
 
 TEST(DataDir, WithoutATemporaryFileTheOldFileIsRewrittenInPlaceOrLeftWhole) {
   const std::string fresh(5000, 'n');
-  const struct {
-    std::optional<SaveStep> alsoFailing;
-    bool oldFile, saved;
-  } cases[] = {{{}, true, true},     {SaveStep::kWrite, true, false}, {SaveStep::kFlush, true, false},
-               {SaveStep::kRewrite, true, false}, {{}, false, false}};
+  const struct { std::optional<SaveStep> alsoFailing; bool oldFile, saved; } cases[] = {
+      {{}, true, true}, {SaveStep::kWrite, true, false}, {SaveStep::kFlush, true, false}, {SaveStep::kRewrite, true, false}, {{}, false, false}};
   for (const auto& c : cases) {
     testing::TempDir dir;
     if (c.oldFile) testing::WriteFile(dir.File("scr.hsc"), "old");
@@ -128,12 +125,10 @@ TEST(DataDir, WithoutATemporaryFileTheOldFileIsRewrittenInPlaceOrLeftWhole) {
 TEST(DataDir, LeftoversOfCutShortSavesGoAndNothingElse) {
   testing::TempDir dir;
   const DataDir data(dir.path());
-  const struct {
-    const char* name;
-    bool leftover;
-  } files[] = {{"scr.hsc.saving-a1B2c3", true},  {"replay.dat.saving-ZZZZZZ", true}, {"scr.hsc.saving-a1B2c", false},
-               {"scr.hsc.saving-a1B2c3d", false}, {"scr.hsc.backup", false},        {"notes.saving-a1B2c3", false},
-               {"scr.hsc.saving-busy00", false}};
+  const struct { const char* name; bool leftover; } files[] = {
+      {"scr.hsc.saving-a1B2c3", true},   {"replay.dat.saving-ZZZZZZ", true}, {"scr.hsc.saving-a1B2c", false},
+      {"scr.hsc.saving-a1B2c3d", false}, {"scr.hsc.backup", false},          {"notes.saving-a1B2c3", false},
+      {"scr.hsc.saving-busy00", false}};
   for (const auto& f : files) testing::WriteFile(dir.File(f.name), "x");
   const int busy = ::open(dir.File("scr.hsc.saving-busy00").c_str(), O_RDONLY);  // a save in progress
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);

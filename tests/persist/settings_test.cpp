@@ -37,10 +37,7 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
     return "ReplaySave = " + std::to_string(replaySave) + "\r\nDrawMode = " + std::to_string(drawMode) + "\r\n" + notes;
   };
   const std::string huge(200000, 'x');
-  const struct {
-    std::string text;
-    int replaySave, drawMode;
-  } cases[] = {
+  const struct { std::string text; int replaySave, drawMode; } cases[] = {
       {"ReplaySave = 1\r\nDrawMode = 3\r\n" + notes, 1, 3},
       {"ReplaySave = 1\r\nDrawMode = 4\r\n", 1, 0},
       {"ReplaySave = 2\r\nDrawMode = 7\r\n", 0, 0},

@@ -16,11 +16,7 @@ constexpr int32_t kMarker = Rgb(1, 2, 3), kOutline = Rgb(60, 60, 60);
 constexpr int32_t Grey(int g) { return Rgb(g, g, g); }
 
 TEST(DigitText, PatternsAndClampsGiveTheDigitsShown) {
-  const struct {
-    double value;
-    const char* pattern;
-    const char* shown;
-  } cases[] = {
+  const struct { double value; const char* pattern; const char* shown; } cases[] = {
       {1, "0#", "01"}, {100, "0#", "100"}, {749.6, "00##", "0750"}, {-3, "00##", "-0003"}, {0, "0##", "000"},
       {599 / 60.0, "0#.#0", "09.98"}, {3600 / 60.0, "0#.#0", "60.00"},
       // Numbers that do not fit show the nearest that does.
@@ -44,11 +40,7 @@ struct Probe {
 
 // The band with its top at `top`: inner box from L + 11 to R - 11, flanges out to L - 10 and R + 10.
 TEST(ColumnBands, ShadingRoundingWideningAndThinningAtHandWorkedPixels) {
-  const struct {
-    float width, scroll;
-    bool title;
-    std::vector<Probe> probes;
-  } cases[] = {
+  const struct { float width, scroll; bool title; std::vector<Probe> probes; } cases[] = {
       // sp 235: q 2, d 35. p = 0 is band 2 (plain), p = 1 band 1, p = 2 band 0 (tenth: 40 darker); the top
       // rows belong to p = -1 (band 3, top -65).
       {200, 234.6f, false, {{230, 80, Grey(220)}, {130, 80, Grey(200)}, {141, 80, kOutline}, {319, 80, kOutline}, {119, 80, kMarker},
@@ -74,10 +66,8 @@ TEST(ColumnBands, ShadingRoundingWideningAndThinningAtHandWorkedPixels) {
 }
 
 TEST(FrameClock, StepsTheSkipTowardsNineteenMillisecondsPerFrame) {
-  const struct {
-    int32_t now;
-    uint8_t autoSkip, before, after;
-  } cases[] = {{19, 1, 0, 1}, {37, 1, 1, 0}, {18, 1, 0, 0}, {56, 1, 2, 1}, {57, 1, 2, 3}, {100000, 1, 255, 255}, {100000, 0, 4, 4}};
+  const struct { int32_t now; uint8_t autoSkip, before, after; } cases[] = {
+      {19, 1, 0, 1}, {37, 1, 1, 0}, {18, 1, 0, 0}, {56, 1, 2, 1}, {57, 1, 2, 3}, {100000, 1, 255, 255}, {100000, 0, 4, 4}};
   for (const auto& c : cases) {
     FpsClock clock;
     uint8_t skip = c.before;

@@ -63,11 +63,8 @@ TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
   // Outermost red pixel right of the centre (200, 200), radius 40, and the colour just inside it:
   // the edge thickens as the blast ages; below 35 a second ring runs one pixel inside 1.4 * timer.
   constexpr int32_t kRed = Rgb(180, 60, 30);
-  const struct {
-    int16_t timer;
-    int edge;
-    int32_t inside;
-  } cases[] = {{15, 238, kMarker}, {16, 239, kMarker}, {31, 240, kMarker}, {34, 248, kRed}, {35, 249, kMarker}};
+  const struct { int16_t timer; int edge; int32_t inside; } cases[] = {
+      {15, 238, kMarker}, {16, 239, kMarker}, {31, 240, kMarker}, {34, 248, kRed}, {35, 249, kMarker}};
   for (const auto& c : cases) {
     Sheets sheets(0);
     PlayState s = EmptyPlay();
@@ -80,12 +77,9 @@ TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
 }
 
 TEST(Scenery, StageTintsWideColumnsAndParticles) {
-  const struct {
-    int16_t stage, extendFlash;
-    float fieldWidth;
-    int32_t ground, star;
-  } cases[] = {{20, 25, 200, Rgb(100, 100, 112), 0}, {25, 50, 200, Rgb(125, 100, 100), 0}, {0, 0, 251, Rgb(59, 59, 59), Rgb(103, 103, 103)},
-               {0, 0, 320, Rgb(10, 10, 10), Rgb(250, 250, 250)}};
+  const struct { int16_t stage, extendFlash; float fieldWidth; int32_t ground, star; } cases[] = {
+      {20, 25, 200, Rgb(100, 100, 112), 0}, {25, 50, 200, Rgb(125, 100, 100), 0}, {0, 0, 251, Rgb(59, 59, 59), Rgb(103, 103, 103)},
+      {0, 0, 320, Rgb(10, 10, 10), Rgb(250, 250, 250)}};
   for (const auto& c : cases) {
     Sheets sheets(0);
     PlayState s = EmptyPlay();
