@@ -15,17 +15,9 @@ using namespace sheet;
 enum SheetId { kBoxes, kTitle, kHud };
 
 // One look of a picture (normal, hover ...): image and mask pieces; a plain sprite is a single piece.
-struct LookPieces {
-  std::vector<Piece> image, mask;
-};
+struct LookPieces { std::vector<Piece> image, mask; };
 
-struct Drawable {
-  std::string name;
-  SheetId sheet;
-  int w, h;
-  std::vector<LookPieces> looks;
-  bool mayTouchEdge = false;
-};
+struct Drawable { std::string name; SheetId sheet; int w, h; std::vector<LookPieces> looks; bool mayTouchEdge = false; };
 
 void PrintTo(const Drawable& d, std::ostream* os) { *os << d.name; }
 

@@ -52,12 +52,8 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
 
 TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
   const std::string slot = Scramble(61, 6) + Scramble(12345, 5) + Scramble(678, 5) + Scramble(3, 2);
-  struct {
-    std::string bytes;
-    size_t tableSize;
-    int16_t last;
-    int held;  // slots the file holds whole
-  } const cases[] = {
+  // held: the slots the file holds whole.
+  struct { std::string bytes; size_t tableSize; int16_t last; int held; } const cases[] = {
       {Scramble(2, 4) + slot + slot + slot + std::string(5000, 'Y'), kReplaySlots, 2, 3},
       {Scramble(9999, 4) + slot + slot + slot.substr(0, 35), kReplaySlots, 9999, 2},  // announces more than it holds
       {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 2},                        // more than the table

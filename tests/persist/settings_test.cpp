@@ -7,10 +7,7 @@
 namespace quandel {
 namespace {
 
-struct Loaded {
-  int replaySave, drawMode;
-  std::string file;
-};
+struct Loaded { int replaySave, drawMode; std::string file; };
 
 Loaded LoadFrom(const std::string* contents, bool failRename = false) {
   testing::TempDir dir;

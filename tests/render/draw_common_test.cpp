@@ -33,10 +33,7 @@ TEST(DigitText, PatternsAndClampsGiveTheDigitsShown) {
             std::vector<int>({0, 9, 0, 8, 0, 0, 0}));
 }
 
-struct Probe {
-  int x, y;
-  int32_t colour;
-};
+struct Probe { int x, y; int32_t colour; };
 
 // The band with its top at `top`: inner box from L + 11 to R - 11, flanges out to L - 10 and R + 10.
 TEST(ColumnBands, ShadingRoundingWideningAndThinningAtHandWorkedPixels) {

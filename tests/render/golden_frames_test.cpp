@@ -21,10 +21,7 @@
 namespace quandel {
 namespace {
 
-struct Shot {
-  int frameNo, drawMode;
-  const char* name;
-};
+struct Shot { int frameNo, drawMode; const char* name; };
 
 // The opening wipe; a special box's large fire with the stage banner, a blast and chain results, in
 // every draw mode; the widened column; the time-up banner over the last chains.

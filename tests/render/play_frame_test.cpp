@@ -40,10 +40,7 @@ struct Sheets {
   Surface& back() { return v.picBack; }
 };
 
-struct Probe {
-  int x, y;
-  int32_t colour;
-};
+struct Probe { int x, y; int32_t colour; };
 
 void Expect(const Surface& back, std::initializer_list<Probe> probes) {
   for (const Probe& p : probes) EXPECT_EQ(back.colourAt(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
@@ -100,10 +97,7 @@ Surface Hud(const PlayState& s, uint8_t rank = 0) {
   return sheets.v.picBack;
 }
 
-struct Place {
-  int x, y;
-  sheet::Sprite sprite;
-};
+struct Place { int x, y; sheet::Sprite sprite; };
 
 void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
   for (const Place& p : places) ExpectHud(back, p.x, p.y, p.sprite);

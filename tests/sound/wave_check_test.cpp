@@ -14,11 +14,8 @@ TEST(WaveCheck, PlainShortPcmPassesAndEverythingElseIsRefused) {
   const std::string mono = PcmWave(100);
   const std::string named = mono.substr(0, 12) + std::string("LIST\3\0\0\0abc\0", 12) + mono.substr(12);
   const size_t minute = 60 * 8000;  // one minute at the slowest rate, 8-bit mono
-  struct Case {
-    const char* what;
-    std::string bytes;
-    size_t dataOffset;  // 0: refused
-  } cases[] = {
+  // A dataOffset of 0: refused.
+  struct Case { const char* what; std::string bytes; size_t dataOffset; } cases[] = {
       {"16-bit mono", mono, 44},
       {"8-bit stereo", PcmWave(100, 0, 2, 8, 44100), 44},
       {"a padded chunk ahead", named, 56},
