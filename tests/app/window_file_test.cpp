@@ -26,9 +26,8 @@ TEST(WindowFile, SavedPlacementsLoadBackAndDamagedFilesGiveNone) {
   const std::string tail = "height = 600\nfullscreen = 0\n";
   for (const std::string& text : {std::string(), "width = 800\n" + tail + "x = 5\n", "width = 800\nwidth = 900\n" + tail,
                                   "width = 0\n" + tail, "width = 80x\n" + tail, "width = 99999999999\n" + tail,
-                                  "depth = 3\nwidth = 800\n" + tail, "width 800\n" + tail, std::string("\x89PNG\r\n\x1a\n")}) {
+                                  "depth = 3\nwidth = 800\n" + tail, "width 800\n" + tail, std::string("\x89PNG\r\n\x1a\n")})
     EXPECT_FALSE(ParseWindowPlacement(text)) << text;
-  }
   WriteFile(dir.File(kWindowFileName), WindowPlacementText({}) + std::string(5000, '#'));
   EXPECT_FALSE(LoadWindowPlacement(data));  // larger than any window file
 }

@@ -34,9 +34,7 @@ Drawable Halves(std::string name, Sprite l, Sprite r) {
 }
 
 template <size_t N>
-std::vector<Piece> V(const Piece (&pieces)[N]) {
-  return {pieces, pieces + N};
-}
+std::vector<Piece> V(const Piece (&pieces)[N]) { return {pieces, pieces + N}; }
 
 std::vector<Drawable> AllDrawables() {
   std::vector<Drawable> all;

@@ -88,8 +88,7 @@ class AudioOutput : public ::testing::Test {
     app.settings.musicOff = static_cast<uint8_t>(musicOff);
     ReopenSoundChannels(app);
   }
-  // Returns where the sound of the command can begin, after letting `seconds` of sound follow.
-  // "wave N" plays chain sound N the way a chain does, from its image in memory.
+  // Where the command's sound can begin, `seconds` of sound later; "wave N" plays chain sound N from memory.
   size_t Send(const std::string& command, double seconds = 0) {
     const size_t at = out.Mark();
     if (command.starts_with("wave ")) {

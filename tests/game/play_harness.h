@@ -1,5 +1,4 @@
-// Whole plays through the frame step, live input scripted by frame, results saved to a scratch
-// folder as the window would save them.
+// Whole plays through the frame step, input scripted by frame, results saved to a scratch folder.
 #pragma once
 
 #include <functional>
@@ -32,8 +31,7 @@ class PlayHarness {
   // Called after every simulated frame; may script live input for the next one.
   std::function<void(PlayHarness&)> everyFrame;
 
-  // The simulation as it matters for reproduction, one line per frame: the cursor and the aim
-  // positions of an idle bomb or magnet follow unrecorded moves, so they are left out.
+  // One line per frame, without what follows unrecorded moves (the cursor, an idle bomb's or magnet's aim).
   std::vector<std::string> simulation;
 
   TempDir dir;

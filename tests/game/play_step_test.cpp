@@ -105,8 +105,7 @@ TEST(PlayStep, AReplayDeliversItsSlotsUpToTheLastAndGlidesTheCursorToTheNext) {
   }
 }
 
-// The score display catches up 30 a frame, 60 when more than 3000 behind; after both count down,
-// the time display closes in by 4 (30 once the time is up) or up by 6; the last ten seconds tick.
+// Score display +30 a frame (60 when far behind); time display -4 (-30 at time up) or +6; the last ten seconds tick.
 TEST(PlayStep, DisplaysCatchUpAndTheLastTenSecondsTick) {
   for (auto [score, before, after] : {std::tuple{5000, 0, 60}, {3030, 0, 60}, {3000, 0, 30}, {100, 90, 100}}) {
     Frame f;

@@ -11,8 +11,7 @@ TEST(Rng, FirstNumbersRepeatSeedAndSeedGiveKnownStates) {
   // -1.0f is 0xBF800000: the state becomes 0x8000BF whatever it was, then takes one step.
   rng.Next(-1.0f);
   EXPECT_EQ(rng.state(), 0x395886u);
-  // 0.1 is 0x3FB99999_9999999A: 0x9999 moves up a byte, 0x3FB9 of the upper half is mixed in,
-  // and the lowest byte stays.
+  // 0.1 is 0x3FB99999_9999999A: 0x9999 moves up a byte, 0x3FB9 is mixed in, the lowest byte stays.
   rng.set_state(0x123456);
   rng.Seed(0.1);
   EXPECT_EQ(rng.state(), 0xA62056u);

@@ -119,9 +119,8 @@ TEST(Update, MagnetPullsWithinReachByItsDistance) {
   s.magnetTimer = 1, s.magnetReach = 100, s.magnetX = 200, s.magnetY = 200;
   s.boxes[0] = Falling(200, 300), s.boxes[1] = Falling(309, 200);
   UpdateObjects(s);
-  // The magnet drifts to 200.5 and box 0 falls to 301: 100.5 apart, straight below. Strength
-  // (108 - 100.5) / 100 * 0.4 + 0.4 = 0.43 pulls up; 0.6 - 0.03 * 1.5 = 0.555 of the speed stays:
-  // vy = 0.555 - 0.43 = 0.125.
+  // Magnet at 200.5, box 0 at 301, 100.5 below: a pull of (108 - 100.5) / 100 * 0.4 + 0.4 = 0.43,
+  // 0.6 - 0.03 * 1.5 = 0.555 of the speed stays: vy = 0.555 - 0.43 = 0.125.
   EXPECT_NEAR(s.boxes[0].vy, 0.125f, 1e-6f);
   EXPECT_NEAR(s.boxes[0].vx, 0.0f, 1e-6f);
   // Box 1 is just over 109 away, beyond the reach of 100 + 8.

@@ -6,8 +6,7 @@
 
 namespace quandel {
 
-// Each character takes its own draw, in character order (the game's random sequence after a save
-// depends on it), and the text reads back through the game's reader and an independent one.
+// One draw per character in order (later random numbers depend on it); the text reads back both ways.
 TEST(Digits, EachCharacterTakesOneDrawAndTheTextReadsBack) {
   Rng fresh;
   EXPECT_EQ(EncodeDigits(4075, 4, fresh), "J<C7=+KD");  // noise 3 2 2 1, then 1 3 0 3

@@ -1,5 +1,4 @@
-// An independent reading and writing of the scrambled-digit form, so file layouts are checked
-// against something other than the game's own encoder.
+// The scrambled-digit form read and written independently of the game's own encoder.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +7,7 @@
 
 namespace quandel::testing {
 
-// The digits of a field, each half read on its own; -1 when a code is out of range or the
-// halves disagree.
+// The digits of a field, each half read on its own; -1 for a code out of range or halves that disagree.
 inline int64_t Unscramble(std::string_view field) {
   const size_t n = field.size() / 2;
   int64_t a = 0, b = 0;

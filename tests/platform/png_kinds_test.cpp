@@ -18,8 +18,7 @@ void PutBig(std::vector<uint8_t>& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
 }
 
-// A black 1 x 32768 picture whose header is rewritten, with a valid CRC, to a wider one that its
-// rows would still fill: beyond the side limit it is refused, although it would decode.
+// A 1 x 32768 picture relabelled (valid CRC) as a wider one its rows still fill: refused past the limit.
 TEST(Png, RefusesHeadersBeyondTheSizeLimits) {
   const std::vector<uint32_t> black(32768, 0);
   const std::vector<uint8_t> tall = EncodePng(black.data(), 1, 32768);

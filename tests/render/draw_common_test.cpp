@@ -38,8 +38,7 @@ struct Probe { int x, y; int32_t colour; };
 // The band with its top at `top`: inner box from L + 11 to R - 11, flanges out to L - 10 and R + 10.
 TEST(ColumnBands, ShadingRoundingWideningAndThinningAtHandWorkedPixels) {
   const struct { float width, scroll; bool title; std::vector<Probe> probes; } cases[] = {
-      // sp 235: q 2, d 35. p = 0 is band 2 (plain), p = 1 band 1, p = 2 band 0 (tenth: 40 darker); the top
-      // rows belong to p = -1 (band 3, top -65).
+      // sp 235: q 2, d 35. p = 0 is band 2 (plain), 1 band 1, 2 band 0 (a tenth: 40 darker), -1 band 3 (top -65).
       {200, 234.6f, false, {{230, 80, Grey(220)}, {130, 80, Grey(200)}, {141, 80, kOutline}, {319, 80, kOutline}, {119, 80, kMarker},
                             {230, 35, Grey(160)}, {230, 180, Grey(220)}, {230, 280, Grey(180)}, {130, 280, Grey(160)}, {230, 10, Grey(220)}}},
       {200, 500, false, {{230, 50, Grey(200)}, {230, 150, Grey(220)}}},  // band 5: a fifth, 20 darker

@@ -1,7 +1,5 @@
-// Whole frames of a recorded play, drawn with the test sheets and compared pixel for pixel with
-// pictures kept under tests/render/golden. When the drawing changes on purpose, look at the new
-// pictures and regenerate them with
-//   QUANDEL_UPDATE_GOLDEN=1 <build>/quandel_tests --gtest_filter='GoldenFrames.*'
+// Frames of a recorded play on the test sheets against tests/render/golden; after an intended change,
+// look at the new pictures and regenerate them with QUANDEL_UPDATE_GOLDEN=1 <build>/quandel_tests --gtest_filter='GoldenFrames.*'
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -23,8 +21,8 @@ namespace {
 
 struct Shot { int frameNo, drawMode; const char* name; };
 
-// The opening wipe; a special box's large fire with the stage banner, a blast and chain results, in
-// every draw mode; the widened column; the time-up banner over the last chains.
+// The opening wipe; a large fire, the stage banner, a blast and chain results in every draw mode; the
+// widened column; the time-up banner.
 constexpr Shot kShots[] = {
     {-50, 0, "opening-wipe-mode0"},      {2525, 0, "large-fire-banner-mode0"}, {2525, 1, "large-fire-banner-mode1"},
     {2525, 2, "large-fire-banner-mode2"}, {2525, 3, "large-fire-banner-mode3"}, {4947, 0, "wide-column-mode0"},

@@ -57,8 +57,8 @@ void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32
 }
 
 TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
-  // Outermost red pixel right of the centre (200, 200), radius 40, and the colour just inside it:
-  // the edge thickens as the blast ages; below 35 a second ring runs one pixel inside 1.4 * timer.
+  // The outermost red right of (200, 200), radius 40, and just inside: the edge thickens with age; below 35 a
+  // second ring runs one pixel inside 1.4 * timer.
   constexpr int32_t kRed = Rgb(180, 60, 30);
   const struct { int16_t timer; int edge; int32_t inside; } cases[] = {
       {15, 238, kMarker}, {16, 239, kMarker}, {31, 240, kMarker}, {34, 248, kRed}, {35, 249, kMarker}};

@@ -38,10 +38,7 @@ TEST(WaveCheck, PlainShortPcmPassesAndEverythingElseIsRefused) {
     const auto* b = reinterpret_cast<const uint8_t*>(c.bytes.data());
     const auto layout = ReadWaveLayout(b, c.bytes.size(), c.bytes.size());
     ASSERT_EQ(layout.has_value(), c.dataOffset != 0) << c.what;
-    if (layout) {
-      EXPECT_EQ(layout->dataOffset, c.dataOffset) << c.what;
-      EXPECT_EQ(layout->dataOffset + layout->dataSize, c.bytes.size()) << c.what;
-    }
+    EXPECT_TRUE(!layout || (layout->dataOffset == c.dataOffset && layout->dataOffset + layout->dataSize == c.bytes.size())) << c.what;
   }
 }
 
