@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "midi_writer.h"
+#include "tunes.h"
 #include "synth.h"
 
 namespace quandel::soundgen {
@@ -25,21 +26,6 @@ constexpr int kSquareLead = 80, kSawLead = 81, kVibraphone = 11, kElectricPiano 
               kMarimba = 12, kStrings = 48;
 constexpr int kKick = 36, kSnare = 38, kClap = 39, kClosedHat = 42, kPedalHat = 44, kOpenHat = 46, kCrash = 49,
               kRide = 51, kTomLow = 41, kTomMid = 45, kTomHigh = 48, kTomTop = 50;
-
-int PitchClass(char letter) {
-  switch (letter) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
-    default: throw std::invalid_argument(std::string("not a note letter: ") + letter);
-  }
-}
-
-int Wrap12(int v) { return ((v % 12) + 12) % 12; }
 
 // The C major scale; every section is written in C and moved with `transpose`.
 bool InScale(int key) {
@@ -76,45 +62,6 @@ struct Section {
   bool stabs, arp, pad;
   double energy;  // scales every velocity of the section
 };
-
-// ---- The tunes -------------------------------------------------------------------------------------------------
-
-const char* const kChordsA = "C | Am | F | G | C | Em | F | G | C | Am | F | G | F | G | Em Am | Dm7 G7";
-const char* const kTuneA =
-    "E5:2 G5:2 C6:4 B5:2 C6:2 G5:4  A5:2 G5:2 E5:2 C5:2 D5:4 E5:4 "
-    "F5:2 A5:2 C6:2 A5:2 G5:2 F5:2 E5:4  D5:2 E5:2 F5:2 G5:6 r:4 "
-    "E5:2 G5:2 C6:4 D6:2 E6:2 D6:2 C6:2  B5:4 G5:2 E5:2 B5:2 C6:2 B5:4 "
-    "A5:2 C6:2 F6:4 E6:2 D6:2 C6:2 A5:2  B5:2 C6:2 D6:4 G5:4 r:4 "
-    "E5:2 G5:2 C6:4 B5:2 C6:2 G5:4  A5:2 G5:2 E5:2 C5:2 D5:4 E5:4 "
-    "F5:2 A5:2 C6:2 A5:2 G5:2 F5:2 E5:4  D5:2 E5:2 F5:2 G5:2 A5:2 B5:2 D6:4 "
-    "C6:2 A5:2 F6:4 E6:2 C6:2 A5:4  B5:2 D6:2 G6:4 F6:2 D6:2 B5:4 "
-    "G5:2 B5:2 E6:4 C6:2 E6:2 A6:4  F6:4 E6:2 D6:2 B5:4 G5:4";
-
-const char* const kChordsB = "Am | F | G | C | Am | F | Dm | E7 | Am | F | G | C | Dm | Em | F | G";
-const char* const kTuneB =
-    "A4:3 C5:3 E5:2 D5:2 C5:2 B4:2 C5:2  A4:3 C5:3 F5:4 E5:2 D5:2 C5:2 "
-    "B4:3 D5:3 G5:2 F5:2 E5:2 D5:2 B4:2  C5:6 E5:2 G5:4 r:4 "
-    "A5:3 G5:3 E5:2 A5:3 G5:3 E5:2  F5:3 E5:3 C5:2 F5:3 G5:3 A5:2 "
-    "A5:4 F5:2 D5:2 F5:2 A5:2 D6:4  B5:4 G#5:4 E5:4 D5:4 "
-    "A4:3 C5:3 E5:2 D5:2 C5:2 B4:2 C5:2  A4:3 C5:3 F5:4 E5:2 D5:2 C5:2 "
-    "B4:3 D5:3 G5:2 A5:2 B5:2 C6:2 D6:2  E6:6 D6:2 C6:4 G5:4 "
-    "F5:2 E5:2 D5:2 E5:2 F5:2 A5:2 D6:4  G5:2 F#5:2 E5:2 F#5:2 G5:2 B5:2 E6:4 "
-    "A5:2 G5:2 F5:2 G5:2 A5:2 C6:2 F6:4  G6:4 F6:2 E6:2 D6:4 B5:2 G5:2";
-
-const char* const kChordsBridge = "Bb | C | Am | Dm | Gm7 | C7 | F | G7";
-const char* const kTuneBridge =
-    "D6:6 C6:2 Bb5:4 F5:4  G5:6 A5:2 Bb5:4 C6:4  C6:6 Bb5:2 A5:4 E5:4  F5:8 D5:4 F5:4 "
-    "Bb5:6 A5:2 G5:4 D6:4  C6:6 Bb5:2 G5:4 E5:4  F5:4 A5:4 C6:4 F6:4  G6:8 F6:2 D6:2 B5:2 G5:2";
-
-const char* const kChordsBreak = "Am | F | C | G | Am | F | Dm | A7";
-const char* const kTuneBreak =
-    "A5:2 C6:2 E6:4 r:8  r:8 F5:2 A5:2 C6:4  E5:2 G5:2 C6:4 r:8  r:8 D6:2 B5:2 G5:4 "
-    "A5:2 C6:2 E6:4 D6:2 C6:2 B5:2 A5:2  C6:2 A5:2 F5:4 G5:2 A5:2 C6:4 "
-    "D6:2 C6:2 A5:2 F5:2 D5:2 F5:2 A5:2 D6:2  A5:1 B5:1 C#6:1 D6:1 E6:1 F#6:1 G6:1 A6:1 r:8";
-
-const char* const kChordsIntro = "C | C | F | G";
-const char* const kChordsOutro = "C | F | G | C";
-const char* const kTuneOutro = "E6:2 D6:2 C6:4 G5:4 E5:4  F5:2 A5:2 C6:4 A5:4 F5:4  G5:2 B5:2 D6:4 F6:4 D6:4  C6:4 r:12";
 
 std::vector<Section> Arrangement() {
   using D = DrumStyle;
@@ -373,81 +320,6 @@ void WriteDrums(Writer& w, const Section& s, uint32_t start, int bars) {
 }
 
 }  // namespace
-
-std::vector<MelodyNote> ParseMelody(const std::string& text) {
-  std::vector<MelodyNote> out;
-  std::istringstream in(text);
-  std::string token;
-  while (in >> token) {
-    const size_t colon = token.find(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == token.size()) {
-      throw std::invalid_argument("melody token needs name:length: " + token);
-    }
-    const std::string name = token.substr(0, colon);
-    size_t used = 0;
-    const int sixteenths = std::stoi(token.substr(colon + 1), &used);
-    if (used != token.size() - colon - 1 || sixteenths <= 0) throw std::invalid_argument("bad length: " + token);
-    if (name == "r") {
-      out.push_back({-1, sixteenths});
-      continue;
-    }
-    size_t pos = 1;
-    int pc = PitchClass(name[0]);
-    if (pos < name.size() && (name[pos] == '#' || name[pos] == 'b')) pc += name[pos++] == '#' ? 1 : -1;
-    if (pos + 1 != name.size() || name[pos] < '0' || name[pos] > '9') throw std::invalid_argument("bad note: " + token);
-    const int key = (name[pos] - '0' + 1) * 12 + pc;
-    if (key < 0 || key > 127) throw std::invalid_argument("note out of range: " + token);
-    out.push_back({key, sixteenths});
-  }
-  return out;
-}
-
-Chord ParseChord(const std::string& symbol) {
-  if (symbol.empty()) throw std::invalid_argument("empty chord");
-  const size_t slash = symbol.find('/');
-  const std::string head = symbol.substr(0, slash);
-  Chord c{};
-  size_t pos = 1;
-  c.root = PitchClass(head[0]);
-  if (pos < head.size() && (head[pos] == '#' || head[pos] == 'b')) c.root += head[pos++] == '#' ? 1 : -1;
-  c.root = Wrap12(c.root);
-  const std::string quality = head.substr(pos);
-  if (quality.empty()) c.intervals = {0, 4, 7};
-  else if (quality == "m") c.intervals = {0, 3, 7};
-  else if (quality == "7") c.intervals = {0, 4, 7, 10};
-  else if (quality == "m7") c.intervals = {0, 3, 7, 10};
-  else if (quality == "maj7") c.intervals = {0, 4, 7, 11};
-  else if (quality == "sus4") c.intervals = {0, 5, 7};
-  else if (quality == "dim") c.intervals = {0, 3, 6};
-  else throw std::invalid_argument("unknown chord: " + symbol);
-  c.bass = c.root;
-  if (slash != std::string::npos) {
-    const std::string bass = symbol.substr(slash + 1);
-    if (bass.empty() || bass.size() > 2) throw std::invalid_argument("bad bass note: " + symbol);
-    c.bass = PitchClass(bass[0]);
-    if (bass.size() == 2) {
-      if (bass[1] != '#' && bass[1] != 'b') throw std::invalid_argument("bad bass note: " + symbol);
-      c.bass += bass[1] == '#' ? 1 : -1;
-    }
-    c.bass = Wrap12(c.bass);
-  }
-  return c;
-}
-
-std::vector<std::vector<Chord>> ParseChordBars(const std::string& text) {
-  std::vector<std::vector<Chord>> bars;
-  std::istringstream in(text);
-  std::string bar;
-  while (std::getline(in, bar, '|')) {
-    std::istringstream words(bar);
-    std::vector<Chord> chords;
-    std::string word;
-    while (words >> word) chords.push_back(ParseChord(word));
-    if (chords.empty() || chords.size() > 2) throw std::invalid_argument("a bar holds one or two chords");
-    bars.push_back(std::move(chords));
-  }
-  return bars;
-}
 
 std::vector<uint8_t> ComposeBgm() {
   Writer w;

@@ -34,4 +34,7 @@ std::vector<std::vector<Chord>> ParseChordBars(const std::string& text);
 
 std::vector<uint8_t> ComposeBgm();
 
+// A pitch class 0..11 of any whole number of semitones.
+inline int Wrap12(int v) { return ((v % 12) + 12) % 12; }
+
 }  // namespace quandel::soundgen
