@@ -121,7 +121,10 @@ void WatchReplay(App& app, bool saveResult) {
     if (app.menu.quitRequested == 1) return;
 
     bool leave = false;
-    for (Key key : app.pendingKeys) leave = leave || key == Key::kEscape || (theatre.Control(key), false);
+    for (Key key : app.pendingKeys) {
+      if (key == Key::kEscape) leave = true;
+      else theatre.Control(key);
+    }
     app.pendingKeys.clear();
     app.focusLost = false;
     if (leave) return HandOverPicture(app);

@@ -43,13 +43,11 @@ bool ReplayTheatre::StepOnce(std::span<const InputEvent> input, ResultRecorder& 
   if (sounds) sounds->insert(sounds->end(), report.sounds.begin(), report.sounds.end());
   over_ = report.over;
   if (!over_) ++position_;
-  simulated_ = report.simulated;
   return report.simulated;
 }
 
 void ReplayTheatre::Advance(std::span<const InputEvent> input, ResultRecorder& recorder, SoundCues& sounds) {
   ++sinceControl_;
-  simulated_ = false;
   int steps = 0;
   if (paused_) {
     steps = stepRequested_ ? 1 : 0;
