@@ -6,7 +6,10 @@
 
 namespace quandel {
 
-App::App(Platform& p, DataDir d) : platform(p), dir(std::move(d)) { platform.SetInputSink(this); }
+App::App(Platform& p, DataDir d, std::unique_ptr<SoundOutput> s)
+    : platform(p), dir(std::move(d)), sound(s ? std::move(s) : std::make_unique<SilentSound>()) {
+  platform.SetInputSink(this);
+}
 
 App::~App() { platform.SetInputSink(nullptr); }
 
@@ -89,21 +92,9 @@ void ShowBusyOverlay(App& app) {
   app.platform.Present(v.picMain);
 }
 
-void LoadBombWaves(BombWaves& waves, const Settings& settings, const DataDir& dir) {
-  for (int n = 1; n <= 12; ++n) {
-    std::vector<uint8_t>& wave = waves[n - 1];
-    if (settings.effectsLevel != 0) {
-      wave.assign(1, 0);
-    } else if (auto bytes = dir.Read(BombWaveFile(n), 16 << 20)) {
-      // A missing file leaves the image as it was (never filled: it plays nothing).
-      wave = std::move(*bytes);
-    }
-  }
-}
-
 void ReopenSoundChannels(App& app) {
-  LoadBombWaves(app.bombWaves, app.settings, app.dir);
-  OpenSoundChannels(app.platform, app.settings);
+  LoadBombWaves(app.bombWaves, app.settings, app.dir.path());
+  OpenSoundChannels(*app.sound, app.settings);
 }
 
 }  // namespace quandel

@@ -1,8 +1,9 @@
-// The window object: it owns the settings, the stored tables, the running play, the loaded sounds
-// and surfaces, the data folder and the frame pacing, and it routes the window's events: to the
+// The window object: it owns the settings, the stored tables, the running play, the sound output,
+// the loaded sounds and surfaces, the data folder and the frame pacing, and it routes the window's events: to the
 // title menu, or queued as the next frame's input of a play.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "app/frame_wait.h"
@@ -12,6 +13,7 @@
 #include "platform/platform.h"
 #include "render/surfaces.h"
 #include "sound/sound_channels.h"
+#include "sound/sound_output.h"
 
 namespace quandel {
 
@@ -28,13 +30,15 @@ struct MenuState {
 
 class App : public InputSink {
  public:
-  App(Platform& platform, DataDir dir);
+  // Without a sound output the game is silent.
+  App(Platform& platform, DataDir dir, std::unique_ptr<SoundOutput> sound = nullptr);
   ~App() override;
   App(const App&) = delete;
   App& operator=(const App&) = delete;
 
   Platform& platform;
   DataDir dir;
+  std::unique_ptr<SoundOutput> sound;  // never null
   Settings settings;
   ScoreTable scores;
   ReplayTable replay;
@@ -63,8 +67,6 @@ class App : public InputSink {
 
 // The busy labels straight on the screen, while the sound channels reopen.
 void ShowBusyOverlay(App& app);
-// The bomb waves the settings call for, read from `dir`/snd.
-void LoadBombWaves(BombWaves& waves, const Settings& settings, const DataDir& dir);
 // Reloads the bomb waves the settings call for and reopens every sound channel.
 void ReopenSoundChannels(App& app);
 

@@ -13,7 +13,7 @@ constexpr int kCountInFrames = 60;
 constexpr int kOverlayFrames = 120;
 
 void PlaySounds(App& app, const SoundCues& sounds) {
-  for (const SoundCue& cue : sounds) PlaySoundCue(app.platform, cue, app.bombWaves);
+  for (const SoundCue& cue : sounds) PlaySoundCue(*app.sound, cue, app.bombWaves);
 }
 
 // Live events that came with the click that started the play still meet the last play's state;

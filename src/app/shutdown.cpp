@@ -8,7 +8,7 @@ namespace quandel {
 
 void Form_QueryUnload(App& app) {
   SaveHighScores(app.settings, app.scores, app.play.rng, app.dir);
-  CloseSoundChannels(app.platform);
+  CloseSoundChannels(*app.sound);
   app.menu.quitRequested = 1;
 }
 

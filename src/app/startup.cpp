@@ -74,7 +74,7 @@ void ShowLoadingPicture(App& app) {
 int Form_Load(App& app) {
   app.dir.RemoveLeftovers({kSettingsFileName, kHighScoreFileName, kReplayFileName});
   LoadSettings(app.settings, app.dir);
-  CloseBombChannels(app.platform);
+  CloseBombChannels(*app.sound);
   std::string error;
   if (!SetUpSurfaces(app.surfaces, app.settings.drawMode, app.dir.path(), &error)) {
     std::fprintf(stderr, "quandel: %s\n", error.c_str());

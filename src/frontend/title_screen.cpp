@@ -86,7 +86,7 @@ void EnterTitle(App& app) {
   app.menu.menuHover = 0;
   app.surfaces.picTitle.SetOuterSize(290, 439);
   app.play.fieldWidth = 200;
-  app.platform.SendSoundCommand("stop BGM");
+  StopMusic(*app.sound);
   app.platform.ShowSystemCursor(true);
 }
 

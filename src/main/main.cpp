@@ -2,6 +2,7 @@
 // and receives config.txt, scr.hsc, replay.dat, window.txt and replays/.
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/app.h"
@@ -56,12 +57,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    // Silent when there is no device; both outlive the platform.
+    // The sound device (silent when there is none) outlives the window object, whose sound
+    // output plays on it; sound files are found in the working folder, as the game's others.
     const auto mixer = quandel::SdlMixerPort::Open(quandel::FindSoundFont());
-    quandel::MixerSound audio(*mixer);
     const quandel::DataDir dir(".");
-    quandel::SdlPlatform platform(&audio, quandel::LoadWindowPlacement(dir));
-    quandel::App app(platform, dir);
+    quandel::SdlPlatform platform(quandel::LoadWindowPlacement(dir));
+    quandel::App app(platform, dir, std::make_unique<quandel::MixerSound>(*mixer));
     const int status = watch.empty() ? quandel::RunProgram(app) : quandel::WatchFile(app, table);
     quandel::SaveWindowPlacement(dir, platform.placement());
     return status;

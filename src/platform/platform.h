@@ -1,5 +1,5 @@
-// The outside world as the game loops see it: a millisecond clock, the event queue, the screen,
-// the sound commands and a modal message box. The SDL backend and the headless backend implement it.
+// The outside world as the game loops see it: a millisecond clock, the event queue, the screen
+// and a modal message box. (Sound goes its own way: the sound layer over a MixerPort.) The SDL backend and the headless backend implement it.
 #pragma once
 
 #include <cstdint>
@@ -47,12 +47,6 @@ class Platform {
   virtual void Present(const Surface& frame) = 0;
   // Show or hide the system pointer (the game draws its own cursor during a play).
   virtual void ShowSystemCursor(bool /*show*/) {}
-
-  // A sound channel command ("open ... alias X", "play X notify from 0", "stop X", "close X").
-  virtual void SendSoundCommand(const std::string& command) = 0;
-  // Play a complete wave file held in memory, cutting the one that plays. An empty or
-  // one-byte image stops the current one and plays nothing.
-  virtual void PlayWave(const std::vector<uint8_t>& image, int number) = 0;
 
   // Modal message with an OK button; returns when dismissed.
   virtual void MessageBox(const std::string& title, const std::string& text) = 0;

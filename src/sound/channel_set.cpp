@@ -17,21 +17,20 @@ SoundChannelSet::SoundChannelSet(MixerPort& mixer, int firstVoice, std::string f
 
 SoundChannelSet::~SoundChannelSet() { CloseAll(); }
 
-bool SoundChannelSet::IsOpen(std::string_view alias) const { return channels_.count(ChannelKey(alias)) != 0; }
+bool SoundChannelSet::IsOpen(const std::string& alias) const { return channels_.count(alias) != 0; }
 
-void SoundChannelSet::Execute(const SoundCommand& command) {
-  if (command.verb == SoundCommand::Verb::kNone) return;
-  const std::string key = ChannelKey(command.alias);
-  if (command.verb == SoundCommand::Verb::kOpen) {
-    Open(key, command.target);
+void SoundChannelSet::Execute(const ChannelCommand& command) {
+  const std::string& key = command.alias;
+  if (command.verb == ChannelCommand::Verb::kOpen) {
+    Open(key, command.file);
     return;
   }
   auto it = channels_.find(key);
   if (it == channels_.end()) return;
   switch (command.verb) {
-    case SoundCommand::Verb::kPlay: Play(key, it->second); break;
-    case SoundCommand::Verb::kStop: Stop(key, it->second); break;
-    case SoundCommand::Verb::kClose: Close(key); break;
+    case ChannelCommand::Verb::kPlay: Play(key, it->second); break;
+    case ChannelCommand::Verb::kStop: Stop(key, it->second); break;
+    case ChannelCommand::Verb::kClose: Close(key); break;
     default: break;
   }
 }

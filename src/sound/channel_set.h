@@ -5,11 +5,10 @@
 #include <cstddef>
 #include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/mixer_port.h"
-#include "sound/commands.h"
+#include "sound/sound_output.h"
 
 namespace quandel {
 
@@ -28,10 +27,10 @@ class SoundChannelSet {
   // Commands to channels that are not open, an open on a name in use, and files that cannot be
   // loaded change nothing (a failed open leaves the name closed). Effects must be plain wave
   // files (see ReadWaveLayout); anything else is a missing sound.
-  void Execute(const SoundCommand& command);
+  void Execute(const ChannelCommand& command);
   void CloseAll();
 
-  bool IsOpen(std::string_view alias) const;
+  bool IsOpen(const std::string& alias) const;
   size_t openCount() const { return channels_.size(); }
 
  private:
@@ -55,7 +54,7 @@ class SoundChannelSet {
   MixerPort& mixer_;
   int firstVoice_;
   std::string folder_;
-  std::map<std::string, Channel> channels_;  // by lower-case name
+  std::map<std::string, Channel> channels_;  // by name
   std::vector<bool> voiceBusy_;
   std::string tuneOwner_;  // the channel whose tune the mixer is playing, if any
 };

@@ -1,20 +1,18 @@
 #include "sound/mixer_sound.h"
 
-#include "sound/commands.h"
-
 namespace quandel {
 
-void MixerSound::SendSoundCommand(const std::string& command) {
-  // The game never checks a sound command; nothing may escape into it.
+// The game never checks on its sound; nothing may escape into it.
+void MixerSound::Send(const ChannelCommand& command) {
   try {
-    channels_.Execute(ParseSoundCommand(command));
+    channels_.Execute(command);
   } catch (...) {
   }
 }
 
-void MixerSound::PlayWave(const std::vector<uint8_t>& image, int /*number*/) {
+void MixerSound::Send(const WavePlay& wave) {
   try {
-    waves_.Play(image);
+    waves_.Play(wave.image);
   } catch (...) {
   }
 }

@@ -10,7 +10,7 @@ namespace quandel {
 
 namespace {
 
-size_t HashBytes(const std::vector<uint8_t>& bytes) {
+size_t HashBytes(std::span<const uint8_t> bytes) {
   return std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
@@ -22,7 +22,7 @@ WaveImagePlayer::WaveImagePlayer(MixerPort& mixer, int firstVoice) : mixer_(mixe
 
 WaveImagePlayer::~WaveImagePlayer() { Clear(); }
 
-void WaveImagePlayer::Play(const std::vector<uint8_t>& image) {
+void WaveImagePlayer::Play(std::span<const uint8_t> image) {
   const int sample = ReadWaveLayout(image.data(), image.size(), image.size()) ? Lookup(image) : 0;
   if (current_ >= 0) mixer_.FadeOutVoice(firstVoice_ + current_);
   if (sample == 0) {
@@ -35,19 +35,19 @@ void WaveImagePlayer::Play(const std::vector<uint8_t>& image) {
   current_ = last_ = voice;
 }
 
-int WaveImagePlayer::Lookup(const std::vector<uint8_t>& image) {
+int WaveImagePlayer::Lookup(std::span<const uint8_t> image) {
   const size_t hash = HashBytes(image);
   for (Entry& e : cache_) {
-    if (e.hash == hash && e.bytes == image) {
+    if (e.hash == hash && std::ranges::equal(e.bytes, image)) {
       e.lastUse = ++uses_;
       return e.sample;
     }
   }
   if (cache_.size() >= kCacheLimit) Evict();
   Entry e;
-  e.bytes = image;
+  e.bytes.assign(image.begin(), image.end());
   e.hash = hash;
-  e.sample = mixer_.LoadSampleImage(image);
+  e.sample = mixer_.LoadSampleImage(e.bytes);
   e.lastUse = ++uses_;
   cache_.push_back(std::move(e));
   return cache_.back().sample;

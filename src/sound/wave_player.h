@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "platform/mixer_port.h"
@@ -21,7 +22,7 @@ class WaveImagePlayer {
   WaveImagePlayer(const WaveImagePlayer&) = delete;
   WaveImagePlayer& operator=(const WaveImagePlayer&) = delete;
 
-  void Play(const std::vector<uint8_t>& image);
+  void Play(std::span<const uint8_t> image);
   void Clear();
   size_t cachedCount() const { return cache_.size(); }
 
@@ -32,7 +33,7 @@ class WaveImagePlayer {
     int sample = 0;  // 0: the image could not be decoded
     uint64_t lastUse = 0;
   };
-  int Lookup(const std::vector<uint8_t>& image);
+  int Lookup(std::span<const uint8_t> image);
   void Evict();
 
   MixerPort& mixer_;

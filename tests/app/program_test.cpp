@@ -23,7 +23,7 @@ constexpr int kT = 100000;  // the headless clock's start
 // A data folder with the generated sheets and nothing else.
 class Program {
  public:
-  Program() : app(platform, DataDir(dir.path())) {
+  Program() : app(platform, DataDir(dir.path()), std::make_unique<SoundLog>()) {
     std::filesystem::create_directory_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img", dir.File("img"));
     platform.SetFrameProbe([this]() -> std::optional<int32_t> {
       if (app.menu.inPlay != 1) return std::nullopt;
@@ -38,8 +38,9 @@ class Program {
   void AtFrame(std::initializer_list<std::pair<ScriptedEvent, int>> events) {
     for (const auto& [e, frame] : events) platform.Script(e.AtFrame(frame));
   }
+  const std::vector<std::string>& Sounds() const { return static_cast<const SoundLog&>(*app.sound).lines(); }
   size_t Count(const std::string& command) const {
-    const auto& log = platform.soundLog();
+    const auto& log = Sounds();
     return static_cast<size_t>(std::count(log.begin(), log.end(), command));
   }
 
@@ -58,7 +59,7 @@ TEST(Program, StartTitlePlayQuitTitleClose) {
   EXPECT_EQ(std::tuple(p.app.menu.quitRequested, p.app.play.frameNo, p.app.menu.inPlay), std::tuple(1, 101, 0));
   EXPECT_EQ(std::pair(p.Count("stop BGM"), p.Count("play BGM notify from 0")), std::pair(size_t{2}, size_t{1}));
   // The channels are closed before anything else, opened on the generated sounds and closed last.
-  EXPECT_EQ(p.platform.soundLog().front() + ", " + p.platform.soundLog().back(), "close Bomb1, close Short");
+  EXPECT_EQ(p.Sounds().front() + ", " + p.Sounds().back(), "close Bomb1, close Short");
   EXPECT_EQ(p.Count("open snd/bomb_1.wav alias Bomb1"), 1u);
   EXPECT_EQ(ReadFile(p.dir.File("scr.hsc")).size(), 56u);
   EXPECT_NE(ReadFile(p.dir.File("config.txt")).find("DrawMode ="), std::string::npos);

@@ -22,14 +22,6 @@ using Samples = std::vector<int16_t>;
 constexpr size_t kRate = 44100;
 constexpr int kHeard = 1000;
 
-// The game's sound as the game puts it together.
-struct SdlSound {
-  explicit SdlSound(const std::vector<std::string>& fonts = DefaultSoundFontPaths())
-      : port(SdlMixerPort::Open(FindSoundFont(fonts))), sound(*port) {}
-  std::unique_ptr<SdlMixerPort> port;
-  MixerSound sound;
-};
-
 // The mixer on the disk driver, working in `dir` (sound files are named relative to it).
 class DiskOutput {
  public:
@@ -38,7 +30,7 @@ class DiskOutput {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", file_.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "0", 1);
-    audio = std::make_unique<SdlSound>(fonts);
+    port = SdlMixerPort::Open(FindSoundFont(fonts));
     unsetenv("SDL_AUDIODRIVER");
   }
   ~DiskOutput() { std::filesystem::current_path(saved_); }
@@ -52,15 +44,15 @@ class DiskOutput {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (Mark() < until && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
   }
-  // Closes the device; one value per frame, from the left channel.
+  // Closes the device (nothing may play on it any more); one value per frame, from the left channel.
   Samples Finish() {
-    audio.reset();
+    port.reset();
     const std::string bytes = testing::ReadFile(file_);
     Samples s(bytes.size() / 4);
     for (size_t i = 0; i < s.size(); ++i) std::memcpy(&s[i], bytes.data() + 4 * i, 2);
     return s;
   }
-  std::unique_ptr<SdlSound> audio;
+  std::unique_ptr<SdlMixerPort> port;
 
  private:
   std::filesystem::path saved_ = std::filesystem::current_path();
@@ -74,13 +66,6 @@ int Peak(const Samples& s, size_t from, size_t to) {
   return peak;
 }
 
-struct AudiblePlatform : HeadlessPlatform {
-  explicit AudiblePlatform(SoundBackend& s) : sound(s) {}
-  void SendSoundCommand(const std::string& command) override { sound.SendSoundCommand(command); }
-  void PlayWave(const std::vector<uint8_t>& image, int number) override { sound.PlayWave(image, number); }
-  SoundBackend& sound;
-};
-
 class AudioOutput : public ::testing::Test {
  protected:
   void Open(int effectsLevel, int musicOff) {
@@ -88,35 +73,38 @@ class AudioOutput : public ::testing::Test {
     app.settings.musicOff = static_cast<uint8_t>(musicOff);
     ReopenSoundChannels(app);
   }
-  // Where the command's sound can begin, `seconds` of sound later; "wave N" plays chain sound N from memory.
-  size_t Send(const std::string& command, double seconds = 0) {
+  // Where the cue's sound can begin, `seconds` of sound later.
+  size_t Play(SoundCue::Kind kind, uint8_t number = 0, double seconds = 0) {
     const size_t at = out.Mark();
-    if (command.starts_with("wave ")) {
-      const int n = std::stoi(command.substr(5));
-      platform.PlayWave(app.bombWaves[static_cast<size_t>(n - 1)], n);
-    } else {
-      platform.SendSoundCommand(command);
-    }
+    PlaySoundCue(*app.sound, {kind, number}, app.bombWaves);
     out.Render(seconds);
     return at;
   }
+  Samples Finish() {
+    app.sound.reset();
+    return out.Finish();
+  }
   DiskOutput out{QUANDEL_GAME_DIR};
-  AudiblePlatform platform{out.audio->sound};
-  App app{platform, DataDir(".")};
+  HeadlessPlatform platform;
+  App app{platform, DataDir("."), std::make_unique<MixerSound>(*out.port)};
 };
 
 // The channel rules are pinned over a fake mixer; here only that real output carries them.
 TEST_F(AudioOutput, BombChainAndMusicAreHeardAndSilencedChannelsAreNot) {
-  ASSERT_TRUE(out.audio->port->musicAvailable());
+  ASSERT_TRUE(out.port->musicAvailable());
   Open(0, 0);
   out.Render(0.3);
-  const size_t bomb = Send("play Bomb notify from 0", 1.5), chain = Send("wave 5", 1.5);
-  const size_t music = Send("play BGM notify from 0", 1.0), stop = Send("stop BGM", 0.3);
-  Open(2, 1);  // effects and music off: every named channel leads nowhere
+  using Kind = SoundCue::Kind;
+  const size_t bomb = Play(Kind::kBomb, 0, 1.5), chain = Play(Kind::kBombWave, 5, 1.5), music = Play(Kind::kMusic, 0, 1.0);
+  const size_t stop = out.Mark();
+  StopMusic(*app.sound);
+  out.Render(0.3);
+  Open(2, 1);  // effects and music off: every channel leads nowhere
   const size_t quiet = out.Mark();
-  for (const char* name : {"Bomb", "Tick", "Magnet", "Bomb7", "BGM"}) Send(std::string("play ") + name + " notify from 0");
+  for (const SoundCue cue : {SoundCue{Kind::kBomb}, {Kind::kTick}, {Kind::kMagnet}, {Kind::kBombChannel, 7}, {Kind::kBombWave, 7}, {Kind::kMusic}})
+    Play(cue.kind, cue.number);
   out.Render(0.5);
-  const Samples s = out.Finish();
+  const Samples s = Finish();
 
   EXPECT_EQ(Peak(s, 0, bomb), 0);
   const size_t starts[] = {bomb, chain, music, stop};
@@ -132,14 +120,16 @@ TEST(AudioFailures, NoSoundFontAndNoDriverStaySilentAndQuiet) {
   ::testing::internal::CaptureStderr();
   {
     DiskOutput out(dir.path(), {dir.File("absent.sf2")});
-    EXPECT_TRUE(out.audio->port->deviceOpen() && !out.audio->port->musicAvailable());
+    EXPECT_TRUE(out.port->deviceOpen() && !out.port->musicAvailable());
   }
   setenv("SDL_AUDIODRIVER", "nonexistent", 1);
   {
-    SdlSound audio;
-    EXPECT_FALSE(audio.port->deviceOpen());
-    for (const char* command : {"open snd/bomb_m.wav alias A", "play A"}) audio.sound.SendSoundCommand(command);
-    audio.sound.PlayWave(std::vector<uint8_t>(wav.begin(), wav.end()), 1);
+    const auto port = SdlMixerPort::Open(FindSoundFont());
+    EXPECT_FALSE(port->deviceOpen());
+    MixerSound sound(*port);
+    sound.Send(ChannelCommand::Open("A", "snd/bomb_m.wav"));
+    sound.Send(ChannelCommand::Play("A"));
+    sound.Send(WavePlay{1, {reinterpret_cast<const uint8_t*>(wav.data()), wav.size()}});
   }
   unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");

@@ -1,4 +1,4 @@
-// Commands, named channels and the wave image player over a mixer that records what it is asked.
+// The channel table, named channels and the wave image player over a mixer that records what it is asked.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,6 +8,7 @@
 
 #include "sound/channel_set.h"
 #include "sound/file_checks.h"
+#include "sound/sound_channels.h"
 #include "sound/wave_player.h"
 #include "support/test_support.h"
 
@@ -15,6 +16,7 @@ namespace quandel {
 namespace {
 
 using Log = std::vector<std::string>;
+using C = ChannelCommand;
 
 class RecordingMixer : public MixerPort {
  public:
@@ -59,10 +61,10 @@ class ChannelSetTest : public ::testing::Test {
                                       {"hour.wav", testing::PcmWave(100).replace(40, 4, std::string("\0\0\0\x40", 4))}})
       testing::WriteFile(dir.File(name), bytes);
   }
-  void Send(const std::string& text) { set.Execute(ParseSoundCommand(text)); }
-  void Send(std::initializer_list<std::string> texts) {
-    for (const std::string& t : texts) Send(t);
+  void Send(std::initializer_list<ChannelCommand> commands) {
+    for (const ChannelCommand& c : commands) set.Execute(c);
   }
+  ChannelCommand Open(const std::string& alias, const std::string& file) { return ChannelCommand::Open(alias, file.empty() ? "" : dir.File(file)); }
 
   testing::TempDir dir;
   RecordingMixer mixer;
@@ -71,20 +73,14 @@ class ChannelSetTest : public ::testing::Test {
 
 TEST_F(ChannelSetTest, SamplesRestartOnTheirOwnVoiceAndSilentChannelsDoNothing) {
   ASSERT_EQ(mkfifo(dir.File("pipe.wav").c_str(), 0600), 0);
-  Send({"OPEN " + dir.File("a.wav") + " ALIAS Bomb",  // the words in any case, the alias too
-        " open\t" + dir.File("a.wav") + "  alias Tick", "open null alias Bomb1", "open " + dir.File("gone.wav") + " alias Bomb2",
-        "open " + dir.File("pipe.wav") + " alias Bomb3",  // would wait for a writer forever
-        "open null alias BOMB",                           // name in use: refused
-        "open " + dir.File("hour.wav") + " alias Bomb4"});  // claims an hour of sound: never decoded
+  Send({Open("Bomb", "a.wav"), Open("Tick", "a.wav"), Open("Bomb1", ""), Open("Bomb2", "gone.wav"),
+        Open("Bomb3", "pipe.wav"),  // would wait for a writer forever
+        Open("Bomb", ""),           // name in use: refused
+        Open("Bomb4", "hour.wav")});  // claims an hour of sound: never decoded
   EXPECT_EQ(mixer.Take(), (Log{"load a.wav 1", "load a.wav 2"}));
-  EXPECT_FALSE(set.IsOpen("bomb2") || set.IsOpen("Bomb3") || set.IsOpen("Bomb4"));
-  // Only the game's own phrases do anything.
-  Send({"", "open a.wav", "open a.wav as A", "open a b alias X", "play", "play Bomb from 5", "play Bomb wait", "stop Bomb now", "close",
-        "seek Bomb to start", "rewind Tick"});
-  EXPECT_EQ(mixer.Take(), Log{});
-  Send({"play bomb notify from 0", "Play Bomb from 0 notify", "play Tick notify from 0", "play Bomb1", "play Bomb2", "play Nobody",
-        "stop Bomb1", "close Bomb1", "stop Bomb", "close Bomb", "play Bomb notify from 0",
-        "open " + dir.File("a.wav") + " alias Extend", "play Extend"});  // Extend takes the freed voice
+  EXPECT_FALSE(set.IsOpen("Bomb2") || set.IsOpen("Bomb3") || set.IsOpen("Bomb4"));
+  Send({C::Play("Bomb"), C::Play("Bomb"), C::Play("Tick"), C::Play("Bomb1"), C::Play("Bomb2"), C::Play("Nobody"), C::Stop("Bomb1"), C::Close("Bomb1"),
+        C::Stop("Bomb"), C::Close("Bomb"), C::Play("Bomb"), Open("Extend", "a.wav"), C::Play("Extend")});  // Extend takes the freed voice
   EXPECT_EQ(mixer.Take(), (Log{"play1 on 2", "play1 on 2", "play2 on 3", "halt 2", "halt 2", "free 1", "load a.wav 3",
                                "play3 on 2"}));
   EXPECT_GE(mixer.voices, 4);
@@ -92,19 +88,28 @@ TEST_F(ChannelSetTest, SamplesRestartOnTheirOwnVoiceAndSilentChannelsDoNothing) 
 
 TEST_F(ChannelSetTest, TunesAreReloadedAfterPlayingAndOnlyTheirOwnerStopsTheMusic) {
   // The synthesiser cannot rewind: a second play loads a fresh copy.
-  Send({"open " + dir.File("cut.mid") + " alias Cut", "open " + dir.File("t.mid") + " alias BGM", "play BGM notify from 0",
-        "play BGM notify from 0", "stop BGM", "play BGM notify from 0"});
+  Send({Open("Cut", "cut.mid"), Open("BGM", "t.mid"), C::Play("BGM"), C::Play("BGM"), C::Stop("BGM"), C::Play("BGM")});
   EXPECT_EQ(mixer.Take(), (Log{"load t.mid 1", "tune 1", "free 1", "load t.mid 2", "tune 2", "halt tune", "free 2",
                                "load t.mid 3", "tune 3"}));
   EXPECT_FALSE(set.IsOpen("Cut"));
-  Send({"open " + dir.File("t.mid") + " alias Other", "play Other"});
+  Send({Open("Other", "t.mid"), C::Play("Other")});
   std::filesystem::remove(dir.File("t.mid"));
   mixer.Take();
-  Send({"stop BGM", "play BGM"});  // not playing any more: the music goes on; the reload fails, BGM falls silent
+  Send({C::Stop("BGM"), C::Play("BGM")});  // not playing any more: the music goes on; the reload fails, BGM falls silent
   EXPECT_EQ(mixer.Take(), (Log{"free 3"}));
   set.CloseAll();
   EXPECT_EQ(mixer.Take(), (Log{"halt tune", "free 4"}));
   EXPECT_EQ(mixer.live, 0);
+}
+
+// Effects at half leave out the chain sounds and nothing else.
+TEST(SoundChannels, HalfEffectsSilenceOnlyTheChainChannels) {
+  Settings settings;
+  settings.effectsLevel = 1;
+  SoundLog log;
+  OpenSoundChannels(log, settings);
+  for (const char* line : {"open null alias Bomb7", "open snd/tick.wav alias Tick", "open snd/bgm.mid alias BGM"})
+    EXPECT_EQ(std::count(log.lines().begin(), log.lines().end(), line), 1) << line;
 }
 
 TEST(WaveImagePlayer, NewImageFadesTheLastOnTheOtherVoiceAndSilentImagesOnlyStop) {

@@ -16,7 +16,6 @@
 #include "app/frame_dump.h"
 #include "app/headless_replay.h"
 #include "offline_mixer.h"
-#include "platform/headless/headless_platform.h"
 #include "platform/surface.h"
 #include "sound/mixer_sound.h"
 #include "sound/sound_channels.h"
@@ -37,19 +36,11 @@ class SoundTrack {
   // reading the sounds from the asset folder.
   SoundTrack(const std::string& soundFont, const std::string& folder, const Settings& settings)
       : mixer_(soundFont), sound_(mixer_, folder) {
-    LoadBombWaves(waves_, settings, DataDir(folder));
-    HeadlessPlatform commands;
-    OpenSoundChannels(commands, settings);
-    for (const std::string& command : commands.TakeSoundLog()) sound_.SendSoundCommand(command);
+    LoadBombWaves(waves_, settings, folder);
+    OpenSoundChannels(sound_, settings);
   }
   void Render(const SoundCues& cues, float* out) {
-    for (const SoundCue& cue : cues) {
-      if (cue.kind == SoundCue::Kind::kBombWave) {
-        if (cue.number >= 1 && cue.number <= waves_.size()) sound_.PlayWave(waves_[cue.number - 1], cue.number);
-      } else {
-        sound_.SendSoundCommand(SoundCueText(cue));
-      }
-    }
+    for (const SoundCue& cue : cues) PlaySoundCue(sound_, cue, waves_);
     mixer_.Render(out, kSoundPerFrame);
   }
 

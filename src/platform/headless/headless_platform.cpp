@@ -8,12 +8,6 @@ int32_t Diff(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uin
 int32_t Add(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
 }  // namespace
 
-std::vector<std::string> HeadlessPlatform::TakeSoundLog() {
-  std::vector<std::string> out;
-  out.swap(soundLog_);
-  return out;
-}
-
 bool HeadlessPlatform::Due(const ScriptedEvent& e) const {
   switch (e.when) {
     case ScriptedEvent::When::kNow: return true;
@@ -68,10 +62,6 @@ void HeadlessPlatform::Present(const Surface& frame) {
   ++presented_;
   clock_ = Add(clock_, presentCost_);
   if (presentHook_) presentHook_(frame);
-}
-
-void HeadlessPlatform::PlayWave(const std::vector<uint8_t>& /*image*/, int number) {
-  soundLog_.push_back("wave " + std::to_string(number));
 }
 
 void HeadlessPlatform::MessageBox(const std::string& title, const std::string& text) {

@@ -1,5 +1,5 @@
 // A platform without a window: a virtual clock that advances when the game waits, a scripted
-// queue of input events, and logs of what was sent to the sound channels and the message box.
+// queue of input events, and a log of what was sent to the message box.
 #pragma once
 
 #include <deque>
@@ -52,9 +52,6 @@ class HeadlessPlatform : public Platform {
   void SetClock(int32_t ms) { clock_ = ms; }
   void Advance(int32_t ms) { clock_ = static_cast<int32_t>(static_cast<uint32_t>(clock_) + static_cast<uint32_t>(ms)); }
 
-  // Sound commands and "wave N" entries in the order they were sent; TakeSoundLog empties it.
-  const std::vector<std::string>& soundLog() const { return soundLog_; }
-  std::vector<std::string> TakeSoundLog();
   const std::vector<std::string>& messageBoxes() const { return messageBoxes_; }
   int presentedFrames() const { return presented_; }
   int pumps() const { return pumps_; }
@@ -64,8 +61,6 @@ class HeadlessPlatform : public Platform {
   void PumpEvents() override;
   void IdleUntil(int32_t deadline) override;
   void Present(const Surface& frame) override;
-  void SendSoundCommand(const std::string& command) override { soundLog_.push_back(command); }
-  void PlayWave(const std::vector<uint8_t>& image, int number) override;
   void MessageBox(const std::string& title, const std::string& text) override;
 
  private:
@@ -78,7 +73,6 @@ class HeadlessPlatform : public Platform {
   std::function<std::optional<int32_t>()> frameProbe_;
   std::function<void(const Surface&)> presentHook_;
   int32_t presentCost_ = 0;
-  std::vector<std::string> soundLog_;
   std::vector<std::string> messageBoxes_;
   int presented_ = 0;
   int pumps_ = 0;

@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kInitFlags = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
 }  // namespace
 
-SdlPlatform::SdlPlatform(SoundBackend* sound, const std::optional<WindowPlacement>& placement) : sound_(sound) {
+SdlPlatform::SdlPlatform(const std::optional<WindowPlacement>& placement) {
   if (const char* log = std::getenv("QUANDEL_PRESENT_LOG")) presentLogPath_ = log;
   // Nearest-neighbour scaling keeps the pixels sharp; a minimised window on focus loss would
   // only surprise a player who glances at another screen in fullscreen.
@@ -174,14 +174,6 @@ void SdlPlatform::Present(const Surface& frame) {
 }
 
 void SdlPlatform::ShowSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
-
-void SdlPlatform::SendSoundCommand(const std::string& command) {
-  if (sound_) sound_->SendSoundCommand(command);
-}
-
-void SdlPlatform::PlayWave(const std::vector<uint8_t>& image, int number) {
-  if (sound_) sound_->PlayWave(image, number);
-}
 
 void SdlPlatform::MessageBox(const std::string& title, const std::string& text) {
   if (ShowMessageBoxUntilStopped(title.c_str(), text.c_str(), window_) == BoxResult::kUnavailable) {

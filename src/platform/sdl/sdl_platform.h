@@ -14,7 +14,6 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/window_keeper.h"
-#include "platform/sound_backend.h"
 
 namespace quandel {
 
@@ -28,13 +27,11 @@ class SdlPlatform : public Platform {
  public:
   // Opens the window (caption "Quandel", 640 x 480 client area unless `placement` gives a size,
   // place and fullscreen state that still fit) showing black. Throws SdlError when SDL's video
-  // cannot start or no renderer works. `sound` may be null (silence) and must outlive the platform.
-  explicit SdlPlatform(SoundBackend* sound = nullptr, const std::optional<WindowPlacement>& placement = std::nullopt);
+  // cannot start or no renderer works.
+  explicit SdlPlatform(const std::optional<WindowPlacement>& placement = std::nullopt);
   ~SdlPlatform() override;
   SdlPlatform(const SdlPlatform&) = delete;
   SdlPlatform& operator=(const SdlPlatform&) = delete;
-
-  void SetSoundBackend(SoundBackend* sound) { sound_ = sound; }
 
   void SetInputSink(InputSink* sink) override { sink_ = sink; }
   int32_t Clock() override;
@@ -45,8 +42,6 @@ class SdlPlatform : public Platform {
   // Copies the frame (clipped to 640 x 480; missing parts black) and shows it.
   void Present(const Surface& frame) override;
   void ShowSystemCursor(bool show) override;
-  void SendSoundCommand(const std::string& command) override;
-  void PlayWave(const std::vector<uint8_t>& image, int number) override;
   // SDL's modal box over the window. If it cannot be shown the message goes to stderr instead,
   // and the call returns at once; a stop signal closes it and returns too.
   void MessageBox(const std::string& title, const std::string& text) override;
@@ -80,7 +75,6 @@ class SdlPlatform : public Platform {
   std::vector<double> presentTimes_;
   EventRouter router_;
   InputSink* sink_ = nullptr;
-  SoundBackend* sound_ = nullptr;
   bool pumping_ = false;
 };
 
