@@ -1,6 +1,6 @@
 // The window object: it owns the settings, the stored tables, the running play, the sound output,
-// the loaded sounds and surfaces, the data folder and the frame pacing, and it routes the window's events: to the
-// title menu, or queued as the next frame's input of a play.
+// the loaded sounds and surfaces, the data folder and the frame pacing, and it routes the window's
+// events: to the title menu, or queued as the next frame's input of a play.
 #pragma once
 
 #include <memory>

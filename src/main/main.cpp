@@ -58,11 +58,11 @@ int main(int argc, char** argv) {
   }
   try {
     // The sound device (silent when there is none) outlives the window object, whose sound
-    // output plays on it; sound files are found in the working folder, as the game's others.
+    // output plays on it the sound files of the data folder.
     const auto mixer = quandel::SdlMixerPort::Open(quandel::FindSoundFont());
     const quandel::DataDir dir(".");
     quandel::SdlPlatform platform(quandel::LoadWindowPlacement(dir));
-    quandel::App app(platform, dir, std::make_unique<quandel::MixerSound>(*mixer));
+    quandel::App app(platform, dir, std::make_unique<quandel::MixerSound>(*mixer, dir.path()));
     const int status = watch.empty() ? quandel::RunProgram(app) : quandel::WatchFile(app, table);
     quandel::SaveWindowPlacement(dir, platform.placement());
     return status;

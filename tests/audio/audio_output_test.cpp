@@ -81,7 +81,7 @@ class AudioOutput : public ::testing::Test {
     return at;
   }
   Samples Finish() {
-    app.sound.reset();
+    app.sound = std::make_unique<SilentSound>();  // lets go of the device
     return out.Finish();
   }
   DiskOutput out{QUANDEL_GAME_DIR};
