@@ -122,6 +122,25 @@ TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
   }
 }
 
+// Sought onto its last frame, a replay waits there, a step does not end it, and Esc leaves it.
+TEST(Program, AReplaySoughtToItsEndWaitsThereUntilEsc) {
+  Program p;
+  WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
+  p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kPageDown), 1000},
+        {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kRight), 1200},
+        {E::KeyPress(Key::kEscape), 3000}, {E::Close(), 3500}});
+  int inPlayBeforeEsc = 0, timeLeftBeforeEsc = -1, inPlayAfterEsc = 1;
+  p.platform.SetPresentHook([&](const Surface&) {
+    const int32_t t = p.platform.Clock() - kT;
+    if (t > 2900 && t < 3000) inPlayBeforeEsc = p.app.menu.inPlay, timeLeftBeforeEsc = p.app.play.timeLeft;
+    if (t > 3100) inPlayAfterEsc = p.app.menu.inPlay;
+  });
+  ASSERT_EQ(p.Run(), 0);
+  EXPECT_EQ(inPlayBeforeEsc, 1);
+  EXPECT_EQ(timeLeftBeforeEsc, 0);  // on the last frame
+  EXPECT_EQ(inPlayAfterEsc, 0);
+}
+
 TEST(Program, AMissingSheetStopsStartUpWithAMessage) {
   TempDir dir;
   HeadlessPlatform platform;
