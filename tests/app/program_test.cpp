@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "app/app.h"
 #include "app/startup.h"
@@ -139,6 +140,22 @@ TEST(Program, AReplaySoughtToItsEndWaitsThereUntilEsc) {
   EXPECT_EQ(inPlayBeforeEsc, 1);
   EXPECT_EQ(timeLeftBeforeEsc, 0);  // on the last frame
   EXPECT_EQ(inPlayAfterEsc, 0);
+}
+
+// Held, Left plays a replay backwards until it is let go; then the replay goes on forwards.
+TEST(Program, HoldingLeftRewindsAReplay) {
+  Program p;
+  WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
+  p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::KeyPress(Key::kLeft), 3000}, {E::KeyRelease(Key::kLeft), 4000},
+        {E::Close(), 5000}});
+  std::map<int, int32_t> frameNo;  // the play's frame at the first picture after 3, 4 and 4.9 s
+  p.platform.SetPresentHook([&](const Surface&) {
+    for (int ms : {3000, 3990, 4900})
+      if (p.platform.Clock() - kT >= ms) frameNo.try_emplace(ms, p.app.play.frameNo);
+  });
+  ASSERT_EQ(p.Run(), 0);
+  EXPECT_LT(frameNo[3990], frameNo[3000] - 30);
+  EXPECT_GT(frameNo[4900], frameNo[3990] + 30);
 }
 
 TEST(Program, AMissingSheetStopsStartUpWithAMessage) {
