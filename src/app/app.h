@@ -52,6 +52,7 @@ class App : public InputSink {
   bool acceptWheel = true; // wheel notches reach the handlers until the window is unloading
   std::vector<InputEvent> pendingInput;  // a play's live events, for its next frame
   std::vector<Key> pendingKeys;          // keys pressed during a play or replay, for its loop
+  std::vector<Key> releasedKeys;         // and keys let go then
   bool hadFocus = false;                 // the window has had the keyboard focus at some time
   bool focusLost = false;                // it had the focus and lost it; cleared by the loop that reacts
 
@@ -62,6 +63,7 @@ class App : public InputSink {
   void WheelAwayFromUser() override;
   void CloseRequested() override;
   void KeyDown(Key key) override;
+  void KeyUp(Key key) override { if (menu.inPlay == 1) releasedKeys.push_back(key); }
   void FocusChanged(bool gained) override;
 };
 

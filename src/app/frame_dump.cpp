@@ -37,12 +37,13 @@ std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const Fr
   // Paced on a virtual clock as the window would be, so the frame counter shows what it would.
   HeadlessPlatform platform;
   FrameWait wait;
+  PacedLoop pace(wait, platform);
   FpsClock clock;
   // Every frame is drawn, so the pictures follow the play frame by frame.
   uint8_t frameSkip = 0;
   ReplayRun run(std::move(table));
-  for (uint8_t phase = 0;; phase = static_cast<uint8_t>((phase + 1) % 3)) {
-    wait.WaitFrame(platform, FrameSlot(phase));
+  for (;;) {
+    pace.NextFrame();
     if (!run.Step()) break;
     ComposePlayFrame(v, run.play(), PlayView{drawMode, 0, clock});
     StepFrameClock(clock, platform, 0, frameSkip);

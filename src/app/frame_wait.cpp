@@ -21,6 +21,17 @@ void FrameWait::WaitFrame(Platform& platform, int32_t milliseconds) {
   }
 }
 
+void PacedLoop::NextFrame() {
+  wait_.WaitFrame(platform_, FrameSlot(phase_));
+  phase_ = static_cast<uint8_t>((phase_ + 1) % 3);
+  platform_.PumpEvents();
+}
+
+bool DrawThisFrame(uint8_t& phase, uint8_t frameSkip) {
+  phase = static_cast<uint8_t>((phase + 1) % (frameSkip + 1));
+  return phase == 0;
+}
+
 float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
   const float dt = StepFrameClock(clock, platform.Clock(), autoFrameSkip, frameSkip);
   clock.lastDrawTime = platform.Clock();

@@ -23,6 +23,7 @@ void BeginPlay(App& app) {
   ApplyLiveInput(app.play, app.replay, app.pendingInput, sounds);
   app.pendingInput.clear();
   app.pendingKeys.clear();
+  app.releasedKeys.clear();
   app.focusLost = false;
   StartPlay(app.play, app.replay, sounds);
   PlaySounds(app, sounds);
@@ -42,11 +43,16 @@ void Show(App& app) {
   app.platform.Present(app.surfaces.picMain);
 }
 
-// The frame-skip rule: true when this simulated frame is to be drawn.
-bool DrawThisFrame(App& app) {
-  app.menu.frameSkipPhase = static_cast<uint8_t>((app.menu.frameSkipPhase + 1) % (app.settings.frameSkip + 1));
-  return app.menu.frameSkipPhase == 0;
-}
+// The keys pressed and let go since the last frame, taken for this frame's loop.
+struct FrameKeys {
+  explicit FrameKeys(App& app) {
+    pressed.swap(app.pendingKeys);
+    released.swap(app.releasedKeys);
+    app.pendingKeys.clear();
+    app.releasedKeys.clear();
+  }
+  std::vector<Key> pressed, released;
+};
 
 }  // namespace
 
@@ -54,7 +60,7 @@ void PlayGame(App& app) {
   PlayState& s = app.play;
   BeginPlay(app);
   SavingRecorder recorder(app.settings, app.dir);
-  uint8_t pacePhase = 0;
+  PacedLoop pace(app.frameWait, app.platform);
   std::vector<InputEvent> input;
   // A live play pauses on Space, Esc or P and when the window loses the focus it had; it goes on
   // after a count-in. Nothing is simulated meanwhile and the mouse means nothing.
@@ -62,25 +68,22 @@ void PlayGame(App& app) {
   int countIn = 0;
 
   for (;;) {
-    app.frameWait.WaitFrame(app.platform, FrameSlot(pacePhase));
-    pacePhase = static_cast<uint8_t>((pacePhase + 1) % 3);
-    app.platform.PumpEvents();
+    pace.NextFrame();
     if (app.menu.quitRequested == 1) return;
 
     // A lost focus first: a key pressed after it resumes.
     if (app.focusLost && !paused) paused = true, countIn = 0;
-    for (Key key : app.pendingKeys) {
+    for (Key key : FrameKeys(app).pressed) {
       if (key != Key::kSpace && key != Key::kEscape && key != Key::kP) continue;
       countIn = paused ? kCountInFrames : 0;
       paused = !paused;
     }
-    app.pendingKeys.clear();
     app.focusLost = false;
     if (paused || countIn > 0) {
       app.pendingInput.clear();
       BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
       if (paused) {
-        DrawPauseMark(app.surfaces.picMain);
+        DrawPauseMark(app.surfaces.picMain, app.surfaces.picLogo);
       } else {
         DrawCountIn(app.surfaces.picMain, app.surfaces.picLogo);
         --countIn;
@@ -99,7 +102,7 @@ void PlayGame(App& app) {
     }
     if (report.over) return HandOverPicture(app);
 
-    if (!DrawThisFrame(app)) continue;
+    if (!DrawThisFrame(app.menu.frameSkipPhase, app.settings.frameSkip)) continue;
     ComposePlayFrame(app.surfaces, s, PlayView{app.settings.drawMode, app.playRank, app.playClock});
     Show(app);
   }
@@ -111,21 +114,22 @@ void WatchReplay(App& app, bool saveResult) {
   NoSaving silent;
   ResultRecorder& recorder = saveResult ? static_cast<ResultRecorder&>(saving) : silent;
   ReplayTheatre theatre(app.play, app.replay, app.scores);
-  uint8_t pacePhase = 0;
+  PacedLoop pace(app.frameWait, app.platform);
   std::vector<InputEvent> input;
 
   for (;;) {
-    app.frameWait.WaitFrame(app.platform, FrameSlot(pacePhase));
-    pacePhase = static_cast<uint8_t>((pacePhase + 1) % 3);
-    app.platform.PumpEvents();
+    pace.NextFrame();
     if (app.menu.quitRequested == 1) return;
 
     bool leave = false;
-    for (Key key : app.pendingKeys) {
+    const FrameKeys keys(app);
+    for (Key key : keys.pressed) {
       if (key == Key::kEscape) leave = true;
       else theatre.Control(key);
     }
-    app.pendingKeys.clear();
+    for (Key key : keys.released) theatre.Release(key);
+    // A key let go while another window has the focus is never reported here.
+    if (app.focusLost) theatre.Release(Key::kLeft);
     app.focusLost = false;
     if (leave) return HandOverPicture(app);
 
@@ -140,14 +144,15 @@ void WatchReplay(App& app, bool saveResult) {
     if (theatre.over()) return HandOverPicture(app);
 
     // Above normal speed, while paused and while the panel shows, every shown frame is drawn;
-    // otherwise the frame-skip rule holds.
-    const bool overlay = theatre.sinceControl() < kOverlayFrames;
-    const bool draw = theatre.simulatedLastFrame() && DrawThisFrame(app);
+    // otherwise the frame-skip rule holds. Held on the last frame, the panel stays.
+    const bool overlay = theatre.sinceControl() < kOverlayFrames || theatre.holdingAtEnd();
+    const bool draw = theatre.simulatedLastFrame() && DrawThisFrame(app.menu.frameSkipPhase, app.settings.frameSkip);
     if (!draw && !overlay && !theatre.paused() && theatre.speedQuarters() <= 4) continue;
     ComposePlayFrame(app.surfaces, app.play, PlayView{app.settings.drawMode, 0, app.playClock});
     if (overlay) {
-      const int fade = kOverlayFrames - theatre.sinceControl();
-      const ReplayOverlay o{theatre.position(), theatre.length(), theatre.speedQuarters(), theatre.paused(), std::min(256, fade * 16)};
+      const int fade = theatre.holdingAtEnd() ? kOverlayFrames : kOverlayFrames - theatre.sinceControl();
+      const ReplayOverlay o{theatre.position(), theatre.length(), theatre.speedQuarters(), theatre.paused(), theatre.rewinding(),
+                            std::min(256, fade * 16)};
       DrawReplayOverlay(app.surfaces.picMain, app.surfaces.picLogo, o);
     }
     Show(app);

@@ -35,7 +35,7 @@ bool SetUpSurfaces(Surfaces& v, uint8_t drawMode, const std::string& assetDir, s
   if (!LoadSheet(v.picChara, assetDir, "img/cube.bmp", error)) return false;
   v.picTitle.SetOuterSize(290, 364);
   if (!LoadSheet(v.picTitle, assetDir, "img/title.bmp", error)) return false;
-  v.picLogo.SetOuterSize(382, 375);
+  v.picLogo.SetOuterSize(382, 399);  // the HUD sheet and a 1-pixel border
   if (!LoadSheet(v.picLogo, assetDir, "img/lg.bmp", error)) return false;
 
   // The fire sheet: 15 frames of 90 px in two colour sets; the large fire's scratch is 240 x 480.

@@ -152,22 +152,19 @@ void TitleScreen(App& app) {
   HelpPage help;
   for (;;) {
     EnterTitle(app);
-    uint8_t pacePhase = 0;
+    PacedLoop pace(app.frameWait, app.platform);
     int titleTick = 0;
     FpsClock clock;
     TitleView view;
     view.replayAvailable = app.dir.Exists(kReplayFileName);
 
     for (;;) {
-      app.frameWait.WaitFrame(app.platform, FrameSlot(pacePhase));
-      pacePhase = static_cast<uint8_t>((pacePhase + 1) % 3);
-      app.platform.PumpEvents();
+      pace.NextFrame();
       app.play.scrollPos = static_cast<float>(titleTick) / 2;
       if (m.inPlay == 1 || m.quitRequested == 1) break;
       // 1 ... 399, then round 200 ... 399: the column scrolls on without a jump.
       titleTick = (titleTick + 1) % 200 + (titleTick + 1 >= 200 ? 200 : 0);
-      m.frameSkipPhase = static_cast<uint8_t>((m.frameSkipPhase + 1) % (settings.frameSkip + 1));
-      if (m.frameSkipPhase != 0) continue;
+      if (!DrawThisFrame(m.frameSkipPhase, settings.frameSkip)) continue;
 
       view.framesPerSecond = clock.framesPerSecond;
       ComposeTitle(app, view);

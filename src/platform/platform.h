@@ -25,6 +25,8 @@ class InputSink {
   virtual void CloseRequested() = 0;
   // A key pressed (not a repeat); modifiers are ignored.
   virtual void KeyDown(Key /*key*/) {}
+  // A key let go, after its KeyDown (a tap and a hold differ by the time between them).
+  virtual void KeyUp(Key /*key*/) {}
   // The window gained (true) or lost (false) the keyboard focus.
   virtual void FocusChanged(bool /*gained*/) {}
 };

@@ -35,6 +35,13 @@ void Seconds(Surface& dst, const Surface& hud, int frames, int x, int y) {
   DrawDigitRow(dst, hud, DigitText(frames / 60, "0##"), 3, DigitFace::kSmall, x, y, 10);
 }
 
+// The column's centre line, and the height at which the opening shows READY before it drops.
+constexpr int kColumnCentre = 230, kBannerTop = 170;
+
+void Centred(Surface& dst, const Surface& hud, const sheet::Sprite& sprite, int y) {
+  MaskedBlit(dst, kColumnCentre - sprite.image.w / 2, y, hud, sprite);
+}
+
 }  // namespace
 
 void DrawReplayOverlay(Surface& dst, const Surface& hud, const ReplayOverlay& o) {
@@ -42,8 +49,12 @@ void DrawReplayOverlay(Surface& dst, const Surface& hud, const ReplayOverlay& o)
   Shade(dst, kLeft, kTop, kRight, kBottom, kNavy, std::clamp(o.opacity * 3 / 4, 0, 256));
   if (o.opacity < 128) return;  // the last of the fade is the panel alone
 
-  // Pause bars or a play arrow.
-  if (o.paused) {
+  // A rewind sign, pause bars or a play arrow.
+  if (o.rewinding) {
+    for (int i = 0; i < 7; ++i) {
+      for (int x : {kLeft + 8, kLeft + 15}) dst.Line(x + i, kTop + 16 - i, x + i, kTop + 16 + i, kCream);
+    }
+  } else if (o.paused) {
     dst.FilledBox(kLeft + 10, kTop + 8, kLeft + 14, kTop + 24, kCream);
     dst.FilledBox(kLeft + 18, kTop + 8, kLeft + 22, kTop + 24, kCream);
   } else {
@@ -77,15 +88,12 @@ void DrawReplayOverlay(Surface& dst, const Surface& hud, const ReplayOverlay& o)
   dst.Line(x + 6, y + 5, x, y + 12, kCream);
 }
 
-void DrawPauseMark(Surface& dst) {
+void DrawPauseMark(Surface& dst, const Surface& hud) {
   Shade(dst, 0, 0, dst.width(), dst.height(), kNavy, 96);
-  dst.FilledBox(300, 200, 314, 260, kCream);
-  dst.FilledBox(326, 200, 340, 260, kCream);
+  Centred(dst, hud, sheet::kHudPausedBanner, kBannerTop);
+  Centred(dst, hud, sheet::kHudGoOnHint, kBannerTop + 32);
 }
 
-void DrawCountIn(Surface& dst, const Surface& hud) {
-  const sheet::Sprite& ready = sheet::kHudOpeningBanner;
-  MaskedBlit(dst, 320 - ready.image.w / 2, 228, hud, ready);
-}
+void DrawCountIn(Surface& dst, const Surface& hud) { Centred(dst, hud, sheet::kHudOpeningBanner, kBannerTop); }
 
 }  // namespace quandel

@@ -31,7 +31,7 @@ enum class Look { kNormal = 0, kHover = 1, kSelected = 2 };
 
 inline constexpr int kBoxSheetWidth = 384, kBoxSheetHeight = 256;    // img/cube.bmp
 inline constexpr int kTitleSheetWidth = 288, kTitleSheetHeight = 437;  // img/title.bmp
-inline constexpr int kHudSheetWidth = 380, kHudSheetHeight = 373;      // img/lg.bmp
+inline constexpr int kHudSheetWidth = 380, kHudSheetHeight = 397;      // img/lg.bmp
 // The how-to-play page is a whole screen, shown as it is (no mask).
 inline constexpr int kHelpPageWidth = 640, kHelpPageHeight = 480;      // img/help.bmp
 
@@ -128,6 +128,10 @@ inline constexpr Sprite kHudGaugeLabel{{200, 273, 30, 70}, {230, 273, 30, 70}};
 inline constexpr Sprite kHudLogo{{0, 273, 200, 50}, {0, 323, 200, 50}};
 // Centred on the cursor position: drawn at (cursor - 15).
 inline constexpr Sprite kHudCursor{{350, 0, 30, 30}, {350, 30, 30, 30}};
+
+// The pause of a live play, in a row added below the rest.
+inline constexpr Sprite kHudPausedBanner{{0, 373, 100, 24}, {100, 373, 100, 24}};
+inline constexpr Sprite kHudGoOnHint{{200, 373, 90, 14}, {290, 373, 90, 14}};
 
 // Quit button, 80 x 15: whitened by four mask pieces, then coloured by the normal or hover pieces.
 inline constexpr int kQuitButtonWidth = 80, kQuitButtonHeight = 15;

@@ -12,12 +12,11 @@ TEST(FrameWait, CadenceCountsFromThePreviousReturnWithoutCatchUp) {
   FrameWait wait;
   wait.WaitFrame(p, 17);  // the first call returns at once
   EXPECT_EQ(p.Clock(), 5000);
-  uint8_t phase = 0;
+  PacedLoop pace(wait, p);
   std::vector<int32_t> intervals;
   for (int i = 0; i < 6; ++i) {
     const int32_t before = p.Clock();
-    wait.WaitFrame(p, FrameSlot(phase));
-    phase = static_cast<uint8_t>((phase + 1) % 3);
+    pace.NextFrame();
     intervals.push_back(p.Clock() - before);
   }
   EXPECT_EQ(intervals, (std::vector<int32_t>{17, 17, 16, 17, 17, 16}));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "app/app.h"
 #include "app/startup.h"
@@ -121,6 +122,41 @@ TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
     // With the file the click started the replay; without it nothing started.
     EXPECT_TRUE(p.app.play.replayMode == withFile && (p.app.play.frameNo > 0) == withFile) << withFile;
   }
+}
+
+// Sought onto its last frame, a replay waits there, a step does not end it, and Esc leaves it.
+TEST(Program, AReplaySoughtToItsEndWaitsThereUntilEsc) {
+  Program p;
+  WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
+  p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kPageDown), 1000},
+        {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kRight), 1200},
+        {E::KeyPress(Key::kEscape), 3000}, {E::Close(), 3500}});
+  int inPlayBeforeEsc = 0, timeLeftBeforeEsc = -1, inPlayAfterEsc = 1;
+  p.platform.SetPresentHook([&](const Surface&) {
+    const int32_t t = p.platform.Clock() - kT;
+    if (t > 2900 && t < 3000) inPlayBeforeEsc = p.app.menu.inPlay, timeLeftBeforeEsc = p.app.play.timeLeft;
+    if (t > 3100) inPlayAfterEsc = p.app.menu.inPlay;
+  });
+  ASSERT_EQ(p.Run(), 0);
+  EXPECT_EQ(inPlayBeforeEsc, 1);
+  EXPECT_EQ(timeLeftBeforeEsc, 0);  // on the last frame
+  EXPECT_EQ(inPlayAfterEsc, 0);
+}
+
+// Held, Left plays a replay backwards until it is let go; then the replay goes on forwards.
+TEST(Program, HoldingLeftRewindsAReplay) {
+  Program p;
+  WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
+  p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::KeyPress(Key::kLeft), 3000}, {E::KeyRelease(Key::kLeft), 4000},
+        {E::Close(), 5000}});
+  std::map<int, int32_t> frameNo;  // the play's frame at the first picture after 3, 4 and 4.9 s
+  p.platform.SetPresentHook([&](const Surface&) {
+    for (int ms : {3000, 3990, 4900})
+      if (p.platform.Clock() - kT >= ms) frameNo.try_emplace(ms, p.app.play.frameNo);
+  });
+  ASSERT_EQ(p.Run(), 0);
+  EXPECT_LT(frameNo[3990], frameNo[3000] - 30);
+  EXPECT_GT(frameNo[4900], frameNo[3990] + 30);
 }
 
 TEST(Program, AMissingSheetStopsStartUpWithAMessage) {

@@ -12,6 +12,8 @@
 namespace quandel {
 namespace {
 
+constexpr int kStretch[2] = {1000, 1150};
+
 struct Sample {
   Sample() {
     std::string error;
@@ -19,13 +21,14 @@ struct Sample {
     start.replayMode = 1;
     SoundCues cues;
     StartPlay(start, table, cues);
-    // The straight run: the trace at every 97th position and at the end.
+    // The straight run: the trace at every 97th position, at every one of a stretch over two key
+    // frames, and at the end.
     PlayState s = start;
     ReplayTable t = table;
     ScoreTable scores;
     NoSaving silent;
     do {
-      if (length % 97 == 0) lines[length] = TraceLine(s, {});
+      if (length % 97 == 0 || (length >= kStretch[0] && length <= kStretch[1])) lines[length] = TraceLine(s, {});
       ++length;
     } while (!StepPlayFrame(s, t, scores, {}, silent).over);
     lines[--length] = TraceLine(s, {});
@@ -70,6 +73,7 @@ TEST(ReplayTheatre, PauseStepSpeedAndSeeksNeverChangeThePlay) {
     const auto [from, to] = script.equal_range(shown);
     for (auto it = from; it != to; ++it) {
       EXPECT_EQ(theatre.Control(it->second), it->second != Key::kOther);
+      theatre.Release(it->second);  // a tap
       step = step || it->second == Key::kRight;
     }
     SoundCues sounds;
@@ -95,6 +99,59 @@ TEST(ReplayTheatre, PauseStepSpeedAndSeeksNeverChangeThePlay) {
   EXPECT_GT(checked, 5);
   EXPECT_EQ(theatre.play().score, 81800);
   EXPECT_LT(shown, s.length / 4);  // mostly at sixteen times
+}
+
+// Held, Left plays the play backwards frame by frame, every frame the straight run's and silent;
+// let go, it goes on forwards. Tapped, it jumps back 5 s.
+TEST(ReplayTheatre, HoldingLeftRewindsThroughTheStraightRunsFrames) {
+  const Sample& s = TheSample();
+  ReplayTheatre theatre(s.start, s.table, ScoreTable{});
+  NoSaving silent;
+  SoundCues sounds;
+  theatre.SeekTo(kStretch[1] - ReplayTheatre::kHoldFrames);
+  theatre.Control(Key::kLeft);
+  for (int i = 1; i < ReplayTheatre::kHoldFrames; ++i) theatre.Advance({}, silent, sounds);
+  EXPECT_FALSE(theatre.rewinding());
+  sounds.clear();
+  int expected = theatre.position();
+  while (expected > kStretch[0]) {
+    theatre.Advance({}, silent, sounds);
+    ASSERT_EQ(theatre.position(), --expected);
+    ASSERT_EQ(TraceLine(theatre.play(), {}), s.lines.at(expected)) << "frame " << expected;
+  }
+  EXPECT_TRUE(sounds.empty());
+  theatre.Release(Key::kLeft);
+  theatre.Advance({}, silent, sounds);
+  EXPECT_EQ(theatre.position(), kStretch[0] + 1);
+  theatre.Control(Key::kLeft);
+  theatre.Advance({}, silent, sounds);
+  theatre.Release(Key::kLeft);
+  EXPECT_EQ(theatre.position(), kStretch[0] + 2 - 5 * ReplayTheatre::kFramesPerSecond);
+}
+
+// Stepped or sought onto the last frame the play waits there; Space or Home plays it again.
+TEST(ReplayTheatre, TheLastFrameHoldsUntilPlayedAgain) {
+  const Sample& s = TheSample();
+  NoSaving silent;
+  for (Key again : {Key::kSpace, Key::kHome}) {
+    SCOPED_TRACE(again == Key::kSpace ? "Space" : "Home");
+    ReplayTheatre theatre(s.start, s.table, ScoreTable{});
+    theatre.SeekTo(s.length - 1);
+    theatre.Control(Key::kSpace);
+    theatre.Control(Key::kRight);
+    SoundCues sounds;
+    theatre.Advance({}, silent, sounds);
+    EXPECT_TRUE(theatre.holdingAtEnd());
+    theatre.Control(Key::kPageDown);
+    theatre.Control(Key::kRight);
+    for (int i = 0; i < 3; ++i) theatre.Advance({}, silent, sounds);
+    EXPECT_FALSE(theatre.over());
+    EXPECT_EQ(theatre.position(), s.length);
+    theatre.Control(again);
+    theatre.Advance({}, silent, sounds);
+    EXPECT_FALSE(theatre.paused());
+    EXPECT_EQ(theatre.position(), 1);
+  }
 }
 
 TEST(ReplayArchive, KeepsTheMostRecentAndTheBestAndNothingElseOfOurs) {

@@ -64,7 +64,7 @@ std::vector<Drawable> AllDrawables() {
       {"stage_label", {kHudStageLabel}}, {"time_label", {kHudTimeLabel}}, {"stage_banner", {kHudStageBanner}},
       {"opening_banner", {kHudOpeningBanner}}, {"time_up_banner", {kHudTimeUpBanner}}, {"rank_1", {kHudRankBadge(1)}},
       {"rank_2", {kHudRankBadge(2)}}, {"rank_3", {kHudRankBadge(3)}}, {"gauge_label", {kHudGaugeLabel}}, {"logo", {kHudLogo}},
-      {"cursor", {kHudCursor}}};
+      {"cursor", {kHudCursor}}, {"paused_banner", {kHudPausedBanner}}, {"go_on_hint", {kHudGoOnHint}}};
   for (const auto& [name, sprites] : hud) all.push_back(Simple(std::string("hud_") + name, kHud, sprites));
   all.push_back({"hud_quit_button", kHud, kQuitButtonWidth, kQuitButtonHeight,
                  {{V(kQuitButtonNormal), V(kQuitButtonMask)}, {V(kQuitButtonHover), V(kQuitButtonMask)}}});

@@ -37,7 +37,8 @@ void PaintHudSheet(Surface& s) {
   for (const sheet::Sprite& sp : {sheet::kHudPoint(false), sheet::kHudPoint(true), sheet::kHudChainWord, sheet::kHudExtendLabel,
                                   sheet::kHudStageLabel, sheet::kHudTimeLabel, sheet::kHudStageBanner, sheet::kHudOpeningBanner,
                                   sheet::kHudTimeUpBanner, sheet::kHudRankBadge(1), sheet::kHudRankBadge(2), sheet::kHudRankBadge(3),
-                                  sheet::kHudGaugeLabel, sheet::kHudLogo, sheet::kHudCursor})
+                                  sheet::kHudGaugeLabel, sheet::kHudLogo, sheet::kHudCursor,
+                                  sheet::kHudPausedBanner, sheet::kHudGoOnHint})
     Picture(s, sp, kHudInset, kHudInset);
   // Pieced pictures: white mask pieces, each colour piece a square of its own colour.
   using Pieces = std::span<const sheet::Piece>;

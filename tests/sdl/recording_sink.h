@@ -16,6 +16,7 @@ struct RecordingSink : InputSink {
   void WheelTowardsUser() override { calls.push_back("towards"); }
   void WheelAwayFromUser() override { calls.push_back("away"); }
   void CloseRequested() override { calls.push_back("close"); }
+  void KeyUp(Key k) override { calls.push_back(k == Key::kLeft ? "up Left" : "up another key"); }
   void Add(const char* what, int b, int m, float x, float y) {
     char line[96];
     std::snprintf(line, sizeof line, "%s %d m%d %g,%g", what, b, m, x, y);

@@ -105,8 +105,8 @@ TEST(EventRouter, EventsToSinkCallsAndWindowActions) {
   SDL_Event move = Ev(SDL_MOUSEMOTION);
   move.motion.x = 12, move.motion.y = 34, move.motion.state = SDL_BUTTON_LMASK;
   router.Route(move, view, &sink);
-  EXPECT_EQ(sink.calls,
-            (std::vector<std::string>{"towards", "towards", "away", "close", "down 2 m1 639,0", "move 1 m0 12,34"}));
+  router.Route(Key(SDLK_LEFT, KMOD_NONE, SDL_KEYUP), view, &sink);
+  EXPECT_EQ(sink.calls, (std::vector<std::string>{"towards", "towards", "away", "close", "down 2 m1 639,0", "move 1 m0 12,34", "up Left"}));
 
   EXPECT_EQ(router.Route(Key(SDLK_F11, KMOD_NONE, SDL_KEYDOWN, 1), view, &sink), Action::kNone);  // key repeat
   EXPECT_EQ(router.Route(Key(SDLK_F11, KMOD_NONE, SDL_KEYUP), view, &sink), Action::kNone);

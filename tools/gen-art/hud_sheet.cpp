@@ -184,6 +184,8 @@ Image DrawHudSheet(const Fonts& fonts) {
   PutWord(out, fonts.bold(), 18, tone::kAmber, 2.0, "STAGE UP", kHudStageBanner);
   PutWord(out, fonts.bold(), 18, tone::kMint, 2.0, "READY", kHudOpeningBanner);
   PutWord(out, fonts.bold(), 28, tone::kWarn, 2.5, "TIME UP", kHudTimeUpBanner);
+  PutWord(out, fonts.bold(), 18, tone::kSky, 2.0, "PAUSED", kHudPausedBanner);
+  PutWord(out, fonts.condensed(), kLabelSize, tone::kCream, 1.0, "SPACE: GO ON", kHudGoOnHint);
 
   {
     static constexpr Tone kMedals[3] = {{Rgb8(255, 222, 110), Rgb8(214, 150, 30)},

@@ -30,6 +30,7 @@ void HeadlessPlatform::Dispatch(const ScriptedEvent& e) {
     case ScriptedEvent::Kind::kWheelAway: sink_->WheelAwayFromUser(); break;
     case ScriptedEvent::Kind::kClose: sink_->CloseRequested(); break;
     case ScriptedEvent::Kind::kKey: sink_->KeyDown(e.key); break;
+    case ScriptedEvent::Kind::kKeyUp: sink_->KeyUp(e.key); break;
     case ScriptedEvent::Kind::kFocus: sink_->FocusChanged(e.focusGained); break;
   }
 }

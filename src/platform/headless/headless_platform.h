@@ -13,7 +13,7 @@
 namespace quandel {
 
 struct ScriptedEvent {
-  enum class Kind { kMove, kDown, kWheelTowards, kWheelAway, kClose, kKey, kFocus };
+  enum class Kind { kMove, kDown, kWheelTowards, kWheelAway, kClose, kKey, kKeyUp, kFocus };
   enum class When { kNow, kClock, kFrame };
 
   Kind kind = Kind::kMove;
@@ -22,7 +22,7 @@ struct ScriptedEvent {
   int16_t button = 0;   // 1 left, 2 right
   int16_t marker = 0;   // Shift 1 + Ctrl 2 + Alt 4
   float x = 0, y = 0;
-  Key key = Key::kOther;   // kKey
+  Key key = Key::kOther;   // kKey, kKeyUp
   bool focusGained = false; // kFocus
 
   static ScriptedEvent Move(float x, float y, int16_t marker = 0) { return {Kind::kMove, When::kNow, 0, 0, marker, x, y}; }
@@ -31,6 +31,7 @@ struct ScriptedEvent {
   static ScriptedEvent WheelAway() { return {Kind::kWheelAway}; }
   static ScriptedEvent Close() { return {Kind::kClose}; }
   static ScriptedEvent KeyPress(Key k) { return {Kind::kKey, When::kNow, 0, 0, 0, 0, 0, k}; }
+  static ScriptedEvent KeyRelease(Key k) { return {Kind::kKeyUp, When::kNow, 0, 0, 0, 0, 0, k}; }
   static ScriptedEvent Focus(bool gained) { return {Kind::kFocus, When::kNow, 0, 0, 0, 0, 0, Key::kOther, gained}; }
   ScriptedEvent AtFrame(int32_t frame) const { ScriptedEvent e = *this; e.when = When::kFrame; e.at = frame; return e; }
   ScriptedEvent AtClock(int32_t ms) const { ScriptedEvent e = *this; e.when = When::kClock; e.at = ms; return e; }

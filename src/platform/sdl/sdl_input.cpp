@@ -115,10 +115,17 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
     case SDL_KEYUP:
       // SDL stamps each key event with the modifiers as they stand after it.
       modifiers_ = event.key.keysym.mod;
-      if (event.type != SDL_KEYDOWN || event.key.repeat) return WindowAction::kNone;
-      if (event.key.keysym.sym == SDLK_F11) return WindowAction::kToggleFullscreen;
+      if (event.key.repeat) return WindowAction::kNone;
+      if (event.key.keysym.sym == SDLK_F11) {
+        return event.type == SDL_KEYDOWN ? WindowAction::kToggleFullscreen : WindowAction::kNone;
+      }
       // Modifier keys alone only mark mouse events.
-      if (sink && !IsModifierKey(event.key.keysym.sym)) sink->KeyDown(KeyFromSdl(event.key.keysym.sym));
+      if (!sink || IsModifierKey(event.key.keysym.sym)) return WindowAction::kNone;
+      if (event.type == SDL_KEYDOWN) {
+        sink->KeyDown(KeyFromSdl(event.key.keysym.sym));
+      } else {
+        sink->KeyUp(KeyFromSdl(event.key.keysym.sym));
+      }
       return WindowAction::kNone;
 
     case SDL_MOUSEMOTION: {
