@@ -45,7 +45,7 @@ std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const Fr
     wait.WaitFrame(platform, FrameSlot(phase));
     if (!run.Step()) break;
     ComposePlayFrame(v, run.play(), PlayView{drawMode, 0, clock});
-    StepFrameClock(clock, platform, 0, frameSkip);
+    MeasureFrameAndRestartClock(clock, platform, 0, frameSkip);
     if (!sink(v.picMain, run.play().frameNo, run.TakeCues())) break;
   }
   return run.outcome();

@@ -1,7 +1,7 @@
 #include "app/frame_wait.h"
 
 #include "platform/platform.h"
-#include "render/draw_common.h"
+#include "render/frame_clock.h"
 
 namespace quandel {
 
@@ -21,8 +21,8 @@ void FrameWait::WaitFrame(Platform& platform, int32_t milliseconds) {
   }
 }
 
-float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
-  const float dt = StepFrameClock(clock, platform.Clock(), autoFrameSkip, frameSkip);
+float MeasureFrameAndRestartClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
+  const float dt = MeasureDrawnFrame(clock, platform.Clock(), autoFrameSkip, frameSkip);
   clock.lastDrawTime = platform.Clock();
   return dt;
 }
