@@ -61,7 +61,7 @@ class App : public InputSink {
   void FocusChanged(bool gained) override;
 };
 
-// The busy labels straight on the screen, while the sound channels reopen.
+// The busy message straight on the screen, while the sound channels reopen.
 void ShowBusyOverlay(App& app);
 // The bomb waves the settings call for, read from `dir`/snd.
 void LoadBombWaves(BombWaves& waves, const Settings& settings, const DataDir& dir);
