@@ -16,37 +16,34 @@ float F(double v) { return static_cast<float>(v); }
 
 double R(Rng& rng) { return static_cast<double>(rng.Next()); }
 
-// Delivers this frame's recorded events through the live handlers with the replay marker, then
-// aims the displayed cursor at the next record.
-void PlayBackRecordedInput(PlayState& s, ReplayTable& table, SoundCues& sounds) {
-  bool consumed = false;
-  // Only the slots the loaded file holds are events; whatever lies beyond replayLast is left over
-  // from an earlier recording and must not leak into the replay.
-  while (s.replayPos <= table.replayLast && s.replayPos < static_cast<int>(table.replay.size()) &&
-         table.replay[s.replayPos].frame == s.frameNo) {
-    const ReplayRecord rec = table.replay[s.replayPos];
-    if (rec.flags & kEventLeftClick) {
-      s.cursorX = rec.x;
-      s.cursorY = rec.y;
-      picMain_MouseDown(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
-    }
-    if (rec.flags & kEventRightClick) {
-      s.cursorX = rec.x;
-      s.cursorY = rec.y;
-      picMain_MouseDown(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
-    }
-    if (rec.flags & kEventWheelTowards) WheelMinus(s, table, kReplayedMarker);
-    if (rec.flags & kEventWheelAway) WheelPlus(s, table, kReplayedMarker);
-    if (rec.flags & kEventScrollMove) {
-      s.cursorX = rec.x;
-      s.cursorY = rec.y;
-      picMain_MouseMove(s, table, 0, kReplayedMarker, rec.x, rec.y);
-    }
-    s.replayPos = static_cast<int16_t>(s.replayPos + 1);
-    consumed = true;
+// One recorded event through the live handlers with the replay marker; clicks and moves put the
+// displayed cursor where they happened.
+void PlayBackRecord(PlayState& s, ReplayTable& table, SoundCues& sounds, const ReplayRecord rec) {
+  if (rec.flags & kEventLeftClick) {
+    s.cursorX = rec.x;
+    s.cursorY = rec.y;
+    picMain_MouseDown(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
   }
-  if (consumed) {
-    const ReplayRecord next = table.replayAt(s.replayPos);
+  if (rec.flags & kEventRightClick) {
+    s.cursorX = rec.x;
+    s.cursorY = rec.y;
+    picMain_MouseDown(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
+  }
+  if (rec.flags & kEventWheelTowards) WheelMinus(s, table, kReplayedMarker);
+  if (rec.flags & kEventWheelAway) WheelPlus(s, table, kReplayedMarker);
+  if (rec.flags & kEventScrollMove) {
+    s.cursorX = rec.x;
+    s.cursorY = rec.y;
+    picMain_MouseMove(s, table, 0, kReplayedMarker, rec.x, rec.y);
+  }
+}
+
+// The displayed cursor glides towards the next record while more than a pixel away. After this
+// frame's events it takes a new step: one that arrives 6 frames before the record when both lie
+// below y = 96, otherwise a third of the way each frame.
+void GlideReplayCursor(PlayState& s, const ReplayTable& table, bool newStep) {
+  const ReplayRecord next = table.replayAt(s.replayPos);
+  if (newStep) {
     if (next.y > 96 && s.cursorY > 96) {
       const float n = MaxOf(static_cast<float>(static_cast<double>(next.frame) - (static_cast<double>(s.frameNo) + 6)), 1.0f);
       s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / n);
@@ -56,9 +53,22 @@ void PlayBackRecordedInput(PlayState& s, ReplayTable& table, SoundCues& sounds) 
       s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / 3);
     }
   }
-  const ReplayRecord next = table.replayAt(s.replayPos);
   if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = F(static_cast<double>(s.cursorX) + s.cursorStepX);
   if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = F(static_cast<double>(s.cursorY) + s.cursorStepY);
+}
+
+// Delivers this frame's recorded events, then moves the displayed cursor on.
+void PlayBackRecordedInput(PlayState& s, ReplayTable& table, SoundCues& sounds) {
+  bool consumed = false;
+  // Only the slots the loaded file holds are events; whatever lies beyond replayLast is left over
+  // from an earlier recording and must not leak into the replay.
+  while (s.replayPos <= table.replayLast && s.replayPos < static_cast<int>(table.replay.size()) &&
+         table.replay[s.replayPos].frame == s.frameNo) {
+    PlayBackRecord(s, table, sounds, table.replay[s.replayPos]);
+    s.replayPos = static_cast<int16_t>(s.replayPos + 1);
+    consumed = true;
+  }
+  GlideReplayCursor(s, table, consumed);
 }
 
 // Records the result once the last chains have closed and the score display has caught up.
