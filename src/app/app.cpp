@@ -3,6 +3,7 @@
 #include "app/shutdown.h"
 #include "game/input.h"
 #include "persist/replay_file.h"
+#include "render/screen_changes.h"
 
 namespace quandel {
 
@@ -61,8 +62,9 @@ void App::WheelAwayFromUser() {
 
 void App::CloseRequested() {
   if (menu.quitRequested == 1) return;  // already closing
-  Form_QueryUnload(*this);
-  Form_Unload(*this);
+  Form_QueryUnload(settings, scores, play.rng, dir, *sound);
+  menu.quitRequested = 1;  // the running loop stops at its next pass
+  acceptWheel = false;     // no more wheel notches once the window is going away
 }
 
 void App::KeyDown(Key key) {
@@ -84,12 +86,8 @@ void App::FocusChanged(bool gained) {
 }
 
 void ShowBusyOverlay(App& app) {
-  Surfaces& v = app.surfaces;
-  BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 230, SRCPAINT);
-  BitBlt(v.picMain, 420, 400, 100, 20, v.picTitle, 50, 210, SRCAND);
-  BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 270, SRCPAINT);
-  BitBlt(v.picMain, 520, 400, 100, 20, v.picTitle, 50, 250, SRCAND);
-  app.platform.Present(v.picMain);
+  DrawBusyMessage(app.surfaces.picMain, app.surfaces.picTitle, 420, 400);
+  app.platform.Present(app.surfaces.picMain);
 }
 
 void ReopenSoundChannels(App& app) {

@@ -67,7 +67,7 @@ class App : public InputSink {
   void FocusChanged(bool gained) override;
 };
 
-// The busy labels straight on the screen, while the sound channels reopen.
+// The busy message straight on the screen, while the sound channels reopen.
 void ShowBusyOverlay(App& app);
 // Reloads the bomb waves the settings call for and reopens every sound channel.
 void ReopenSoundChannels(App& app);

@@ -46,7 +46,7 @@ std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const Fr
     pace.NextFrame();
     if (!run.Step()) break;
     ComposePlayFrame(v, run.play(), PlayView{drawMode, 0, clock});
-    StepFrameClock(clock, platform, 0, frameSkip);
+    MeasureFrameAndRestartClock(clock, platform, 0, frameSkip);
     if (!sink(v.picMain, run.play().frameNo, run.TakeCues())) break;
   }
   return run.outcome();

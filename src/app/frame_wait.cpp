@@ -1,7 +1,7 @@
 #include "app/frame_wait.h"
 
 #include "platform/platform.h"
-#include "render/draw_common.h"
+#include "render/frame_clock.h"
 
 namespace quandel {
 
@@ -32,8 +32,8 @@ bool DrawThisFrame(uint8_t& phase, uint8_t frameSkip) {
   return phase == 0;
 }
 
-float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
-  const float dt = StepFrameClock(clock, platform.Clock(), autoFrameSkip, frameSkip);
+float MeasureFrameAndRestartClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip) {
+  const float dt = MeasureDrawnFrame(clock, platform.Clock(), autoFrameSkip, frameSkip);
   clock.lastDrawTime = platform.Clock();
   return dt;
 }

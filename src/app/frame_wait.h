@@ -17,10 +17,10 @@ class FrameWait {
   int32_t lastFrameTime_ = 0;
 };
 
-// Counts a drawn frame on `clock` with the platform's clock (see the reading-based StepFrameClock
-// in render/draw_common.h), then takes a fresh reading as lastDrawTime, as a drawn frame does.
+// Measures a drawn frame on `clock` at the platform's clock (MeasureDrawnFrame in
+// render/frame_clock.h), then restarts the measurement at a fresh reading, as a drawn frame does.
 struct FpsClock;
-float StepFrameClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip);
+float MeasureFrameAndRestartClock(FpsClock& clock, Platform& platform, uint8_t autoFrameSkip, uint8_t& frameSkip);
 
 // 17, 17, 16 ms in turn for a loop's phase counter 0, 1, 2.
 inline int32_t FrameSlot(uint8_t phase) { return 17 - phase / 2; }

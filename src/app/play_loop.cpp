@@ -4,6 +4,7 @@
 #include "app/replay_theatre.h"
 #include "render/play_frame.h"
 #include "render/replay_overlay.h"
+#include "render/screen_changes.h"
 
 namespace quandel {
 
@@ -34,12 +35,11 @@ void BeginPlay(App& app) {
 // The title screen opens from the play's last picture.
 void HandOverPicture(App& app) {
   if (app.menu.quitRequested == 1) return;
-  app.surfaces.picBack2.SetOuterSize(642, 482);
-  BitBlt(app.surfaces.picBack2, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
+  KeepPictureForWipe(app.surfaces);
 }
 
 void Show(App& app) {
-  StepFrameClock(app.playClock, app.platform, app.settings.autoFrameSkip, app.settings.frameSkip);
+  MeasureFrameAndRestartClock(app.playClock, app.platform, app.settings.autoFrameSkip, app.settings.frameSkip);
   app.platform.Present(app.surfaces.picMain);
 }
 

@@ -1,12 +1,15 @@
-// Closing the window: the title settings and scores are saved, every sound channel closed, and the
-// running loop told to stop at its next pass.
+// Closing the window: the title settings and the scores are saved and every sound channel closed.
+// The window object calls this once, then marks itself closing.
 #pragma once
 
 namespace quandel {
 
-class App;
+class DataDir;
+class SoundOutput;
+class Rng;
+struct ScoreTable;
+struct Settings;
 
-void Form_QueryUnload(App& app);
-void Form_Unload(App& app);
+void Form_QueryUnload(const Settings& settings, const ScoreTable& scores, Rng& rng, const DataDir& dir, SoundOutput& sound);
 
 }  // namespace quandel

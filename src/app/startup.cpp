@@ -7,6 +7,7 @@
 #include "persist/replay_file.h"
 #include "persist/settings.h"
 #include "render/fire_sheet.h"
+#include "render/screen_changes.h"
 
 namespace quandel {
 
@@ -50,27 +51,6 @@ bool SetUpSurfaces(Surfaces& v, uint8_t drawMode, const std::string& assetDir, s
   return true;
 }
 
-}  // namespace quandel
-
-
-namespace quandel {
-
-namespace {
-
-// The two busy labels on grey while the rest loads.
-void ShowLoadingPicture(App& app) {
-  Surfaces& v = app.surfaces;
-  v.picBack.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
-  BitBlt(v.picBack, 130, 200, 100, 20, v.picTitle, 50, 230, SRCPAINT);
-  BitBlt(v.picBack, 130, 200, 100, 20, v.picTitle, 50, 210, SRCAND);
-  BitBlt(v.picBack, 230, 200, 100, 20, v.picTitle, 50, 270, SRCPAINT);
-  BitBlt(v.picBack, 230, 200, 100, 20, v.picTitle, 50, 250, SRCAND);
-  BitBlt(v.picMain, 0, 0, 640, 480, v.picBack, 0, 0, SRCCOPY);
-  app.platform.Present(v.picMain);
-}
-
-}  // namespace
-
 int Form_Load(App& app) {
   app.dir.RemoveLeftovers({kSettingsFileName, kHighScoreFileName, kReplayFileName});
   LoadSettings(app.settings, app.dir);
@@ -81,8 +61,8 @@ int Form_Load(App& app) {
     app.platform.MessageBox("Quandel", error);
     return 1;
   }
-  ShowLoadingPicture(app);
-  app.surfaces.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+  ComposeLoadingPicture(app.surfaces);
+  app.platform.Present(app.surfaces.picMain);
 
   if (app.settings.replaySave == 0) {
     app.replay.replay.assign(kReplaySlots, ReplayRecord{});

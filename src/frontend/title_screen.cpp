@@ -5,7 +5,10 @@
 #include "app/startup.h"
 #include "frontend/help_page.h"
 #include "persist/replay_file.h"
-#include "render/draw_common.h"
+#include "render/column_bands.h"
+#include "render/digit_text.h"
+#include "render/display_clamps.h"
+#include "render/masked_blit.h"
 
 namespace quandel {
 
@@ -168,7 +171,7 @@ void TitleScreen(App& app) {
 
       view.framesPerSecond = clock.framesPerSecond;
       ComposeTitle(app, view);
-      StepFrameClock(clock, app.platform, settings.autoFrameSkip, settings.frameSkip);
+      MeasureFrameAndRestartClock(clock, app.platform, settings.autoFrameSkip, settings.frameSkip);
       TitleWipe(app.surfaces, titleTick);
       BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
       // The page covers only what is shown, so the title under it runs on untouched. Without a

@@ -79,8 +79,8 @@ struct ReplayTable {
 
 inline constexpr std::array<int32_t, 4> kDefaultColours{Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80), Rgb(140, 140, 140)};
 
-// One simulated play: everything a frame reads and writes. The trace prints all of it but the
-// three mode fields at the end.
+// One simulated play: everything a frame reads and writes. game/play_fields.h lists every field
+// with what the trace prints of it.
 struct PlayState {
   std::array<Box, kBoxCount> boxes{};
   std::array<Star, kStarCount> stars{};

@@ -1,8 +1,10 @@
 #include "game/trace.h"
 
 #include <cstdio>
+#include <type_traits>
 
 #include "game/game_state.h"
+#include "game/play_fields.h"
 
 namespace quandel {
 
@@ -39,82 +41,46 @@ class JsonLine {
   std::string out_;
 };
 
+// A number as itself, a record as the list of its traced fields, an array as a list.
+template <class T>
+void Write(JsonLine& j, const T& v) {
+  if constexpr (std::is_same_v<T, float>) {
+    j.Float(v);
+  } else if constexpr (std::is_integral_v<T>) {
+    j.Int(v);
+  } else if constexpr (std::is_same_v<T, Rng>) {
+    j.Int(v.state());
+  } else if constexpr (std::is_same_v<T, Box> || std::is_same_v<T, Star>) {
+    j.Raw("[");
+    bool first = true;
+    auto field = [&](const char*, const auto& f, FieldUse use) {
+      if (use == FieldUse::kNotTraced) return;
+      if (!first) j.Sep();
+      first = false;
+      Write(j, f);
+    };
+    if constexpr (std::is_same_v<T, Box>) ForEachBoxField(v, field);
+    else ForEachStarField(v, field);
+    j.Raw("]");
+  } else {
+    j.Raw("[");
+    for (size_t k = 0; k < v.size(); ++k) {
+      if (k) j.Sep();
+      Write(j, v[k]);
+    }
+    j.Raw("]");
+  }
+}
+
 }  // namespace
 
 std::string TraceLine(const PlayState& s, const std::vector<std::string>& sounds) {
   JsonLine j;
-  auto i = [&](const char* name, long long v) { j.Key(name); j.Int(v); };
-  auto f = [&](const char* name, float v) { j.Key(name); j.Float(v); };
-  i("frameNo", s.frameNo);
-  i("endTimer", s.endTimer);
-  i("timeLeft", s.timeLeft);
-  i("timeShown", s.timeShown);
-  i("score", s.score);
-  i("scoreShown", s.scoreShown);
-  i("stage", s.stage);
-  f("extendMeter", s.extendMeter);
-  i("spawnMeter", s.spawnMeter);
-  i("extendFlash", s.extendFlash);
-  i("stageBanner", s.stageBanner);
-  i("fieldWidth", s.fieldWidth);
-  f("scrollPos", s.scrollPos);
-  f("scrollSpeed", s.scrollSpeed);
-  i("boostFrames", s.boostFrames);
-  i("bombGauge", s.bombGauge);
-  i("magnetGauge", s.magnetGauge);
-  f("blastX", s.blastX);
-  f("blastY", s.blastY);
-  i("blastTimer", s.blastTimer);
-  i("blastRadius", s.blastRadius);
-  i("blastSlot", s.blastSlot);
-  f("magnetX", s.magnetX);
-  f("magnetY", s.magnetY);
-  i("magnetTimer", s.magnetTimer);
-  i("magnetReach", s.magnetReach);
-  f("cursorX", s.cursorX);
-  f("cursorY", s.cursorY);
-  f("cursorStepX", s.cursorStepX);
-  f("cursorStepY", s.cursorStepY);
-  i("replayPos", s.replayPos);
-  i("igniteCount", s.igniteCount);
-  i("soundPhase", s.soundPhase);
-  i("specialColour", s.colours[2]);
-  i("rng", s.rng.state());
-  auto array5 = [&](const char* name, const std::array<int16_t, kChainSlots>& a) {
+  ForEachPlayField(s, [&](const char* name, const auto& field, FieldUse use) {
+    if (use == FieldUse::kNotTraced) return;
     j.Key(name);
-    j.Raw("[");
-    for (int k = 0; k < kChainSlots; ++k) {
-      if (k) j.Sep();
-      j.Int(a[k]);
-    }
-    j.Raw("]");
-  };
-  array5("chainCount", s.chainCount);
-  array5("chainFuse", s.chainFuse);
-  array5("chainShown", s.chainShown);
-  array5("chainShownTimer", s.chainShownTimer);
-  j.Key("boxes");
-  j.Raw("[");
-  for (int k = 0; k < kBoxCount; ++k) {
-    const Box& b = s.boxes[k];
-    if (k) j.Sep();
-    j.Raw("[");
-    j.Int(b.state); j.Sep(); j.Int(b.kind); j.Sep(); j.Int(b.chainSlot); j.Sep();
-    j.Float(b.x); j.Sep(); j.Float(b.y); j.Sep(); j.Float(b.vx); j.Sep(); j.Float(b.vy); j.Sep();
-    j.Float(b.burnVx); j.Sep(); j.Float(b.burnVy); j.Sep(); j.Int(b.burnTime); j.Sep(); j.Int(b.burnRadius); j.Sep();
-    j.Int(b.spinA); j.Sep(); j.Int(b.spinB);
-    j.Raw("]");
-  }
-  j.Raw("]");
-  j.Key("stars");
-  j.Raw("[");
-  for (int k = 0; k < kStarCount; ++k) {
-    if (k) j.Sep();
-    j.Raw("[");
-    j.Float(s.stars[k].x); j.Sep(); j.Float(s.stars[k].y);
-    j.Raw("]");
-  }
-  j.Raw("]");
+    Write(j, field);
+  });
   j.Key("sound");
   j.Raw("[");
   for (size_t k = 0; k < sounds.size(); ++k) {

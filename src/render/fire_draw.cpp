@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "game/numeric.h"
-#include "render/draw_common.h"
+#include "render/masked_blit.h"
 #include "render/play_frame.h"
 #include "render/sheet_layout.h"
 

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "game/numeric.h"
-#include "render/draw_common.h"
+#include "render/digit_text.h"
+#include "render/display_clamps.h"
+#include "render/masked_blit.h"
 #include "render/play_frame.h"
 #include "render/sheet_layout.h"
 

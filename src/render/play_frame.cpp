@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "game/numeric.h"
-#include "render/draw_common.h"
+#include "render/column_bands.h"
+#include "render/digit_text.h"
+#include "render/display_clamps.h"
+#include "render/masked_blit.h"
 #include "render/sheet_layout.h"
 
 namespace quandel {

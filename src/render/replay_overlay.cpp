@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "game/game_state.h"
-#include "render/draw_common.h"
+#include "render/digit_text.h"
+#include "render/masked_blit.h"
 #include "render/sheet_layout.h"
 
 namespace quandel {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/headless/headless_platform.h"
+#include "render/surfaces.h"
 
 namespace quandel {
 namespace {
@@ -38,6 +41,25 @@ TEST(FrameWait, CadenceCountsFromThePreviousReturnWithoutCatchUp) {
   FrameWait w3;
   w3.WaitFrame(weeksUp, 17);
   EXPECT_EQ(static_cast<uint32_t>(weeksUp.Clock()), 3000000000u);
+}
+
+// A clock that moves on by 3 ms every time it is read.
+class TickingPlatform : public HeadlessPlatform {
+ public:
+  using HeadlessPlatform::HeadlessPlatform;
+  int32_t Clock() override {
+    const int32_t now = HeadlessPlatform::Clock();
+    Advance(3);
+    return now;
+  }
+};
+
+TEST(FrameClock, TakesAFreshReadingAfterTheMeasurement) {
+  TickingPlatform platform(5000);
+  FpsClock clock;  // a play's first drawn frame: the whole clock reading
+  uint8_t skip = 0;
+  EXPECT_EQ(MeasureFrameAndRestartClock(clock, platform, 1, skip), 5000.0f);  // measured at the first reading
+  EXPECT_EQ(std::tuple(clock.framesPerSecond, skip, clock.lastDrawTime), std::tuple(1, 1, 5003));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "game/play_harness.h"
 
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 #include "app/play_loop.h"
+#include "game/play_fields.h"
 #include "game/trace.h"
 #include "persist/replay_file.h"
 #include "sound/sound_channels.h"
@@ -14,6 +16,22 @@ InputEvent Move(float x, float y, int16_t marker) { return {InputEvent::Kind::kM
 InputEvent Down(int16_t button, float x, float y, int16_t marker) { return {InputEvent::Kind::kDown, button, marker, x, y}; }
 InputEvent WheelTowards() { return {InputEvent::Kind::kWheelTowards}; }
 InputEvent WheelAway() { return {InputEvent::Kind::kWheelAway}; }
+
+namespace {
+
+// The play with every field that follows unrecorded moves set to 0.
+PlayState WithoutUnrecordedMoves(const PlayState& play) {
+  PlayState copy = play;
+  ForEachPlayField(copy, [&](const char*, auto& field, FieldUse use) {
+    const bool aimOnly = (use == FieldUse::kBlastAim && play.blastTimer == 0) || (use == FieldUse::kMagnetAim && play.magnetTimer == 0);
+    if constexpr (std::is_arithmetic_v<std::remove_reference_t<decltype(field)>>) {
+      if (use == FieldUse::kFollowsMoves || aimOnly) field = 0;
+    }
+  });
+  return copy;
+}
+
+}  // namespace
 
 void PlayHarness::Run() {
   play.replaySave = settings.replaySave;
@@ -30,12 +48,7 @@ void PlayHarness::Run() {
     cues.insert(cues.end(), report.sounds.begin(), report.sounds.end());
     std::vector<std::string> sounds;
     for (const SoundCue& cue : std::exchange(cues, {})) sounds.push_back(SoundCueText(cue));
-    PlayState copy = play;
-    copy.cursorX = copy.cursorY = copy.cursorStepX = copy.cursorStepY = 0;
-    copy.replayPos = 0;
-    if (copy.blastTimer == 0) copy.blastX = copy.blastY = 0;
-    if (copy.magnetTimer == 0) copy.magnetX = copy.magnetY = 0;
-    simulation.push_back(TraceLine(copy, sounds));
+    simulation.push_back(TraceLine(WithoutUnrecordedMoves(play), sounds));
     if (everyFrame) everyFrame(*this);
   }
 }

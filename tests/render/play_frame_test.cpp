@@ -4,7 +4,6 @@
 
 #include "app/app.h"
 #include "platform/headless/headless_platform.h"
-#include "render/draw_common.h"
 #include "render/test_sheets.h"
 #include "support/test_support.h"
 

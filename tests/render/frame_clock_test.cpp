@@ -1,0 +1,35 @@
+#include "render/frame_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace quandel {
+namespace {
+
+TEST(FrameClock, StepsTheSkipTowardsNineteenMillisecondsPerFrame) {
+  const struct { int32_t now; uint8_t autoSkip, before, after; } cases[] = {
+      {19, 1, 0, 1}, {37, 1, 1, 0}, {18, 1, 0, 0}, {56, 1, 2, 1}, {57, 1, 2, 3}, {100000, 1, 255, 255}, {100000, 0, 4, 4}};
+  for (const auto& c : cases) {
+    FpsClock clock;
+    uint8_t skip = c.before;
+    MeasureDrawnFrame(clock, c.now, c.autoSkip, skip);
+    EXPECT_EQ(skip, c.after) << c.now << " ms at skip " << int{c.before};
+  }
+}
+
+TEST(FrameClock, CountsFramesPerSecondAcrossTheClockWrap) {
+  FpsClock clock{100, 990, 41, 60};
+  uint8_t skip = 0;
+  EXPECT_EQ(MeasureDrawnFrame(clock, 125, 0, skip), 25.0f);
+  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.msAccumulated), std::tuple(42, 0, 15));
+  MeasureDrawnFrame(clock, 135, 0, skip);
+  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.lastDrawTime), std::tuple(42, 1, 135));
+
+  FpsClock wrap{INT32_MAX - 5, 0, 0, 0};
+  EXPECT_EQ(MeasureDrawnFrame(wrap, INT32_MIN + 10, 0, skip), 16.0f);
+  EXPECT_EQ(wrap.msAccumulated, 16);
+}
+
+}  // namespace
+}  // namespace quandel
