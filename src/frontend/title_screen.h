@@ -3,6 +3,8 @@
 // from here; it returns only when the window closes.
 #pragma once
 
+#include <cstdint>
+
 namespace quandel {
 
 class App;
@@ -13,6 +15,8 @@ void TitleScreen(App& app);
 struct TitleView {
   bool replayAvailable = false;
   int framesPerSecond = 0;
+  float scroll = 0;   // the column's scroll position: the title's own, apart from any play's
+  uint8_t hover = 0;  // the menu item under the mouse (see TitleEntry)
 };
 void ComposeTitle(App& app, const TitleView& view);
 

@@ -242,7 +242,7 @@ FrameReport StepPlayFrame(PlayState& s, ReplayTable& replay, ScoreTable& scores,
     s.timeShown = RoundI32(MaxOf(static_cast<float>(static_cast<double>(s.timeShown) + 6), 0.0f));
   }
 
-  const double threshold = static_cast<double>(MaxOf(static_cast<float>(s.stage / 5 - 5), 0.0f)) * 500 + 1000;
+  const double threshold = ExtendThreshold(s.stage);
   if (s.extendMeter >= threshold && s.timeLeft > 0) {
     s.extendMeter = F(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
     s.stage = static_cast<int16_t>(s.stage + 1);
