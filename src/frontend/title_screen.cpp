@@ -167,6 +167,7 @@ void ComposeTitle(App& app, const TitleView& view) {
 
   DrawBestScores(back, v.picTitle, v.picLogo, app.scores);
 
+  // The key to the how-to-play page, centred over the reminder of the buttons.
   DrawPieces(back, 472, 436, v.picTitle, sheet::kTitleHelpHintMask, sheet::kTitleHelpHintImage);
   const sheet::Sprite& l = sheet::kTitleBottomLeft;
   const sheet::Sprite& r = sheet::kTitleBottomRight;

@@ -1,6 +1,6 @@
 // The title screen: logo over the scrolling column, the menu, the settings rows, the three best
 // scores and a frame-rate counter, and the how-to-play page over it on F1 or H. Plays are started
-// from here; it returns only when the window closes.
+// from here, by a click or Enter; it returns only when the window closes.
 #pragma once
 
 #include <cstdint>
