@@ -1,8 +1,6 @@
 #include "app/app.h"
 
 #include "app/shutdown.h"
-#include "game/input.h"
-#include "persist/replay_file.h"
 #include "render/screen_changes.h"
 
 namespace quandel {
@@ -17,37 +15,16 @@ App::~App() { platform.SetInputSink(nullptr); }
 void App::MouseMove(int16_t button, int16_t marker, float x, float y) {
   if (menu.inPlay == 1) {
     pendingInput.push_back({InputEvent::Kind::kMove, button, marker, x, y});
-    return;
+  } else if (menuInput != nullptr) {
+    menuInput->MouseMove(x, y);
   }
-  menu.menuHover = TitleItemAt(x, y, dir.Exists(kReplayFileName));
 }
 
 void App::MouseDown(int16_t button, int16_t marker, float x, float y) {
   if (menu.inPlay == 1) {
     pendingInput.push_back({InputEvent::Kind::kDown, button, marker, x, y});
-    return;
-  }
-  if (menu.helpShown) {  // the click only closes the page
-    menu.helpShown = false;
-    return;
-  }
-  // The click acts on the item the last move found.
-  switch (TitleClick(menu.menuHover, settings)) {
-    case TitleChoice::kPlay:
-      menu.replayMode = 0;
-      menu.inPlay = 1;
-      break;
-    case TitleChoice::kReplay:
-      menu.replayMode = 1;
-      menu.inPlay = 1;
-      break;
-    case TitleChoice::kSound:
-      ShowBusyOverlay(*this);
-      ReopenSoundChannels(*this);
-      break;
-    case TitleChoice::kFrameSkip:
-    case TitleChoice::kNone:
-      break;
+  } else if (menuInput != nullptr) {
+    menuInput->MouseDown(x, y);
   }
 }
 
@@ -70,10 +47,8 @@ void App::CloseRequested() {
 void App::KeyDown(Key key) {
   if (menu.inPlay == 1) {
     pendingKeys.push_back(key);
-  } else if (menu.helpShown) {
-    menu.helpShown = false;
-  } else if (key == Key::kF1 || key == Key::kH) {
-    menu.helpShown = true;
+  } else if (menuInput != nullptr) {
+    menuInput->KeyDown(key);
   }
 }
 

@@ -1,6 +1,6 @@
 // The window object: it owns the settings, the stored tables, the running play, the sound output,
 // the loaded sounds and surfaces, the data folder and the frame pacing, and it routes the window's
-// events: to the title menu, or queued as the next frame's input of a play.
+// events: queued as the next frame's input of a play, or to the screen shown between plays.
 #pragma once
 
 #include <memory>
@@ -23,9 +23,17 @@ struct MenuState {
   uint8_t inPlay = 0;
   uint8_t replayMode = 0;     // the play to start is the stored replay
   uint8_t quitRequested = 0;
-  uint8_t menuHover = 0;      // the title item under the cursor
   uint8_t frameSkipPhase = 0; // counts simulated frames between drawn ones, title and play alike
-  bool helpShown = false;     // the how-to-play page covers the title; any key or click closes it
+};
+
+// Takes the window's mouse moves, clicks and keys while no play runs; the title screen puts itself
+// here while it is up.
+class MenuInput {
+ public:
+  virtual ~MenuInput() = default;
+  virtual void MouseMove(float x, float y) = 0;
+  virtual void MouseDown(float x, float y) = 0;
+  virtual void KeyDown(Key key) = 0;
 };
 
 class App : public InputSink {
@@ -55,6 +63,7 @@ class App : public InputSink {
   std::vector<Key> releasedKeys;         // and keys let go then
   bool hadFocus = false;                 // the window has had the keyboard focus at some time
   bool focusLost = false;                // it had the focus and lost it; cleared by the loop that reacts
+  MenuInput* menuInput = nullptr;        // the screen between plays, when there is one
 
   // InputSink: live events from the platform.
   void MouseMove(int16_t button, int16_t marker, float x, float y) override;

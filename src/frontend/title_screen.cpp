@@ -1,9 +1,12 @@
 #include "frontend/title_screen.h"
 
+#include <span>
+
 #include "app/app.h"
 #include "app/play_loop.h"
 #include "app/startup.h"
 #include "frontend/help_page.h"
+#include "frontend/title_menu.h"
 #include "persist/replay_file.h"
 #include "render/column_bands.h"
 #include "render/digit_text.h"
@@ -18,46 +21,27 @@ using sheet::Look;
 
 constexpr int32_t kGrey220 = Rgb(220, 220, 220);
 
-// The selected entry of a row is underlined before its image is drawn.
+// A selected entry is underlined before its picture is drawn.
 void Underline(Surface& back, int x, int y) {
   back.Box(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + 50), static_cast<float>(y), kGrey220);
   back.FilledBox(static_cast<float>(x), static_cast<float>(y + 2), static_cast<float>(x + 50), static_cast<float>(y + 3), kGrey220);
 }
 
-void DrawFrameSkipRow(Surface& back, const Surface& title, const Settings& s, uint8_t menuHover) {
-  for (int v = 0; v < 5; ++v) {
-    const int x = 360 + 55 * v;
-    // Entry 0 is AUTO, and also the entry of a frameSkip of 4, which only a stored file can hold.
-    const bool chosen = (v == 0 && s.autoFrameSkip == 1) || (s.autoFrameSkip == 0 && v == 4 - s.frameSkip);
-    if (chosen) Underline(back, x, 272);
-    Look look = Look::kNormal;
-    if (chosen) {
-      look = Look::kSelected;
-    } else if (menuHover == v + 2 && (v == 0 || v != 4 - s.frameSkip)) {
-      look = Look::kHover;
-    }
-    MaskedBlit(back, x, 255, title, sheet::kTitleFrameSkipEntry(v, look));
+void DrawEntries(Surface& back, const Surface& title, const Settings& s, const TitleView& view) {
+  for (const TitleEntry& e : TitleEntries()) {
+    if (e.item == kTitleReplayItem && !view.replayAvailable) continue;
+    const Look look = TitleEntryLook(e, s, view.hover);
+    // The underline's three rows end on the entry's bottom edge.
+    if (look == Look::kSelected) Underline(back, e.area.x, e.area.y + e.area.h - 3);
+    MaskedBlit(back, e.area.x, e.area.y, title, e.looks[static_cast<int>(look)]);
   }
 }
 
-void DrawSettingsRows(Surface& back, const Surface& title, const Settings& s, uint8_t menuHover) {
-  MaskedBlit(back, 460, 290, title, sheet::kTitleMusicLabel);
-  for (int v = 0; v < 2; ++v) {
-    const int x = 470 + 110 * v;
-    const bool chosen = v == 1 - s.musicOff;
-    if (chosen) Underline(back, x, 332);
-    const Look look = chosen ? Look::kSelected : (menuHover == v + 7 ? Look::kHover : Look::kNormal);
-    MaskedBlit(back, x, 315, title, v == 0 ? sheet::kTitleOffWord(look) : sheet::kTitleOnWord(look));
-  }
-  MaskedBlit(back, 460, 350, title, sheet::kTitleEffectsLabel);
-  for (int v = 0; v < 3; ++v) {
-    const int x = 470 + 55 * v;
-    const bool chosen = v == 2 - s.effectsLevel;
-    if (chosen) Underline(back, x, 392);
-    const Look look = chosen ? Look::kSelected : (menuHover == v + 9 ? Look::kHover : Look::kNormal);
-    const sheet::Sprite word = v == 0 ? sheet::kTitleOffWord(look) : (v == 1 ? sheet::kTitleMiddleWord(look) : sheet::kTitleOnWord(look));
-    MaskedBlit(back, x, 375, title, word);
-  }
+// Whitened by the mask pieces, then coloured by the image pieces.
+void DrawPieces(Surface& back, int x, int y, const Surface& sheetSurface, std::span<const sheet::Piece> mask,
+                std::span<const sheet::Piece> image) {
+  for (const sheet::Piece& p : mask) BitBlt(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, SRCPAINT);
+  for (const sheet::Piece& p : image) BitBlt(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, SRCAND);
 }
 
 void DrawBestScores(Surface& back, const Surface& title, const Surface& hud, const ScoreTable& s) {
@@ -83,12 +67,63 @@ void TitleWipe(Surfaces& v, int titleTick) {
   }
 }
 
-void EnterTitle(App& app) {
+// The title's answer to the window's events while it is up.
+class TitleInput final : public MenuInput {
+ public:
+  explicit TitleInput(App& app) : app_(app) { app_.menuInput = this; }
+  ~TitleInput() override { app_.menuInput = nullptr; }
+  TitleInput(const TitleInput&) = delete;
+  TitleInput& operator=(const TitleInput&) = delete;
+
+  void MouseMove(float x, float y) override { view.hover = TitleItemAt(x, y, view.replayAvailable); }
+
+  // The click acts on the item the last move found.
+  void MouseDown(float /*x*/, float /*y*/) override {
+    if (helpShown) {  // the click only closes the page
+      helpShown = false;
+      return;
+    }
+    switch (TitleClick(view.hover, app_.settings)) {
+      case TitleChoice::kPlay: Start(0); break;
+      case TitleChoice::kReplay: Start(1); break;
+      case TitleChoice::kSound:
+        ShowBusyOverlay(app_);
+        ReopenSoundChannels(app_);
+        break;
+      case TitleChoice::kFrameSkip:
+      case TitleChoice::kNone:
+        break;
+    }
+  }
+
+  void KeyDown(Key key) override {
+    if (helpShown) {
+      helpShown = false;
+    } else if (key == Key::kF1 || key == Key::kH) {
+      helpShown = true;
+    } else if (key == Key::kEnter) {
+      Start(0);
+    }
+  }
+
+  TitleView view;
+  bool helpShown = false;  // the how-to-play page covers the title; any key or click closes it
+
+ private:
+  void Start(uint8_t replayMode) {
+    app_.menu.replayMode = replayMode;
+    app_.menu.inPlay = 1;
+  }
+
+  App& app_;
+};
+
+void EnterTitle(App& app, TitleView& view) {
   if (app.menu.replayMode == 1 && app.settings.replaySave == 1) app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
   app.menu.inPlay = 0;
-  app.menu.menuHover = 0;
+  view = TitleView{};
+  view.replayAvailable = app.dir.Exists(kReplayFileName);
   app.surfaces.picTitle.SetOuterSize(290, 439);
-  app.play.fieldWidth = 200;
   StopMusic(*app.sound);
   app.platform.ShowSystemCursor(true);
 }
@@ -116,29 +151,27 @@ void StartChosenPlay(App& app) {
 }  // namespace
 
 void ComposeTitle(App& app, const TitleView& view) {
-  const uint8_t hover = app.menu.menuHover;
   Surfaces& v = app.surfaces;
   Surface& back = v.picBack;
   back.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
   back.SetFillStyle(FillStyle::kSolid);
-  DrawColumnBands(back, 200, app.play.scrollPos, BandRules{false, false, false, 0});
+  DrawColumnBands(back, 200, view.scroll, BandRules{false, false, false, 0});
   back.SetFillStyle(FillStyle::kTransparent);
 
-  MaskedBlit(back, 105, 300, v.picTitle, hover == 1 ? sheet::kTitleStartHover : sheet::kTitleStartNormal);
-  if (view.replayAvailable) {
-    MaskedBlit(back, 135, 380, v.picTitle, hover == 12 ? sheet::kTitleReplayHover : sheet::kTitleReplayNormal);
-  }
+  DrawEntries(back, v.picTitle, app.settings, view);
   MaskedBlit(back, 350, 230, v.picTitle, sheet::kTitleFrameSkipLabel);
-  DrawFrameSkipRow(back, v.picTitle, app.settings, hover);
+  MaskedBlit(back, 460, 290, v.picTitle, sheet::kTitleMusicLabel);
+  MaskedBlit(back, 460, 350, v.picTitle, sheet::kTitleEffectsLabel);
 
   // The logo's mask four times around it leaves a two-pixel white halo.
   const sheet::Rect& m = sheet::kTitleLogo.mask;
   for (auto [dx, dy] : {std::pair{156, 58}, {156, 62}, {160, 58}, {160, 62}}) BitBlt(back, dx, dy, m.w, m.h, v.picTitle, m.x, m.y, SRCPAINT);
   MaskedBlit(back, 158, 60, v.picTitle, sheet::kTitleLogo);
 
-  DrawSettingsRows(back, v.picTitle, app.settings, hover);
   DrawBestScores(back, v.picTitle, v.picLogo, app.scores);
 
+  // The key to the how-to-play page, centred over the reminder of the buttons.
+  DrawPieces(back, 472, 436, v.picTitle, sheet::kTitleHelpHintMask, sheet::kTitleHelpHintImage);
   const sheet::Sprite& l = sheet::kTitleBottomLeft;
   const sheet::Sprite& r = sheet::kTitleBottomRight;
   BitBlt(back, 460, 450, l.mask.w, l.mask.h, v.picTitle, l.mask.x, l.mask.y, SRCPAINT);
@@ -153,17 +186,17 @@ void TitleScreen(App& app) {
   MenuState& m = app.menu;
   Settings& settings = app.settings;
   HelpPage help;
+  TitleInput input(app);
+  TitleView& view = input.view;
   for (;;) {
-    EnterTitle(app);
+    EnterTitle(app, view);
     PacedLoop pace(app.frameWait, app.platform);
     int titleTick = 0;
     FpsClock clock;
-    TitleView view;
-    view.replayAvailable = app.dir.Exists(kReplayFileName);
 
     for (;;) {
       pace.NextFrame();
-      app.play.scrollPos = static_cast<float>(titleTick) / 2;
+      view.scroll = static_cast<float>(titleTick) / 2;
       if (m.inPlay == 1 || m.quitRequested == 1) break;
       // 1 ... 399, then round 200 ... 399: the column scrolls on without a jump.
       titleTick = (titleTick + 1) % 200 + (titleTick + 1 >= 200 ? 200 : 0);
@@ -176,7 +209,7 @@ void TitleScreen(App& app) {
       BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
       // The page covers only what is shown, so the title under it runs on untouched. Without a
       // page the flag goes, or the next click would be spent closing nothing.
-      if (m.helpShown && !help.DrawOver(app.surfaces.picMain, app.dir)) m.helpShown = false;
+      if (input.helpShown && !help.DrawOver(app.surfaces.picMain, app.dir)) input.helpShown = false;
       app.platform.Present(app.surfaces.picMain);
     }
     if (m.quitRequested == 1) return;

@@ -23,33 +23,9 @@ bool In(float v, float lo, float hi) { return v >= lo && v <= hi; }
 
 }  // namespace
 
-bool OnQuitButton(float x, float y) { return In(x, 480, 560) && y >= 463 && y < 478; }
-
-uint8_t TitleItemAt(float x, float y, bool replayAvailable) {
-  if (In(x, 105, 355) && In(y, 300, 330)) return 1;
-  if (replayAvailable && In(x, 135, 325) && In(y, 380, 405)) return 12;
-  // In the settings rows a point in a gap between two entries is no item.
-  if (x >= 360 && In(y, 255, 275)) {
-    for (int item = 2; item <= 6; ++item) {
-      const float left = 360.0f + 55.0f * (item - 2);
-      if (In(x, left, left + 50)) return static_cast<uint8_t>(item);
-    }
-    return 0;
-  }
-  if (x >= 470 && In(y, 315, 335)) {
-    for (int item = 7; item <= 8; ++item) {
-      const float left = 470.0f + 110.0f * (item - 7);
-      if (In(x, left, left + 50)) return static_cast<uint8_t>(item);
-    }
-    return 0;
-  }
-  if (x >= 470 && In(y, 375, 395)) {
-    for (int item = 9; item <= 11; ++item) {
-      const float left = 470.0f + 55.0f * (item - 9);
-      if (In(x, left, left + 50)) return static_cast<uint8_t>(item);
-    }
-  }
-  return 0;
+bool OnQuitButton(float x, float y) {
+  const ScreenRect& q = kQuitButton;
+  return In(x, static_cast<float>(q.x), static_cast<float>(q.x + q.w)) && y >= q.y && y < q.y + q.h;
 }
 
 void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t marker, float x, float y) {
@@ -106,30 +82,6 @@ void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int
     } else {
       sounds.push_back({SoundCue::Kind::kShort});
     }
-  }
-}
-
-TitleChoice TitleClick(uint8_t item, Settings& settings) {
-  switch (item) {
-    case 1:
-      return TitleChoice::kPlay;
-    case 12:
-      return TitleChoice::kReplay;
-    case 2:
-      settings.autoFrameSkip = 1;
-      return TitleChoice::kFrameSkip;
-    case 3: case 4: case 5: case 6:
-      settings.frameSkip = static_cast<uint8_t>(6 - item);
-      settings.autoFrameSkip = 0;
-      return TitleChoice::kFrameSkip;
-    case 7: case 8:
-      settings.musicOff = static_cast<uint8_t>(8 - item);
-      return TitleChoice::kSound;
-    case 9: case 10: case 11:
-      settings.effectsLevel = static_cast<uint8_t>(11 - item);
-      return TitleChoice::kSound;
-    default:
-      return TitleChoice::kNone;
   }
 }
 

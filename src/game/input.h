@@ -18,13 +18,12 @@ void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int
 void WheelMinus(PlayState& s, ReplayTable& replay, uint8_t marker);
 void WheelPlus(PlayState& s, ReplayTable& replay, uint8_t marker);
 
-// Which title-menu item (0 none, 1 start, 2-6 frame skip, 7-8 music, 9-11 effects, 12 replay)
-// lies under (x, y).
-uint8_t TitleItemAt(float x, float y, bool replayAvailable);
+// The quit button at the bottom right of a play: the HUD draws it here, and a click here leaves.
+struct ScreenRect {
+  int x, y, w, h;
+};
+inline constexpr ScreenRect kQuitButton{480, 463, 80, 15};
+// Inside kQuitButton; its right edge takes the mouse too, its bottom edge does not.
 bool OnQuitButton(float x, float y);
-
-// A click on title item `item`: starts a play or a replay, or changes a setting.
-enum class TitleChoice { kNone, kPlay, kReplay, kFrameSkip, kSound };
-TitleChoice TitleClick(uint8_t item, Settings& settings);
 
 }  // namespace quandel

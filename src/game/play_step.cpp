@@ -252,7 +252,7 @@ void CatchUpDisplays(PlayState& s, SoundCues& sounds) {
 
 // A full extend meter: the next stage, ten more seconds, and a generator seeded from the time.
 void ExtendOnMeter(PlayState& s, SoundCues& sounds) {
-  const double threshold = static_cast<double>(MaxOf(static_cast<float>(s.stage / 5 - 5), 0.0f)) * 500 + 1000;
+  const double threshold = ExtendThreshold(s.stage);
   if (!(s.extendMeter >= threshold && s.timeLeft > 0)) return;
   s.extendMeter = F(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
   s.stage = static_cast<int16_t>(s.stage + 1);

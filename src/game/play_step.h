@@ -66,4 +66,10 @@ FrameReport StepPlayFrame(PlayState& play, ReplayTable& replay, ScoreTable& scor
 // 0 when it stays out.
 uint8_t RankScore(ScoreTable& scores, int32_t score, int16_t stage);
 
+// The distance the extend meter must reach in `stage`: 1000, and 500 more for every five stages
+// from stage 30 on. The frame step extends there and the HUD counts down to it.
+inline double ExtendThreshold(int16_t stage) {
+  return static_cast<double>(MaxOf(static_cast<float>(stage / 5 - 5), 0.0f)) * 500 + 1000;
+}
+
 }  // namespace quandel

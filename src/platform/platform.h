@@ -11,7 +11,7 @@ namespace quandel {
 class Surface;
 
 // The keys the game answers to; every other key is kOther.
-enum class Key { kOther, kSpace, kEscape, kP, kH, kF1, kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kPlus, kMinus };
+enum class Key { kOther, kSpace, kEscape, kP, kH, kF1, kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kPlus, kMinus, kEnter };
 
 // Receives the window's events while a loop yields. Live mouse events carry the modifier marker
 // (Shift 1 + Ctrl 2 + Alt 4); wheel notches always carry 0.

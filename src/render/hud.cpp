@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <string>
 
+#include "game/input.h"
 #include "game/numeric.h"
+#include "game/play_step.h"
 #include "render/digit_text.h"
 #include "render/display_clamps.h"
 #include "render/masked_blit.h"
@@ -63,8 +65,8 @@ void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank
   DrawDigitRow(back, hud, DigitText(ShownStageNumber(s.stage), "0#"), 2, DigitFace::kMedium, 450, 62, 22);
 
   MaskedBlit(back, 520, 80, hud, sheet::kHudExtendLabel);
-  // The extend threshold of the current stage minus the meter.
-  const float distance = MaxOf(static_cast<float>(s.stage / 5 - 5), 0) * 500 + 1000 - s.extendMeter;
+  // The threshold is a whole number, exact as a float: the distance is the float difference.
+  const float distance = static_cast<float>(ExtendThreshold(s.stage)) - s.extendMeter;
   DrawDigitRow(back, hud, DigitText(ShownExtendDistance(distance), "00##"), 4, DigitFace::kSmall, 570, 80, 10);
 
   DrawDigitRow(back, hud, DigitText(ShownScore(s.scoreShown), "000###"), 6, DigitFace::kLarge, 410, 100, 35);
@@ -101,12 +103,14 @@ void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank
   }
 
   // Quit button: whitened by its mask pieces, then coloured by the normal or hover pieces.
+  static_assert(sheet::kQuitButtonWidth == kQuitButton.w && sheet::kQuitButtonHeight == kQuitButton.h);
+  const int qx = kQuitButton.x, qy = kQuitButton.y;
   for (const sheet::Piece& piece : sheet::kQuitButtonMask) {
-    BitBlt(back, 480 + piece.dx, 463 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCPAINT);
+    BitBlt(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCPAINT);
   }
   auto colourPieces = [&](const auto& pieces) {
     for (const sheet::Piece& piece : pieces) {
-      BitBlt(back, 480 + piece.dx, 463 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCAND);
+      BitBlt(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCAND);
     }
   };
   if (s.menuHover != 0) {

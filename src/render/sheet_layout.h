@@ -95,6 +95,11 @@ inline constexpr Sprite kTitleHighScoreLabel{{190, 362, 80, 12}, {190, 374, 80, 
 // The bottom label is one 120 x 12 line drawn as two halves side by side.
 inline constexpr Sprite kTitleBottomLeft{{228, 386, 60, 12}, {228, 410, 60, 12}};
 inline constexpr Sprite kTitleBottomRight{{228, 398, 60, 12}, {228, 422, 60, 12}};
+// The help hint is one 96 x 12 line kept as three 32-pixel pieces in the free strip at the
+// sheet's right edge: images above, masks below.
+inline constexpr int kTitleHelpHintWidth = 96, kTitleHelpHintHeight = 12;
+inline constexpr Piece kTitleHelpHintImage[] = {{{254, 2, 32, 12}, 0, 0}, {{254, 14, 32, 12}, 32, 0}, {{254, 26, 32, 12}, 64, 0}};
+inline constexpr Piece kTitleHelpHintMask[] = {{{254, 38, 32, 12}, 0, 0}, {{254, 50, 32, 12}, 32, 0}, {{254, 62, 32, 12}, 64, 0}};
 // The busy message is one 200 x 20 line drawn as two halves side by side.
 inline constexpr Sprite kTitleBusyLeft{{50, 210, 100, 20}, {50, 230, 100, 20}};
 inline constexpr Sprite kTitleBusyRight{{50, 250, 100, 20}, {50, 270, 100, 20}};

@@ -52,7 +52,7 @@ class Program {
 
 TEST(Program, StartTitlePlayQuitTitleClose) {
   Program p;
-  p.At({{E::Move(200, 310), 500}, {E::Down(1, 200, 310), 600}});  // the start entry
+  p.At({{E::KeyPress(Key::kEnter), 500}});  // as the start entry
   p.AtFrame({{E::Move(500, 470), 100}, {E::Down(1, 500, 470), 101}});  // the quit button
   p.At({{E::Close(), 3600}});
   EXPECT_EQ(p.Run(), 0);

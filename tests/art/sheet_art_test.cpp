@@ -52,6 +52,7 @@ std::vector<Drawable> AllDrawables() {
   for (const auto& [name, sprites] : title) all.push_back(Simple(std::string("title_") + name, kTitle, sprites));
   all.push_back(Halves("title_bottom_label", kTitleBottomLeft, kTitleBottomRight));
   all.push_back(Halves("title_busy", kTitleBusyLeft, kTitleBusyRight));
+  all.push_back({"title_help_hint", kTitle, kTitleHelpHintWidth, kTitleHelpHintHeight, {{V(kTitleHelpHintImage), V(kTitleHelpHintMask)}}});
 
   for (int d = 0; d < 10; ++d) {
     const std::string n = std::to_string(d);

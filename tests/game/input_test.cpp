@@ -1,4 +1,4 @@
-// The mouse and wheel rules on a small state, and the title menu's hit areas.
+// The mouse and wheel rules on a small state.
 #include "game/input.h"
 
 #include <gtest/gtest.h>
@@ -6,35 +6,10 @@
 namespace quandel {
 namespace {
 
-TEST(Input, QuitButtonAndTitleItemsEndExactlyAtTheirEdges) {
+TEST(Input, TheQuitButtonTakesItsRightEdgeButNotItsBottomOne) {
   for (auto [x, y, on] : {std::tuple{480, 463, true}, {560, 477, true}, {479, 470, false}, {561, 470, false}, {500, 462, false},
                           {500, 478, false}}) {
     EXPECT_EQ(OnQuitButton(x, y), on) << x << "," << y;
-  }
-  // x, y, item (with a replay stored; without one the replay entry is 0)
-  const int cases[][3] = {{105, 300, 1}, {355, 330, 1}, {200, 390, 12}, {360, 255, 2}, {410, 275, 2}, {412, 265, 0},
-                          {415, 265, 3}, {630, 265, 6}, {470, 315, 7}, {521, 325, 0}, {580, 335, 8}, {470, 385, 9},
-                          {525, 385, 10}, {630, 395, 11}, {300, 265, 0}, {470, 340, 0}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(TitleItemAt(c[0], c[1], true), c[2]) << c[0] << "," << c[1];
-    if (c[2] == 12) {
-      EXPECT_EQ(TitleItemAt(c[0], c[1], false), 0);
-    }
-  }
-}
-
-TEST(Input, TitleClicksSetTheSettings) {
-  // item, choice, then auto frame skip, frame skip, music off and effects level from 0, 2, 0, 1
-  const std::pair<uint8_t, TitleChoice> items[] = {{1, TitleChoice::kPlay},      {12, TitleChoice::kReplay},   {0, TitleChoice::kNone},
-                                                   {2, TitleChoice::kFrameSkip}, {3, TitleChoice::kFrameSkip}, {6, TitleChoice::kFrameSkip},
-                                                   {7, TitleChoice::kSound},     {8, TitleChoice::kSound},     {9, TitleChoice::kSound},
-                                                   {11, TitleChoice::kSound}};
-  const std::vector<int> after[] = {{0, 2, 0, 1}, {0, 2, 0, 1}, {0, 2, 0, 1}, {1, 2, 0, 1}, {0, 3, 0, 1},
-                                    {0, 0, 0, 1}, {0, 2, 1, 1}, {0, 2, 0, 1}, {0, 2, 0, 2}, {0, 2, 0, 0}};
-  for (size_t i = 0; i < std::size(items); ++i) {
-    Settings s{0, 0, 2, 0, 0, 1};
-    EXPECT_EQ(TitleClick(items[i].first, s), items[i].second) << int{items[i].first};
-    EXPECT_EQ(std::vector<int>({s.autoFrameSkip, s.frameSkip, s.musicOff, s.effectsLevel}), after[i]) << int{items[i].first};
   }
 }
 

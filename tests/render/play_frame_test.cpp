@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app.h"
+#include "game/input.h"
 #include "platform/headless/headless_platform.h"
 #include "render/test_sheets.h"
 #include "support/test_support.h"
@@ -100,6 +101,17 @@ struct Place { int x, y; sheet::Sprite sprite; };
 
 void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
   for (const Place& p : places) ExpectHud(back, p.x, p.y, p.sprite);
+}
+
+// Lit or not, the quit button is drawn inside the area where a click ends the play.
+TEST(Hud, TheQuitButtonLightsWhereItTakesClicks) {
+  PlayState s = EmptyPlay();
+  const Surface normal = Hud(s);
+  s.menuHover = 1;
+  const testing::Changed lit = testing::ChangedArea(normal, Hud(s));
+  ASSERT_LE(lit.left, lit.right) << "not lit";
+  EXPECT_TRUE(OnQuitButton(lit.left, lit.top)) << "top left " << lit.left << "," << lit.top;
+  EXPECT_TRUE(OnQuitButton(lit.right, lit.bottom)) << "bottom right " << lit.right << "," << lit.bottom;
 }
 
 TEST(Hud, CountersLabelsAndOverflowingNumbers) {

@@ -1,5 +1,6 @@
 #include "support/test_support.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,14 @@
 #include <stdexcept>
 
 namespace quandel::testing {
+
+Changed ChangedArea(const Surface& a, const Surface& b) {
+  Changed c{a.width(), a.height(), -1, -1};
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x)
+      if (a.pixel(x, y) != b.pixel(x, y)) c = {std::min(c.left, x), std::min(c.top, y), std::max(c.right, x), std::max(c.bottom, y)};
+  return c;
+}
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "quandel-test.XXXXXX").string();

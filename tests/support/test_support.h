@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/surface.h"
+
 namespace quandel::testing {
 
 // A fresh folder under the system's temp directory, removed when the object goes away.
@@ -17,6 +19,11 @@ class TempDir {
  private:
   std::string path_;
 };
+
+// The smallest rectangle holding every pixel in which two pictures of one size differ; empty
+// (left > right) when none does.
+struct Changed { int left, top, right, bottom; };
+Changed ChangedArea(const Surface& a, const Surface& b);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);

@@ -11,8 +11,10 @@ namespace quandel::art {
 namespace {
 
 constexpr double kBodySize = 13;
-constexpr double kLineStep = 18;
-constexpr double kSectionGap = 9;
+constexpr double kLineStep = 15;
+constexpr double kSectionGap = 6;
+constexpr double kFirstBaseline = 80;
+constexpr double kFooterRule = 440.5;  // the line above the footer
 constexpr double kLabelRight = 102;  // labels end here, right-aligned
 constexpr double kTextLeft = 112;
 constexpr double kTextRight = 616;
@@ -33,14 +35,15 @@ struct Section {
 Seg Key(std::string_view text) { return {text, tone::kAmber}; }
 Seg Box(int kind) { return {"", tone::kCream, kind}; }
 
-// The rules as a player needs them, in the order a first play meets them.
+// The rules as a player needs them, in the order a first play meets them, then the keys.
 std::vector<Section> Sections() {
   return {
       {"CONTROLS",
        {{Key("Left button:"), {" a bomb. Every box its blast touches catches fire."}},
         {Key("Right button:"), {" a magnet. It pulls the boxes near it together."}},
         {Key("Cursor high:"), {" above the faint line the column scrolls faster; higher is faster."}},
-        {Key("Wheel towards you:"), {" a short burst of speed. "}, Key("Away:"), {" back to normal."}}}},
+        {Key("Wheel towards you:"), {" a short burst of speed. "}, Key("Away:"), {" it stops any extra speed"}},
+        {{"until you next move the mouse."}}}},
       {"FIRE",
        {{{"Fire jumps only between boxes of one colour: "}, Box(0), {" to "}, Box(0), {", "}, Box(1), {" to "}, Box(1), {"."}},
         {{"The grey box "}, Box(2), {" passes fire to every colour and takes it from every colour."}},
@@ -57,6 +60,12 @@ std::vector<Section> Sections() {
        {{{"The small number at the bottom right: frames drawn in the last second."}},
         {Key("FRAME SKIP"), {" draws fewer frames to keep up on a slow machine; the game"}},
         {{"itself runs at the same pace. "}, Key("AUTO"), {" skips only as much as it needs."}}}},
+      {"KEYS",
+       {{Key("Enter"), {" starts a play; "}, Key("F1"), {" or "}, Key("H"), {" shows this page; "}, Key("F11"), {": fullscreen and back."}},
+        {Key("Space"), {", "}, Key("Esc"), {" or "}, Key("P"), {" pauses a play, and so does switching to another window."}},
+        {{"In a replay: "}, Key("Space"), {" pause, "}, Key("\u2192"), {" one frame on, "}, Key("\u2191 +"), {" faster, "}, Key("\u2193 \u2212"), {" slower,"}},
+        {Key("\u2190"), {" back 5 s (hold it to rewind), "}, Key("Page Up"), {" back 30 s, "}, Key("Page Down"), {" on 30 s,"}},
+        {Key("Home"), {" to the start, "}, Key("Esc"), {" leave the replay."}}}},
   };
 }
 
@@ -105,7 +114,7 @@ Image DrawHelpSheet(const Fonts& fonts) {
     DrawCube(cr, kBoxLooks[2 - k], 440 + 20 * k, 37, CubeEdgeFor(8), 2 * k + 1, k + 1);
   }
 
-  double baseline = 90;
+  double baseline = kFirstBaseline, lastLine = 0;
   const TextStyle label{fonts.condensed(), 12, palette::kSky, palette::kSkyLow, palette::kInk, 1.0};
   for (const Section& section : Sections()) {
     const Ink ink = MeasureText(label, section.label);
@@ -116,19 +125,21 @@ Image DrawHelpSheet(const Fonts& fonts) {
         throw std::runtime_error("help page: line " + std::to_string(&line - section.lines.data() + 1) + " of " + std::string(section.label) + " is " +
                                  std::to_string(static_cast<int>(end - kTextRight + 1)) + " px too long");
       }
+      lastLine = baseline;
       baseline += kLineStep;
     }
     baseline += kSectionGap;
   }
-  if (baseline > 430) throw std::runtime_error("help page: the rules run into the footer");
+  // Room below the last baseline for the descenders.
+  if (lastLine > kFooterRule - 8) throw std::runtime_error("help page: the rules run into the footer");
 
-  cairo_move_to(cr, 40, 432.5);
-  cairo_line_to(cr, 600, 432.5);
+  cairo_move_to(cr, 40, kFooterRule);
+  cairo_line_to(cr, 600, kFooterRule);
   SetRgb(cr, palette::kInk);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
   TextStyle footer{fonts.condensed(), 15, palette::kAmber, palette::kAmberLow, palette::kInk, 1.0};
-  DrawTextCentred(cr, footer, "ANY KEY OR CLICK: BACK TO THE TITLE", 320, 456);
+  DrawTextCentred(cr, footer, "ANY KEY OR CLICK: BACK TO THE TITLE", 320, 462);
 
   Image out(page.width(), page.height(), kWhite);
   for (int y = 0; y < page.height(); ++y)

@@ -132,6 +132,8 @@ Image ComposeTitleScreen(const Image& title, const Image& hud) {
     for (int i = 0; i < 2; ++i) Masked(scr, hud, kHudSmallDigit(DigitAt(stages[t], i)), 615 + 9 * i, 88 + 45 * t);
     for (int i = 0; i < 6; ++i) Masked(scr, hud, kHudMediumDigit(DigitAt(scores[t], i)), 470 + 20 * i, 70 + 45 * t);
   }
+  Pieces(scr, title, kTitleHelpHintMask, 472, 436, Op::kOr);
+  Pieces(scr, title, kTitleHelpHintImage, 472, 436, Op::kAnd);
   RasterOp(scr, title, kTitleBottomLeft.mask, 460, 450, Op::kOr);
   RasterOp(scr, title, kTitleBottomRight.mask, 520, 450, Op::kOr);
   RasterOp(scr, title, kTitleBottomLeft.image, 460, 450, Op::kAnd);

@@ -95,6 +95,16 @@ Image DrawTitleSheet(const Fonts& fonts) {
   }
 
   {
+    // The key to the how-to-play page, lettered as the reminder of the two buttons.
+    Layer line(kTitleHelpHintWidth, kTitleHelpHintHeight);
+    DrawWord(line, fonts.condensed(), kLabelSize - 1, tone::kSky, 1.0, "F1: HOW TO PLAY");
+    const Layer* looks[] = {&line};
+    const Split s = SplitLayers(looks);
+    PutPieces(out, s.looks[0], kTitleHelpHintImage);
+    PutPieces(out, s.mask, kTitleHelpHintMask);
+  }
+
+  {
     // The busy notice goes over whatever is on screen, so it brings its own dark plate.
     Layer notice(kTitleBusyLeft.image.w + kTitleBusyRight.image.w, kTitleBusyLeft.image.h);
     RoundedRect(notice.cr(), 2, 2, notice.width() - 4, notice.height() - 4, 5);

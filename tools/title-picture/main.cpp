@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   app.surfaces.picTitle.SetOuterSize(290, 439);  // as the title screen sizes its sheet
-  app.play.scrollPos = 60;                       // two seconds into the column's scroll
   TitleView view;
+  view.scroll = 60;  // two seconds into the column's scroll
   view.replayAvailable = true;  // as after the first recorded play, so every entry shows
   // The title draws one frame in frameSkip + 1 of the 60 a second.
   view.framesPerSecond = 60 / (app.settings.frameSkip + 1);

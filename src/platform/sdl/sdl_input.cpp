@@ -96,6 +96,7 @@ Key KeyFromSdl(int32_t sdlKey) {
     case SDLK_HOME: return Key::kHome;
     case SDLK_PLUS: case SDLK_KP_PLUS: case SDLK_EQUALS: return Key::kPlus;
     case SDLK_MINUS: case SDLK_KP_MINUS: return Key::kMinus;
+    case SDLK_RETURN: case SDLK_KP_ENTER: return Key::kEnter;
     default: return Key::kOther;
   }
 }
