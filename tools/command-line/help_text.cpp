@@ -136,28 +136,29 @@ std::string ManPage(const HelpPage& page, const std::string& version) {
 
 std::string ParseCommandLine(const HelpPage& page, int argc, char** argv, const TakeOption& take,
                              std::vector<std::string>& operands) {
+  // getopt_long returns a long option's place in the table plus kLong, a short one its letter.
+  constexpr int kLong = 1000;
   std::vector<option> longOptions;
   std::string shortOptions = ":";  // quiet: the messages below name the option
   for (size_t i = 0; i < page.options.size(); ++i) {
     const HelpOption& o = page.options[i];
-    const int code = o.shortName ? o.shortName : 1000 + static_cast<int>(i);
-    longOptions.push_back({o.name, o.value ? required_argument : no_argument, nullptr, code});
+    longOptions.push_back({o.name, o.value ? required_argument : no_argument, nullptr, kLong + static_cast<int>(i)});
     if (o.shortName) shortOptions += std::string(1, o.shortName) + (o.value ? ":" : "");
   }
   longOptions.push_back({nullptr, 0, nullptr, 0});
   optind = 0;  // a fresh scan, also on a second call
-  for (;;) {
-    int index = -1;
-    const int code = getopt_long(argc, argv, shortOptions.c_str(), longOptions.data(), &index);
-    if (code == -1) break;
+  for (int code; (code = getopt_long(argc, argv, shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
     const std::string word = argv[optind - 1];
-    if (code == '?') return "unknown option " + (optopt && optopt < 1000 ? std::string("-") + char(optopt) : word.substr(0, word.find('=')));
-    if (code == ':') return word.substr(0, word.find('=')) + " needs a value";
-    for (const HelpOption& o : page.options) {
-      if (code != (o.shortName ? o.shortName : 1000 + static_cast<int>(&o - page.options.data()))) continue;
-      const std::string wrong = take(o.name, o.value ? optarg : nullptr);
-      if (!wrong.empty()) return "--" + std::string(o.name) + " " + (optarg ? optarg : "") + ": " + wrong;
-    }
+    const std::string named = optopt > 0 && optopt < kLong ? std::string("-") + char(optopt) : word.substr(0, word.find('='));
+    // glibc names a known option given a value it does not take by its code in optopt.
+    if (code == '?' && optopt >= kLong) return named + " takes no value";
+    if (code == '?') return "unknown option " + named;
+    if (code == ':') return named + " needs a value";
+    const auto o = code >= kLong ? page.options.begin() + (code - kLong)
+                                 : std::find_if(page.options.begin(), page.options.end(),
+                                                [&](const HelpOption& h) { return h.shortName == code; });
+    const std::string wrong = take(o->name, o->value ? optarg : nullptr);
+    if (!wrong.empty()) return "--" + std::string(o->name) + " " + optarg + ": " + wrong;
   }
   for (int i = optind; i < argc; ++i) operands.emplace_back(argv[i]);
   return "";
