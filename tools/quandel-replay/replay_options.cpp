@@ -1,5 +1,6 @@
 #include "replay_options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -46,7 +47,7 @@ std::variant<ReplayOptions, std::string> ParseReplayOptions(int argc, char** arg
   std::vector<std::string> modes;
   auto mode = [&](ReplayMode m, const std::string& name) {
     o.mode = m;
-    modes.push_back(name);
+    if (std::find(modes.begin(), modes.end(), name) == modes.end()) modes.push_back(name);
     return std::string();
   };
   auto take = [&](const std::string& name, const char* value) -> std::string {
