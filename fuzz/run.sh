@@ -7,7 +7,7 @@ build=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
-for target in digits settings high_scores replay window_file; do
+for target in digits settings high_scores replay replay_writer window_file; do
   work="$build/corpus/$target"
   mkdir -p "$work" "$build/artifacts"
   log="$build/$target.log"

@@ -18,13 +18,19 @@ bool LoadReplayFile(const std::string& path, ReplayTable& table, std::string* er
     return false;
   }
   const DataDir dir(file.parent_path().empty() ? "." : file.parent_path().string());
-  const auto bytes = dir.Read(file.filename().string(), kReplayHeaderBytes + kReplaySlotBytes * kReplaySlots);
+  // One byte past the longest replay, so an overlong file is seen as such.
+  const auto bytes = dir.Read(file.filename().string(), kReplayHeaderBytes + kReplaySlotBytes * kReplaySlots + 1);
   if (!bytes) {
     if (error) *error = path + ": " + std::strerror(errno);
     return false;
   }
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  if (const std::string fault = ReplayFileFault(text); !fault.empty()) {
+    if (error) *error = path + ": not a replay: " + fault;
+    return false;
+  }
   table.replay.assign(kReplaySlots, ReplayRecord{});
-  DecodeReplay(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), table);
+  DecodeReplay(text, table);
   return true;
 }
 

@@ -20,7 +20,8 @@ struct ReplayOutcome {
 };
 
 // Reads a replay file (any name, same format as replay.dat) into `table`. False, with a one-line
-// reason in `error`, when it is missing, not a regular file or unreadable.
+// reason in `error`, when it is missing, not a regular file, unreadable or not a replay the game
+// could have written (ReplayFileFault).
 bool LoadReplayFile(const std::string& path, ReplayTable& table, std::string* error);
 
 // One recorded play, stepped frame by frame. Nothing is written anywhere: the result is encoded

@@ -1,61 +1,60 @@
-// Quandel: the game in its window. It plays in the working directory, which holds img/ and snd/
-// and receives config.txt, scr.hsc, replay.dat, window.txt and replays/.
+// Quandel: the game in its window. It plays in the player's data folder, or in the folder it is
+// started in when that holds img/ (see play_folder.h).
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/app.h"
 #include "app/headless_replay.h"
 #include "app/window_file.h"
 #include "frontend/title_screen.h"
 #include "frontend/watch_file.h"
+#include "help_text.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
+#include "play_folder.h"
 #include "quandel_version.h"
 #include "sound/mixer_sound.h"
 #include "sound/soundfont.h"
 
 namespace {
 
-void Usage(FILE* to) {
-  std::fprintf(to,
-               "usage: quandel [--watch] [FILE]\n"
-               "  Plays Quandel in a window, keeping its files in the working folder.\n"
-               "  --watch FILE, FILE  watch a replay file (replay.dat or a .qreplay) and quit when it ends;\n"
-               "                      Space pauses, Right steps, Up/Down change the speed, Left, Page Up,\n"
-               "                      Page Down and Home seek, Esc leaves\n"
-               "  --help              this text\n"
-               "  --version           the version\n");
+int Fail(const std::string& why, int status) {
+  std::fprintf(stderr, "quandel: %s\n", why.c_str());
+  return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (quandel::PrintVersionIfAsked("quandel", argc, argv)) return 0;
   std::string watch;
-  for (int i = 1; i < argc; ++i) {
-    const char* arg = argv[i];
-    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-      Usage(stdout);
-      return 0;
-    }
-    if (std::strcmp(arg, "--watch") == 0 && i + 1 < argc && watch.empty()) {
-      watch = argv[++i];
-    } else if (arg[0] != '-' && watch.empty()) {
-      watch = arg;
-    } else {
-      Usage(stderr);
-      return 2;
-    }
+  bool help = false, version = false;
+  std::vector<std::string> files;
+  const std::string wrong = quandel::ParseCommandLine(quandel::QuandelHelp(), argc, argv,
+      [&](const std::string& name, const char* value) {
+        if (name == "watch") watch = value;
+        help = help || name == "help";
+        version = version || name == "version";
+        return std::string();
+      }, files);
+  if (!wrong.empty()) return Fail(wrong + " (see quandel --help)", 2);
+  if (help) {
+    quandel::PrintHelp(stdout, quandel::QuandelHelp());
+    return 0;
   }
-  // A file that cannot be watched is said before any window opens.
+  if (version) {
+    std::printf("quandel %s\n", QUANDEL_VERSION);
+    return 0;
+  }
+  if (!watch.empty()) files.insert(files.begin(), watch);
+  if (files.size() > 1) return Fail("one replay file at a time", 2);
+  // A file that cannot be watched is said before any window opens; it is read before the game
+  // moves to its folder, so a relative name means what the user typed.
   quandel::ReplayTable table;
   std::string error;
-  if (!watch.empty() && !quandel::LoadReplayFile(watch, table, &error)) {
-    std::fprintf(stderr, "quandel: %s\n", error.c_str());
-    return 2;
-  }
+  if (!files.empty() && !quandel::LoadReplayFile(files[0], table, &error)) return Fail(error, 2);
+  if (const std::string why = quandel::EnterPlayFolder(); !why.empty()) return Fail(why, 1);
   try {
     // The sound device (silent when there is none) outlives the window object, whose sound
     // output plays on it the sound files of the data folder.
@@ -63,11 +62,10 @@ int main(int argc, char** argv) {
     const quandel::DataDir dir(".");
     quandel::SdlPlatform platform(quandel::LoadWindowPlacement(dir));
     quandel::App app(platform, dir, std::make_unique<quandel::MixerSound>(*mixer, dir.path()));
-    const int status = watch.empty() ? quandel::RunProgram(app) : quandel::WatchFile(app, table);
+    const int status = files.empty() ? quandel::RunProgram(app) : quandel::WatchFile(app, table);
     quandel::SaveWindowPlacement(dir, platform.placement());
     return status;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "quandel: %s\n", e.what());
-    return 1;
+    return Fail(e.what(), 1);
   }
 }

@@ -25,18 +25,20 @@ std::string EncodeDigits(int32_t value, uint8_t n, Rng& rng) {
   return out;
 }
 
-int32_t DecodeDigits(std::string_view text, uint8_t n) {
-  if (text.size() < 2 * static_cast<size_t>(n)) return 0;
+int32_t DecodeDigits(std::string_view text, uint8_t n) { return ReadDigits(text, n).value_or(0); }
+
+std::optional<int32_t> ReadDigits(std::string_view text, uint8_t n) {
+  if (text.size() < 2 * static_cast<size_t>(n)) return std::nullopt;
   int64_t value = 0;
   for (size_t i = 0; i < n; ++i) {
     const int a = static_cast<unsigned char>(text[i]);
     const int b = static_cast<unsigned char>(text[n + i]);
-    if (a < kLowestCode || a > kHighestCode || b < kLowestCode || b > kHighestCode) return 0;
+    if (a < kLowestCode || a > kHighestCode || b < kLowestCode || b > kHighestCode) return std::nullopt;
     const int first = (a - kLowestCode) % 10;
     const int second = (b - kLowestCode) / 5;
-    if (first != second) return 0;
+    if (first != second) return std::nullopt;
     value = value * 10 + first;
-    if (value > std::numeric_limits<int32_t>::max()) return 0;
+    if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
   }
   return static_cast<int32_t>(value);
 }

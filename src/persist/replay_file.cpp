@@ -53,6 +53,28 @@ void DecodeReplay(std::string_view bytes, ReplayTable& table) {
   }
 }
 
+std::string ReplayFileFault(std::string_view bytes) {
+  if (bytes.empty()) return "the file is empty";
+  if (bytes.size() < kReplayHeaderBytes || (bytes.size() - kReplayHeaderBytes) % kReplaySlotBytes != 0)
+    return "its length (" + std::to_string(bytes.size()) + " bytes) is not a whole number of records";
+  const size_t records = (bytes.size() - kReplayHeaderBytes) / kReplaySlotBytes;
+  if (records == 0) return "nothing is recorded in it";
+  if (records > kReplaySlots) return "it holds more records than a play can make";
+  const auto header = ReadDigits(bytes.substr(0, kReplayHeaderBytes), 4);
+  if (!header) return "its header is not a saved number";
+  // Frame, x, y, flags: their offsets in a record and their digit counts.
+  constexpr std::pair<size_t, uint8_t> kFields[] = {{0, 6}, {12, 5}, {22, 5}, {32, 2}};
+  for (size_t i = 0; i < records; ++i) {
+    for (const auto& [offset, digits] : kFields) {
+      if (!ReadDigits(bytes.substr(kReplayHeaderBytes + kReplaySlotBytes * i + offset, 2 * digits), digits))
+        return "record " + std::to_string(i) + " holds bytes no recording has";
+    }
+  }
+  if (static_cast<size_t>(*header) + 1 != records)
+    return "its header announces " + std::to_string(*header + 1) + " records, it holds " + std::to_string(records);
+  return "";
+}
+
 bool SaveReplay(ReplayTable& table, int16_t replayPos, Rng& rng, const DataDir& dir) {
   table.replayLast = static_cast<int16_t>(replayPos - 1);
   return dir.WriteAtomic(kReplayFileName, EncodeReplay(table, rng));

@@ -20,6 +20,11 @@ std::string EncodeReplay(const ReplayTable& table, Rng& rng);
 // the bytes do not hold whole read as zeros, slots above replayLast are left alone.
 void DecodeReplay(std::string_view bytes, ReplayTable& table);
 
+// Why `bytes` cannot be a replay the game wrote, or "" when they can be: a header and at least one
+// whole record, every number in the saved digit form, as many records as the header announces.
+// For files a user names; the title's own replay.dat is read leniently by LoadReplay.
+std::string ReplayFileFault(std::string_view bytes);
+
 // Sets replayLast = replayPos - 1 (the slots a play filled) and writes slots 0..replayLast. False when the save failed
 // (the previous file is then untouched).
 bool SaveReplay(ReplayTable& table, int16_t replayPos, Rng& rng, const DataDir& dir);

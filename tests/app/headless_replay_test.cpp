@@ -2,31 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include "persist/scramble.h"
 #include "support/test_support.h"
 
 namespace quandel::testing {
 namespace {
 
-TEST(HeadlessReplay, MissingAndHostileFilesPlayToADefinedEnd) {
+TEST(HeadlessReplay, NamedFilesMustBeReplaysTheGameCouldHaveWritten) {
   TempDir dir;
   std::string error;
   ReplayTable table;
   EXPECT_FALSE(LoadReplayFile(dir.File("missing.dat"), table, &error));
   EXPECT_NE(error.find("missing.dat"), std::string::npos);
-  const std::string cases[] = {
-      "",
-      std::string(5000, '\xff'),                 // codes outside 40..89
-      "(((2(((<" + std::string(40, '('),         // header 9999, hardly any slot
-      std::string("\0\x01\x02((((", 7) + "garbage",
+  const std::string slot = Scramble(61, 6) + Scramble(12345, 5) + Scramble(678, 5) + Scramble(3, 2);
+  struct { std::string bytes; const char* why; } const refused[] = {
+      {"", "empty"},
+      {Scramble(1, 4) + slot + "garbage", "whole number of records"},
+      {Scramble(0, 4), "nothing is recorded"},
+      {Scramble(0, 4) + std::string(36, '\xff'), "record 0 holds bytes"},
+      {Scramble(0, 4) + slot.substr(0, 35) + "Y", "record 0 holds bytes"},  // halves that disagree
+      {Scramble(2, 4) + slot + slot, "announces 3 records, it holds 2"},
   };
-  for (const std::string& bytes : cases) {
-    WriteFile(dir.File("r.dat"), bytes);
-    table = ReplayTable{};
-    ASSERT_TRUE(LoadReplayFile(dir.File("r.dat"), table, &error)) << error;
-    ReplayRun run(std::move(table));
-    while (run.Step()) continue;
-    EXPECT_TRUE(run.outcome().score == 0 && run.outcome().stage == 0);
+  for (const auto& c : refused) {
+    WriteFile(dir.File("r.dat"), c.bytes);
+    EXPECT_FALSE(LoadReplayFile(dir.File("r.dat"), table, &error)) << c.why;
+    EXPECT_NE(error.find(dir.File("r.dat") + ": not a replay: "), std::string::npos) << c.why << ": " << error;
+    EXPECT_NE(error.find(c.why), std::string::npos) << c.why << ": " << error;
   }
+  WriteFile(dir.File("r.dat"), Scramble(1, 4) + slot + slot);
+  ASSERT_TRUE(LoadReplayFile(dir.File("r.dat"), table, &error)) << error;
+  EXPECT_EQ(table.replayLast, 1);
 }
 
 }  // namespace

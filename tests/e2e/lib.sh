@@ -36,8 +36,9 @@ differ() { compare -metric AE -extract "$3" "$work/$1.png" "$work/$2.png" null: 
 # SDL may replace its first window while it sets up drawing: the newest one is the game's.
 latest_window() { wid=$(xdotool search --name '^Quandel$' 2>/dev/null | tail -n 1); [ -n "$wid" ]; }
 
+# In the data folder, or in $start_in when set.
 start_game() {
-  ( cd "$data" && exec setsid "$game" "$@" ) > "$work/out.txt" 2>&1 &
+  ( cd "${start_in:-$data}" && exec setsid "$game" "$@" ) > "$work/out.txt" 2>&1 &
   pid=$!
   wid=""
   within 2 latest_window || fail "no window within 2 s"

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "app/frame_dump.h"
+#include "frame_dump.h"
 #include "app/headless_replay.h"
 #include "offline_mixer.h"
 #include "platform/surface.h"

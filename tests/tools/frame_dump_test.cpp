@@ -1,4 +1,4 @@
-#include "app/frame_dump.h"
+#include "frame_dump.h"
 
 #include <gtest/gtest.h>
 
