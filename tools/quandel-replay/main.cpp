@@ -2,12 +2,9 @@
 // writes the drawn frames as pictures, or makes a video of the play with its sound.
 #include <cstdio>
 #include <cstdlib>
-#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/frame_dump.h"
 #include "app/headless_replay.h"
@@ -15,8 +12,7 @@
 #include "game/trace.h"
 #include "platform/headless/headless_platform.h"
 #include "quandel_version.h"
-#include "sound/soundfont.h"
-#include "video.h"
+#include "video_dispatch.h"
 
 namespace {
 
@@ -47,33 +43,15 @@ int Count(const char* text) {
   return static_cast<int>(v);
 }
 
-// Seconds, 0 or more, or -1.
-double Seconds(const char* text) {
-  char* end = nullptr;
-  const double v = std::strtod(text, &end);
-  return end != text && *end == '\0' && std::isfinite(v) && v >= 0 ? v : -1;
-}
-
-// The index of `text` among `words`, or -1.
-int Choice(const std::string& text, std::initializer_list<const char*> words) {
-  int i = 0;
-  for (const char* w : words) {
-    if (text == w) return i;
-    ++i;
-  }
-  return -1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (quandel::PrintVersionIfAsked("quandel-replay", argc, argv)) return 0;
+  if (quandel::AsksForVideo(argc, argv)) return quandel::RunVideoExport(argv);
   bool trace = false;
   bool frames = false;
   quandel::FrameDumpOptions dump;
   dump.assetDir = quandel::DefaultAssetDir();
-  bool video = false, scaled = false;
-  quandel::VideoOptions clip;
   std::string file;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -87,21 +65,6 @@ int main(int argc, char** argv) {
       dump.every = Count(argv[++i]);
     } else if (arg == "--scale" && hasValue) {
       dump.scale = Count(argv[++i]);
-      scaled = true;
-    } else if (arg == "--video" && hasValue) {
-      video = true;
-      clip.outPath = argv[++i];
-    } else if (arg == "--from" && hasValue) {
-      if ((clip.from = Seconds(argv[++i])) < 0) return Usage();
-    } else if (arg == "--to" && hasValue) {
-      if ((clip.to = Seconds(argv[++i])) < 0) return Usage();
-    } else if (arg == "--music" && hasValue) {
-      const int on = Choice(argv[++i], {"off", "on"});
-      if (on < 0) return Usage();
-      clip.musicOff = on == 0;
-    } else if (arg == "--effects" && hasValue) {
-      // The settings count down: 0 is every effect, 2 none.
-      if ((clip.effectsLevel = Choice(argv[++i], {"on", "half", "off"})) < 0) return Usage();
     } else if (arg == "--assets" && hasValue) {
       dump.assetDir = argv[++i];
     } else if (arg == "--draw-mode" && hasValue) {
@@ -114,23 +77,9 @@ int main(int argc, char** argv) {
       return Usage();
     }
   }
-  if (file.empty() || trace + frames + video > 1) return Usage();
+  if (file.empty() || trace + frames > 1) return Usage();
 
   std::string error;
-  if (video) {
-    clip.assetDir = dump.assetDir;
-    clip.drawMode = dump.drawMode;
-    clip.scale = scaled ? dump.scale : 2;
-    clip.soundFont = quandel::FindSoundFont();  // the one the game would find
-    clip.progress = isatty(STDERR_FILENO) != 0;
-    if (clip.soundFont.empty() && !clip.musicOff)
-      std::fprintf(stderr, "quandel-replay: no soundfont found; the music stays silent\n");
-    if (!quandel::WriteReplayVideo(file, clip, &error)) {
-      std::fprintf(stderr, "quandel-replay: %s\n", error.c_str());
-      return 2;
-    }
-    return 0;
-  }
   if (frames) {
     const auto outcome = quandel::DumpReplayFrames(file, dump, &error);
     if (!outcome) {
