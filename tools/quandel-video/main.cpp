@@ -74,7 +74,9 @@ int main(int argc, char** argv) {
     }
     if (i + 1 == argc) return Refuse(arg + " needs a value");
     const std::string value = argv[++i];
-    const auto refuse = [&](const std::string& wanted) { return Refuse(arg + " takes " + wanted + ", not '" + value + "'"); };
+    const auto refuse = [&](const std::string& wanted) {
+      return Refuse(arg + " takes " + wanted + ", not '" + value + "'");
+    };
     if (arg == "--video") {
       clip.outPath = value;
       out = true;
@@ -103,7 +105,8 @@ int main(int argc, char** argv) {
 
   clip.soundFont = quandel::FindSoundFont();  // the one the game would find
   clip.progress = isatty(STDERR_FILENO) != 0;
-  if (clip.soundFont.empty() && !clip.musicOff) std::fprintf(stderr, "quandel-video: no soundfont found; the music stays silent\n");
+  if (clip.soundFont.empty() && !clip.musicOff)
+    std::fprintf(stderr, "quandel-video: no soundfont found; the music stays silent\n");
   std::string error;
   if (!quandel::WriteReplayVideo(file, clip, &error)) return Refuse(error);
   return 0;

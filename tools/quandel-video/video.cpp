@@ -65,9 +65,8 @@ class SoundTrack {
 char gPartPath[4096];
 
 // Every signal whose default ends the program, besides KILL and STOP, which cannot be caught.
-constexpr int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGABRT,   SIGBUS,  SIGFPE,
-                                  SIGSEGV, SIGPIPE, SIGALRM, SIGTERM, SIGUSR1,   SIGUSR2, SIGXCPU,
-                                  SIGXFSZ, SIGVTALRM, SIGPROF, SIGSYS};
+constexpr int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGABRT, SIGBUS,    SIGFPE,  SIGSEGV, SIGPIPE,
+                                  SIGALRM, SIGTERM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF, SIGSYS,  SIGXFSZ};
 constexpr int kSignalCount = sizeof kEndingSignals / sizeof kEndingSignals[0];
 
 void RemovePartAndDie(int sig) {
@@ -114,9 +113,10 @@ class PartFile {
   }
   ~PartFile() {
     if (path_.empty()) return;
-    for (int i = 0; i < kSignalCount; ++i) sigaction(kEndingSignals[i], &old_[i], nullptr);
-    gPartPath[0] = '\0';
+    // Removed before the handlers go, so that no signal finds the part left over.
     if (!kept_) unlink(path_.c_str());
+    gPartPath[0] = '\0';
+    for (int i = 0; i < kSignalCount; ++i) sigaction(kEndingSignals[i], &old_[i], nullptr);
   }
   const std::string& path() const { return path_; }
   bool MoveTo(const std::string& target) {
@@ -168,7 +168,8 @@ bool WriteReplayVideo(const std::string& replayPath, const VideoOptions& o, std:
   if (!container) return fail(o.outPath + ": the name must end in .mp4 or .webm");
   if (o.scale < 1 || o.scale > 16) return fail("--scale must be 1 to 16");
   if (!(o.from >= 0 && o.from <= kLongestClipSeconds) || !(o.to <= kLongestClipSeconds))
-    return fail("--from and --to must lie within " + std::to_string(static_cast<int>(kLongestClipSeconds)) + " seconds");
+    return fail("--from and --to must lie within " + std::to_string(static_cast<int>(kLongestClipSeconds)) +
+                " seconds");
   if (o.to >= 0 && !(o.to > o.from)) return fail("--to must lie after --from");
   if (o.effectsLevel < 0 || o.effectsLevel > 2) return fail("unknown effects level");
   std::error_code ec;
