@@ -52,7 +52,8 @@ PREFIX ?= $(HOME)/.local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# The Debian package, in $(BUILD)/deb: install it with `apt install ./$(BUILD)/deb/quandel_*.deb`.
+# The Debian packages, in $(BUILD)/deb: the game (`apt install ./$(BUILD)/deb/quandel_*.deb`) and
+# the video export, quandel-video, which needs the game's package of the same version.
 deb: build
 	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/deb
 

@@ -1,21 +1,26 @@
-# Run by CPack on the staged Debian package. Debian keeps games in /usr/games, so the launcher and
-# quandel-replay move there from /usr/bin and the menu entry follows. Both find the rest of the
-# install from their own folder, which stays at the same depth, so nothing else changes.
-set(usr "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
-file(MAKE_DIRECTORY "${usr}/games")
-foreach(program quandel quandel-replay)
-  if(NOT EXISTS "${usr}/bin/${program}")
-    message(FATAL_ERROR "the staged package has no bin/${program}")
+# Run by CPack on the staged Debian packages, one folder per install component. Debian keeps games
+# in /usr/games, so the launcher, quandel-replay and quandel-video move there from /usr/bin and the
+# menu entry follows. All of them find the rest of the install from their own folder, which stays
+# at the same depth, so nothing else changes.
+set(programs_quandel quandel quandel-replay)
+set(programs_video quandel-video)
+foreach(component quandel video)
+  set(usr "${CPACK_TEMPORARY_DIRECTORY}/${component}${CPACK_PACKAGING_INSTALL_PREFIX}")
+  file(MAKE_DIRECTORY "${usr}/games")
+  foreach(program ${programs_${component}})
+    if(NOT EXISTS "${usr}/bin/${program}")
+      message(FATAL_ERROR "the staged ${component} package has no bin/${program}")
+    endif()
+    file(RENAME "${usr}/bin/${program}" "${usr}/games/${program}")
+  endforeach()
+  file(GLOB left "${usr}/bin/*")
+  if(left)
+    message(FATAL_ERROR "more programs in the ${component} package's bin/ than this script moves: ${left}")
   endif()
-  file(RENAME "${usr}/bin/${program}" "${usr}/games/${program}")
+  file(REMOVE_RECURSE "${usr}/bin")
 endforeach()
-file(GLOB left "${usr}/bin/*")
-if(left)
-  message(FATAL_ERROR "more programs in bin/ than this script moves: ${left}")
-endif()
-file(REMOVE_RECURSE "${usr}/bin")
 
-set(desktop "${usr}/share/applications/quandel.desktop")
+set(desktop "${CPACK_TEMPORARY_DIRECTORY}/quandel${CPACK_PACKAGING_INSTALL_PREFIX}/share/applications/quandel.desktop")
 file(READ "${desktop}" entry)
 set(old "Exec=\"${CPACK_PACKAGING_INSTALL_PREFIX}/bin/quandel\"")
 string(FIND "${entry}" "${old}" at)

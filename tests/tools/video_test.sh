@@ -52,5 +52,36 @@ for out in clip.avi /no/such/folder/clip.mp4; do
   [ $rc -eq 2 ] && [ "$(wc -l < err)" -eq 1 ] || fail "$out: exit $rc, $(cat err)"
   rm err
 done
+# Numbers are taken whole and within range before any use; the refusal names the option.
+for bad in "--from 1e19" "--from nan" "--scale 1e9" "--every 0x10" "--effects loud" "--music maybe"; do
+  set +e
+  "$tool" --video bad.mp4 $bad "$data" 2> err; rc=$?
+  set -e
+  [ $rc -eq 2 ] || fail "$bad: exit $rc"
+  [ "$(wc -l < err)" -eq 1 ] || fail "$bad: not one line: $(cat err)"
+  grep -q -- "${bad% *}" err || fail "$bad: the refusal does not name the option: $(cat err)"
+  rm err
+done
+
+# A signal that ends the export mid-way, or a write that fails, leaves no part file behind. Job
+# control keeps INT and QUIT from being ignored in the background job.
+set -m
+ulimit -c 0
+for sig in HUP QUIT INT TERM PIPE; do
+  "$tool" --video sig.mp4 --scale 1 "$data" 2> /dev/null & pid=$!
+  for _ in $(seq 600); do
+    [ -n "$(find . -name '.sig.mp4.*' -size +100k)" ] && break
+    sleep 0.05
+  done
+  kill -"$sig" "$pid" || fail "$sig: the export ended before the signal"
+  wait "$pid" && fail "$sig: exit 0"
+  [ -z "$(ls -A)" ] || fail "$sig: left $(ls -A)"
+done
+# A file size limit: the signal it raises, and the failed write when that signal is ignored.
+for ignore in no yes; do
+  ( [ $ignore = no ] || trap '' XFSZ; ulimit -f 200; exec "$tool" --video big.mp4 --scale 1 "$data" 2> /dev/null ) &&
+    fail "file size limit, XFSZ ignored: $ignore: exit 0"
+  [ -z "$(ls -A)" ] || fail "file size limit, XFSZ ignored: $ignore: left $(ls -A)"
+done
 [ -z "$(ls -A)" ] || fail "files left behind: $(ls -A)"
 echo "video: size, rate, length, pictures and sound as the game makes them"

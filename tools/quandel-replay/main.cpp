@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include <unistd.h>
-
 #include "app/headless_replay.h"
 #include "frame_dump.h"
 #include "game/trace.h"
@@ -12,8 +10,7 @@
 #include "quandel_version.h"
 #include "replay_options.h"
 #include "replay_summary.h"
-#include "sound/soundfont.h"
-#include "video.h"
+#include "video_dispatch.h"
 
 namespace {
 
@@ -40,6 +37,8 @@ int Trace(const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The video export is a program of its own with the video libraries; this one stays lean.
+  if (quandel::AsksForVideo(argc, argv)) return quandel::RunVideoExport(argv);
   auto parsed = quandel::ParseReplayOptions(argc, argv);
   if (const auto* wrong = std::get_if<std::string>(&parsed)) {
     return Fail(*wrong + " (see quandel-replay --help)");
@@ -55,14 +54,6 @@ int main(int argc, char** argv) {
       const auto outcome = quandel::DumpReplayFrames(o.files[0], o.frames, &error);
       if (!outcome) return Fail(error);
       std::printf("%s\n", quandel::SummaryLine(*outcome).c_str());
-      return 0;
-    }
-    case quandel::ReplayMode::kVideo: {
-      o.video.soundFont = quandel::FindSoundFont();  // the one the game would find
-      o.video.progress = isatty(STDERR_FILENO) != 0;
-      if (o.video.soundFont.empty() && !o.video.musicOff)
-        std::fprintf(stderr, "quandel-replay: no soundfont found; the music stays silent\n");
-      if (!quandel::WriteReplayVideo(o.files[0], o.video, &error)) return Fail(error);
       return 0;
     }
   }

@@ -1,7 +1,6 @@
 #include "replay_options.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 #include "asset_dir.h"
@@ -18,24 +17,6 @@ bool Count(const char* text, long lo, long hi, int& out) {
   if (end == text || *end != '\0' || v < lo || v > hi) return false;
   out = static_cast<int>(v);
   return true;
-}
-
-bool Seconds(const char* text, double& out) {
-  char* end = nullptr;
-  const double v = std::strtod(text, &end);
-  if (end == text || *end != '\0' || !std::isfinite(v) || v < 0) return false;
-  out = v;
-  return true;
-}
-
-// The index of `text` among `words`, or -1.
-int Choice(const std::string& text, std::initializer_list<const char*> words) {
-  int i = 0;
-  for (const char* w : words) {
-    if (text == w) return i;
-    ++i;
-  }
-  return -1;
 }
 
 }  // namespace
@@ -58,10 +39,6 @@ std::variant<ReplayOptions, std::string> ParseReplayOptions(int argc, char** arg
       o.frames.outDir = value;
       return mode(ReplayMode::kFrames, "--frames");
     }
-    if (name == "video") {
-      o.video.outPath = value;
-      return mode(ReplayMode::kVideo, "--video");
-    }
     if (name == "assets") {
       o.frames.assetDir = value;
       return "";
@@ -70,16 +47,9 @@ std::variant<ReplayOptions, std::string> ParseReplayOptions(int argc, char** arg
     if (name == "every") return Count(value, 1, 1000000, o.frames.every) ? "" : "must be 1 or more";
     if (name == "scale") return Count(value, 1, 16, scale) ? "" : "must be 1 to 16";
     if (name == "draw-mode") return Count(value, 0, 3, o.frames.drawMode) ? "" : "must be 0 to 3";
-    if (name == "from") return Seconds(value, o.video.from) ? "" : "must be seconds, 0 or more";
-    if (name == "to") return Seconds(value, o.video.to) ? "" : "must be seconds, 0 or more";
-    if (name == "music") {
-      const int on = Choice(value, {"off", "on"});
-      o.video.musicOff = on == 0;
-      return on < 0 ? "must be on or off" : "";
-    }
-    // --effects. The settings count down: 0 is every effect, 2 none.
-    o.video.effectsLevel = Choice(value, {"on", "half", "off"});
-    return o.video.effectsLevel < 0 ? "must be on, half or off" : "";
+    // --video, --from, --to, --music, --effects: the video export's own, which main hands over
+    // whole when --video is given.
+    return "belongs to --video";
   };
   const std::string wrong = ParseCommandLine(ReplayHelp(), argc, argv, take, o.files);
   if (!wrong.empty()) return wrong;
@@ -88,9 +58,6 @@ std::variant<ReplayOptions, std::string> ParseReplayOptions(int argc, char** arg
   if (o.files.empty()) return "no replay file given";
   if (o.files.size() > 1 && o.mode != ReplayMode::kSummary) return modes[0] + " takes one replay file";
   o.frames.scale = scale ? scale : 1;
-  o.video.scale = scale ? scale : 2;
-  o.video.assetDir = o.frames.assetDir;
-  o.video.drawMode = o.frames.drawMode;
   return o;
 }
 

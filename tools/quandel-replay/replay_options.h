@@ -6,18 +6,16 @@
 #include <vector>
 
 #include "frame_dump.h"
-#include "video.h"
 
 namespace quandel {
 
-enum class ReplayMode { kSummary, kTrace, kFrames, kVideo, kHelp, kVersion };
+enum class ReplayMode { kSummary, kTrace, kFrames, kHelp, kVersion };
 
 struct ReplayOptions {
   ReplayMode mode = ReplayMode::kSummary;
   std::vector<std::string> files;
   int jobs = 0;              // files played at once; 0: one per core
   FrameDumpOptions frames;   // --frames, --every, --scale, --assets, --draw-mode
-  VideoOptions video;        // --video, --from, --to, --music, --effects (and scale, draw mode, assets)
 };
 
 // The options, or one line naming the option (or the combination) that is wrong.

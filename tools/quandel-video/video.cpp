@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -50,18 +51,25 @@ class SoundTrack {
   BombWaves waves_;
 };
 
-// The file being written, removed again by an interrupt or a termination.
+// The file being written, removed again by any signal that ends the program. The handler only
+// unlinks and dies of the same signal, so the exit status still tells which one it was.
 char gPartPath[4096];
+
+// Every signal whose default ends the program, besides KILL and STOP, which cannot be caught.
+constexpr int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGILL,  SIGABRT, SIGBUS,    SIGFPE,  SIGSEGV, SIGPIPE,
+                                  SIGALRM, SIGTERM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF, SIGSYS,  SIGXFSZ};
+constexpr int kSignalCount = sizeof kEndingSignals / sizeof kEndingSignals[0];
 
 void RemovePartAndDie(int sig) {
   if (gPartPath[0]) unlink(gPartPath);
   signal(sig, SIG_DFL);
-  raise(sig);
+  raise(sig);  // delivered when the handler returns, with the default action
 }
 
 class PartFile {
  public:
-  // A fresh file next to `target`, so that the final rename stays within one file system.
+  // A fresh file next to `target`, so that the final rename stays within one file system. The
+  // signals wait while the file and its handlers are set up, so none can slip in between.
   explicit PartFile(const std::string& target) {
     const std::filesystem::path t(target);
     std::string name = ".";
@@ -69,36 +77,49 @@ class PartFile {
     name += ".XXXXXX";
     std::string pattern = (t.parent_path() / name).string();
     if (pattern.size() >= sizeof gPartPath) return;
+    sigset_t ending, before;
+    sigemptyset(&ending);
+    for (int sig : kEndingSignals) sigaddset(&ending, sig);
+    sigprocmask(SIG_BLOCK, &ending, &before);
     const int fd = mkstemp(pattern.data());
-    if (fd < 0) return;
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);  // as an ordinary new file would be
-    close(fd);
-    path_ = pattern;
-    std::memcpy(gPartPath, path_.c_str(), path_.size() + 1);
-    struct sigaction sa {};
-    sa.sa_handler = RemovePartAndDie;
-    sigaction(SIGINT, &sa, &oldInt_);
-    sigaction(SIGTERM, &sa, &oldTerm_);
-    // A signal the caller chose to ignore (a background job's Ctrl-C) stays ignored.
-    if (oldInt_.sa_handler == SIG_IGN) sigaction(SIGINT, &oldInt_, nullptr);
-    if (oldTerm_.sa_handler == SIG_IGN) sigaction(SIGTERM, &oldTerm_, nullptr);
+    const int made = errno;
+    if (fd >= 0) {
+      const mode_t mask = umask(0);
+      umask(mask);
+      fchmod(fd, 0666 & ~mask);  // as an ordinary new file would be
+      close(fd);
+      path_ = pattern;
+      std::memcpy(gPartPath, path_.c_str(), path_.size() + 1);
+      struct sigaction sa {};
+      sa.sa_handler = RemovePartAndDie;
+      sa.sa_mask = ending;
+      for (int i = 0; i < kSignalCount; ++i) {
+        sigaction(kEndingSignals[i], &sa, &old_[i]);
+        // A signal the caller chose to ignore (nohup, a background job's Ctrl-C) stays ignored.
+        if (old_[i].sa_handler == SIG_IGN) sigaction(kEndingSignals[i], &old_[i], nullptr);
+      }
+    }
+    sigprocmask(SIG_SETMASK, &before, nullptr);
+    errno = made;
   }
   ~PartFile() {
     if (path_.empty()) return;
-    sigaction(SIGINT, &oldInt_, nullptr);
-    sigaction(SIGTERM, &oldTerm_, nullptr);
-    gPartPath[0] = '\0';
+    // Removed before the handlers go, so that no signal finds the part left over.
     if (!kept_) unlink(path_.c_str());
+    gPartPath[0] = '\0';
+    for (int i = 0; i < kSignalCount; ++i) sigaction(kEndingSignals[i], &old_[i], nullptr);
   }
   const std::string& path() const { return path_; }
-  bool MoveTo(const std::string& target) { return kept_ = std::rename(path_.c_str(), target.c_str()) == 0; }
+  bool MoveTo(const std::string& target) {
+    kept_ = std::rename(path_.c_str(), target.c_str()) == 0;
+    if (kept_) gPartPath[0] = '\0';
+    return kept_;
+  }
 
  private:
   std::string path_;
   bool kept_ = false;
-  struct sigaction oldInt_ {}, oldTerm_ {};
+  struct sigaction old_[kSignalCount] {};
 };
 
 class Progress {
@@ -113,7 +134,7 @@ class Progress {
     if (done < total_ && Seconds(last_) < 0.25) return;
     last_ = Clock::now();
     const double rate = done / std::max(elapsed, 1e-3);
-    std::fprintf(stderr, "\rquandel-replay: %3d%%  %5.0f frames/s  %4.0f s left ", 100 * done / total_, rate,
+    std::fprintf(stderr, "\rquandel-video: %3d%%  %5.0f frames/s  %4.0f s left ", 100 * done / total_, rate,
                  std::max(total_ - done, 0) / std::max(rate, 1e-3));
     shown_ = true;
   }
@@ -137,7 +158,10 @@ bool WriteReplayVideo(const std::string& replayPath, const VideoOptions& o, std:
   const auto container = ContainerForName(o.outPath);
   if (!container) return fail(o.outPath + ": the name must end in .mp4 or .webm");
   if (o.scale < 1 || o.scale > 16) return fail("--scale must be 1 to 16");
-  if (!(o.from >= 0) || (o.to >= 0 && !(o.to > o.from))) return fail("--to must lie after --from");
+  if (!(o.from >= 0 && o.from <= kLongestClipSeconds) || !(o.to <= kLongestClipSeconds))
+    return fail("--from and --to must lie within " + std::to_string(static_cast<int>(kLongestClipSeconds)) +
+                " seconds");
+  if (o.to >= 0 && !(o.to > o.from)) return fail("--to must lie after --from");
   if (o.effectsLevel < 0 || o.effectsLevel > 2) return fail("unknown effects level");
   std::error_code ec;
   if (std::filesystem::is_directory(o.outPath, ec)) return fail(o.outPath + ": is a folder");

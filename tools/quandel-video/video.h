@@ -6,6 +6,9 @@
 
 namespace quandel {
 
+// --from and --to lie within a day of play: any frame number stays far inside an int.
+constexpr double kLongestClipSeconds = 86400;
+
 struct VideoOptions {
   std::string outPath;       // .mp4 (H.264 + AAC) or .webm (VP9 + Opus)
   std::string assetDir;      // holds img/ and snd/
@@ -21,7 +24,7 @@ struct VideoOptions {
 
 // Writes the replay at `replayPath` as a video. On failure returns false with a one-line reason in
 // `error`, and leaves nothing at options.outPath (the file appears whole, by renaming, or not at
-// all; an interrupt or termination removes the part written so far).
+// all; any signal that ends the program removes the part written so far).
 bool WriteReplayVideo(const std::string& replayPath, const VideoOptions& options, std::string* error);
 
 }  // namespace quandel
