@@ -49,7 +49,7 @@ std::variant<ReplayOptions, std::string> ParseReplayOptions(int argc, char** arg
     if (name == "draw-mode") return Count(value, 0, 3, o.frames.drawMode) ? "" : "must be 0 to 3";
     // --video, --from, --to, --music, --effects: the video export's own, which main hands over
     // whole when --video is given.
-    return "belongs to --video";
+    return "only with --video";
   };
   const std::string wrong = ParseCommandLine(ReplayHelp(), argc, argv, take, o.files);
   if (!wrong.empty()) return wrong;
