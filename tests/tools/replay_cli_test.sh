@@ -24,7 +24,7 @@ head -c 116 /dev/urandom > "$work/random.dat"  # three records long
 : > "$work/empty.dat"
 for f in "$work/no-such.dat" "$work/random.dat" "$work/empty.dat" /etc/passwd; do said="$f: " refused "$tool" "$f"; done
 said="--effects loud" refused "$tool" --effects loud "$data/bot_play.dat"
-said="--music takes on or off, not 'maybe'" refused "$tool" --video x.mp4 --music maybe "$data/bot_play.dat"
+said="--music maybe: must be on or off" refused "$tool" --video x.mp4 --music maybe "$data/bot_play.dat"
 said="--bogus" refused "$tool" --bogus "$data/bot_play.dat"
 said="--trace takes one" refused "$tool" --trace "$data/bot_play.dat" "$data/bot_play.dat"
 

@@ -44,8 +44,13 @@ using TakeOption = std::function<std::string(const std::string& name, const char
 std::string ParseCommandLine(const HelpPage& page, int argc, char** argv, const TakeOption& take,
                              std::vector<std::string>& operands);
 
-// The pages of the two programs.
+// The pages of the three programs.
 const HelpPage& QuandelHelp();
 const HelpPage& ReplayHelp();
+const HelpPage& VideoHelp();
+// The video export's usage line after the program's name, and the rows of the options only it
+// takes; quandel-replay lists them as well, as it hands --video over to quandel-video.
+const char* VideoUsage();
+const std::vector<HelpOption>& VideoOnlyOptions();
 
 }  // namespace quandel

@@ -1,5 +1,5 @@
 // quandel-video: a replay file as a video with its sound. `quandel-replay --video ...` starts this
-// program with its own arguments, so it takes them in that form.
+// program with its own arguments, so it takes them in that form; video_help.cpp lists them.
 #include <unistd.h>
 
 #include <charconv>
@@ -8,23 +8,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "asset_dir.h"
+#include "help_text.h"
 #include "quandel_version.h"
 #include "sound/soundfont.h"
 #include "video.h"
 
 namespace {
-
-constexpr const char* kUsage =
-    "usage: quandel-video --video OUT [--scale K] [--draw-mode M] [--from S] [--to S]\n"
-    "                     [--music on|off] [--effects on|half|off] [--assets DIR] FILE\n"
-    "  --video OUT    write the play with its sound as OUT.mp4 (H.264, AAC) or OUT.webm (VP9, Opus),\n"
-    "                 60 frames a second, each pixel enlarged K times (1 to 16, default 2)\n"
-    "  --draw-mode M  draw as draw mode M, 0 to 3 (default 0)\n"
-    "  --from, --to   only the part between these seconds of the play\n"
-    "  --music, --effects  the sound settings to play it with (default on, on)\n"
-    "  --assets DIR   folder holding img/ and snd/ (default %s)\n";
 
 int Refuse(const std::string& why) {
   std::fprintf(stderr, "quandel-video: %s\n", why.c_str());
@@ -53,55 +45,54 @@ std::optional<double> Seconds(std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (quandel::PrintVersionIfAsked("quandel-video", argc, argv)) return 0;
   quandel::VideoOptions clip;
   clip.assetDir = quandel::DefaultAssetDir();
-  std::string file;
-  bool out = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help") {
-      std::printf(kUsage, clip.assetDir.c_str());
-      return 0;
-    }
-    const bool takesValue = arg == "--video" || arg == "--scale" || arg == "--draw-mode" || arg == "--from" ||
-                            arg == "--to" || arg == "--music" || arg == "--effects" || arg == "--assets";
-    if (!takesValue) {
-      if (arg.size() > 1 && arg[0] == '-') return Refuse("unknown option " + arg + " (--help lists them)");
-      if (!file.empty()) return Refuse("one replay file at a time: " + file + " and " + arg);
-      file = arg;
-      continue;
-    }
-    if (i + 1 == argc) return Refuse(arg + " needs a value");
-    const std::string value = argv[++i];
-    const auto refuse = [&](const std::string& wanted) {
-      return Refuse(arg + " takes " + wanted + ", not '" + value + "'");
-    };
-    if (arg == "--video") {
+  bool help = false, version = false, out = false;
+  // Every value is checked whole before it is used; the parser names the option and the value.
+  const auto take = [&](const std::string& name, const char* value) -> std::string {
+    if (name == "help") help = true;
+    if (name == "version") version = true;
+    if (!value) return "";
+    const std::string_view v = value;
+    if (name == "video") {
       clip.outPath = value;
       out = true;
-    } else if (arg == "--assets") {
+    } else if (name == "assets") {
       clip.assetDir = value;
-    } else if (arg == "--scale" || arg == "--draw-mode") {
-      const bool scale = arg == "--scale";
-      const auto n = scale ? WholeNumber(value, 1, 16) : WholeNumber(value, 0, 3);
-      if (!n) return refuse(scale ? "a whole number from 1 to 16" : "a whole number from 0 to 3");
+    } else if (name == "scale" || name == "draw-mode") {
+      const bool scale = name == "scale";
+      const auto n = scale ? WholeNumber(v, 1, 16) : WholeNumber(v, 0, 3);
+      if (!n) return scale ? "must be a whole number from 1 to 16" : "must be a whole number from 0 to 3";
       (scale ? clip.scale : clip.drawMode) = *n;
-    } else if (arg == "--from" || arg == "--to") {
-      const auto s = Seconds(value);
-      if (!s) return refuse("seconds from 0 to " + std::to_string(static_cast<int>(quandel::kLongestClipSeconds)));
-      (arg == "--from" ? clip.from : clip.to) = *s;
-    } else if (arg == "--music") {
-      if (value != "on" && value != "off") return refuse("on or off");
-      clip.musicOff = value == "off";
+    } else if (name == "from" || name == "to") {
+      const auto s = Seconds(v);
+      if (!s) return "must be seconds from 0 to " + std::to_string(static_cast<int>(quandel::kLongestClipSeconds));
+      (name == "from" ? clip.from : clip.to) = *s;
+    } else if (name == "music") {
+      if (v != "on" && v != "off") return "must be on or off";
+      clip.musicOff = v == "off";
     } else {
       // The settings count down: 0 is every effect, 2 none.
-      clip.effectsLevel = value == "on" ? 0 : value == "half" ? 1 : value == "off" ? 2 : -1;
-      if (clip.effectsLevel < 0) return refuse("on, half or off");
+      clip.effectsLevel = v == "on" ? 0 : v == "half" ? 1 : v == "off" ? 2 : -1;
+      if (clip.effectsLevel < 0) return "must be on, half or off";
     }
+    return "";
+  };
+  std::vector<std::string> files;
+  const std::string wrong = quandel::ParseCommandLine(quandel::VideoHelp(), argc, argv, take, files);
+  if (!wrong.empty()) return Refuse(wrong + " (see quandel-video --help)");
+  if (help) {
+    quandel::PrintHelp(stdout, quandel::VideoHelp());
+    return 0;
   }
+  if (version) {
+    std::printf("quandel-video %s\n", QUANDEL_VERSION);
+    return 0;
+  }
+  if (files.size() > 1) return Refuse("one replay file at a time: " + files[0] + " and " + files[1]);
   if (!out) return Refuse("no --video OUT given (--help shows how)");
-  if (file.empty()) return Refuse("no replay file given");
+  if (files.empty()) return Refuse("no replay file given");
+  const std::string& file = files[0];
 
   clip.soundFont = quandel::FindSoundFont();  // the one the game would find
   clip.progress = isatty(STDERR_FILENO) != 0;
