@@ -16,7 +16,8 @@ constexpr const char* kProgram = "quandel-video";
 
 bool AsksForVideo(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--video") == 0) return true;
+    // Also in the --video=OUT form, which quandel-video reads as well.
+    if (std::strcmp(argv[i], "--video") == 0 || std::strncmp(argv[i], "--video=", 8) == 0) return true;
   }
   return false;
 }
