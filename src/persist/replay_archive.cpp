@@ -1,4 +1,4 @@
-#include "app/replay_archive.h"
+#include "persist/replay_archive.h"
 
 #include <sys/stat.h>
 
