@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan readme-pictures
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan soak readme-pictures
 
 deps:
 	@bash scripts/install-deps.sh
@@ -63,6 +63,14 @@ ASAN_BUILD ?= build-asan
 ASAN_REPLAYS ?= 300
 check-asan: deps
 	bash scripts/asan/check.sh $(ASAN_BUILD) $(JOBS) $(ASAN_REPLAYS)
+
+# The real game under Xvfb for MINUTES, driven by random player input: half the time sanitized,
+# half as released with its memory sampled; then every file it kept must be valid. Not part of
+# `make test`.
+MINUTES ?= 20
+SEED ?=
+soak: build
+	bash scripts/soak.sh $(BUILD) $(ASAN_BUILD) $(MINUTES) $(SEED)
 
 # The README's pictures in docs/, drawn by the game itself (title screen, a chain from the
 # recorded test play); commit them after a change to what the game draws.

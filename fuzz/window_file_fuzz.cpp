@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "check.h"
-#include "app/window_file.h"
+#include "persist/window_file.h"
 
 using namespace quandel;
 

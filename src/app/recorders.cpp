@@ -2,8 +2,8 @@
 
 #include <ctime>
 
-#include "app/replay_archive.h"
 #include "persist/high_scores.h"
+#include "persist/replay_archive.h"
 #include "persist/replay_file.h"
 
 namespace quandel {

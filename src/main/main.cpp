@@ -7,7 +7,7 @@
 
 #include "app/app.h"
 #include "app/headless_replay.h"
-#include "app/window_file.h"
+#include "persist/window_file.h"
 #include "frontend/title_screen.h"
 #include "frontend/watch_file.h"
 #include "help_text.h"

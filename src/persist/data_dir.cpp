@@ -11,9 +11,9 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <set>
-
 
 namespace quandel {
 
@@ -27,8 +27,6 @@ constexpr mode_t kNewFileMode = 0644;
 constexpr const char kTempMarker[] = ".saving-";
 constexpr size_t kTempRandomChars = 6;
 
-// One line per file and run: a save fails again at every play's end, and the player needs to
-// hear it only once.
 // Every byte, through short writes and interruptions.
 bool WriteAll(int fd, const uint8_t* data, size_t size) {
   for (ssize_t put = 0; size > 0; data += put, size -= static_cast<size_t>(put)) {
@@ -45,11 +43,38 @@ void IgnoreFileSizeSignal() {
   (void)once;
 }
 
-void ReportFailure(const std::string& target, int error) {
+// One line per file and run: a save fails again at every play's end, and the player needs to
+// hear it only once.
+void ReportFailure(const std::string& target, int error, const char* why = nullptr) {
   static std::set<std::string> reported;
   if (!reported.insert(target).second) return;
-  std::fprintf(stderr, "quandel: cannot save %s: %s\n", target.c_str(), std::strerror(error ? error : EIO));
+  std::fprintf(stderr, "quandel: cannot save %s: %s\n", target.c_str(), why ? why : std::strerror(error ? error : EIO));
   std::fflush(stderr);
+}
+
+// Where a save of `named` goes: the file itself, or for a link the file it leads to, so the
+// player's link (say from a dotfiles manager) stays a link. Nothing for a link to nothing or to
+// anything but a regular file, and for a folder, pipe or device in the file's place.
+std::optional<std::string> SaveTarget(const std::string& named) {
+  struct stat st {};
+  if (::lstat(named.c_str(), &st) != 0) return named;  // a new file (or a failure the save will meet)
+  if (S_ISREG(st.st_mode)) return named;
+  if (!S_ISLNK(st.st_mode)) {
+    ReportFailure(named, 0, "not a regular file");
+    return std::nullopt;
+  }
+  char* resolved = ::realpath(named.c_str(), nullptr);
+  if (!resolved) {
+    ReportFailure(named, 0, "a link that leads to no file");
+    return std::nullopt;
+  }
+  const std::string target = resolved;
+  std::free(resolved);
+  if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    ReportFailure(named, 0, "a link to something that is not a regular file");
+    return std::nullopt;
+  }
+  return target;
 }
 
 bool IsLeftoverOf(const std::string& file, const std::string& name) {
@@ -103,11 +128,18 @@ bool DataDir::WriteAtomic(const std::string& name, const std::string& bytes) con
 
 bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& bytes) const {
   IgnoreFileSizeSignal();
-  const std::string target = PathOf(name);
+  const std::string named = PathOf(name);
+  const std::optional<std::string> resolved = SaveTarget(named);
+  if (!resolved) return false;
+  const std::string& target = *resolved;
+  const bool throughLink = target != named;
+  // realpath gives an absolute path, so the folder is everything before the last '/'.
+  const std::string folder = throughLink ? target.substr(0, std::max<size_t>(target.rfind('/'), 1))
+                                         : (path_.empty() ? "." : path_);
 
   // Renaming would replace even a file the player made read-only; an in-place write could not.
   if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) {
-    ReportFailure(target, errno);
+    ReportFailure(named, errno);
     return false;
   }
   struct stat old {};
@@ -116,8 +148,13 @@ bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& b
   std::string temp = target + kTempMarker + std::string(kTempRandomChars, 'X');
   errno = 0;
   const int fd = Fails(SaveStep::kCreate) ? -1 : ::mkostemp(temp.data(), O_CLOEXEC);
-  // A folder that takes no new file (read-only, out of inodes) may still let the file change.
-  if (fd < 0) return RewriteInPlace(target, bytes);
+  if (fd < 0) {
+    // A folder that takes no new file (read-only, out of inodes) may still let the file change;
+    // not behind a link, which is never written through.
+    if (!throughLink) return RewriteInPlace(target, bytes);
+    ReportFailure(named, errno);
+    return false;
+  }
   // Locked until after the rename (the duplicate keeps the lock past the close), so clearing
   // leftovers at another copy's start-up passes this file by.
   ::flock(fd, LOCK_EX | LOCK_NB);
@@ -135,12 +172,12 @@ bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& b
   if (!ok) ::unlink(temp.c_str());
   if (lock >= 0) ::close(lock);
   if (!ok) {
-    ReportFailure(target, error);
+    ReportFailure(named, error);
     return false;
   }
 
   // Make the rename itself durable; the new file is in place whatever this returns.
-  const int dir = ::open(path_.empty() ? "." : path_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

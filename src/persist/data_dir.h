@@ -36,7 +36,10 @@ class DataDir {
   // most `limit` bytes, so a huge file costs no more than that.
   std::optional<std::vector<uint8_t>> Read(const std::string& name, size_t limit = 1 << 20) const;
   // Replaces the file in one step. Returns false, leaving the old file as it was and no
-  // temporary file behind, when any step fails or the old file may not be written.
+  // temporary file behind, when any step fails or the old file may not be written. A link stays
+  // a link: the regular file it leads to is replaced, from a temporary file beside it (never in
+  // place). A link leading nowhere or to anything but a regular file, and a folder or pipe in
+  // the file's place, are refused.
   bool WriteAtomic(const std::string& name, const std::vector<uint8_t>& bytes) const;
   bool WriteAtomic(const std::string& name, const std::string& bytes) const;
 

@@ -121,6 +121,39 @@ TEST(DataDir, WithoutATemporaryFileTheOldFileIsRewrittenInPlaceOrLeftWhole) {
   }
 }
 
+TEST(DataDir, ASaveThroughALinkReplacesTheFileItLeadsToAndTheLinkStays) {
+  enum Kind { kFile, kChain, kNothing, kFolder, kFifo };
+  const struct { const char* what; Kind kind; bool folderTakesNoFile, saved; } cases[] = {
+      {"link to a file in another folder", kFile, false, true}, {"link to a link to a file", kChain, false, true},
+      {"dangling link", kNothing, false, false},                {"link to a folder", kFolder, false, false},
+      {"link to a pipe", kFifo, false, false},                  {"target's folder takes no file", kFile, true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::TempDir dir, elsewhere;
+    const std::string target = elsewhere.File("scores"), link = dir.File("scr.hsc");
+    if (c.kind == kFile || c.kind == kChain) testing::WriteFile(target, "old");
+    if (c.kind == kFolder) std::filesystem::create_directory(target);
+    if (c.kind == kFifo) ::mkfifo(target.c_str(), 0644);
+    if (c.kind == kChain) std::filesystem::create_symlink(target, elsewhere.File("hop"));
+    std::filesystem::create_symlink(c.kind == kChain ? elsewhere.File("hop") : target, link);
+    DataDir data(dir.path());
+    data.set_fault_hook([&](SaveStep step) { return c.folderTakesNoFile && step == SaveStep::kCreate; });
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(data.WriteAtomic("scr.hsc", "new"), c.saved);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), c.saved ? 0 : 1) << said;
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    std::error_code notALink;
+    EXPECT_EQ(std::filesystem::read_symlink(link, notALink), c.kind == kChain ? elsewhere.File("hop") : target);
+    if (c.kind == kFile || c.kind == kChain) {
+      EXPECT_EQ(testing::ReadFile(target), c.saved ? "new" : "old");
+    }
+    // Nothing else in either folder: no temporary file, nothing made in place of what was missing.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere.path()), {}), (c.kind == kChain) + (c.kind != kNothing));
+  }
+}
+
 TEST(DataDir, LeftoversOfCutShortSavesGoAndNothingElse) {
   testing::TempDir dir;
   const DataDir data(dir.path());

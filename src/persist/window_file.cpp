@@ -1,4 +1,4 @@
-#include "app/window_file.h"
+#include "persist/window_file.h"
 
 #include <charconv>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // window.txt and the choice of where the window opens.
-#include "app/window_file.h"
+#include "persist/window_file.h"
 
 #include <gtest/gtest.h>
 
