@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan readme-pictures
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan soak readme-pictures
 
 deps:
 	@bash scripts/install-deps.sh
@@ -62,6 +62,13 @@ ASAN_BUILD ?= build-asan
 ASAN_REPLAYS ?= 300
 check-asan: deps
 	bash scripts/asan/check.sh $(ASAN_BUILD) $(JOBS) $(ASAN_REPLAYS)
+
+# The real game under random player input for MINUTES minutes (1 to 240) in the sanitized build,
+# then as much in the release build with its memory sampled; SEED repeats a run's choices.
+MINUTES ?= 20
+SEED ?=
+soak: deps
+	bash scripts/soak/soak.sh $(BUILD) $(ASAN_BUILD) "$(MINUTES)" "$(SEED)" $(JOBS)
 
 # The README's pictures in docs/, drawn by the game itself (title screen, a chain from the
 # recorded test play); commit them after a change to what the game draws.
