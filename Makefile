@@ -64,13 +64,12 @@ ASAN_REPLAYS ?= 300
 check-asan: deps
 	bash scripts/asan/check.sh $(ASAN_BUILD) $(JOBS) $(ASAN_REPLAYS)
 
-# The real game under Xvfb for MINUTES, driven by random player input: half the time sanitized,
-# half as released with its memory sampled; then every file it kept must be valid. Not part of
-# `make test`.
+# The real game under random player input for MINUTES minutes (1 to 240) in the sanitized build,
+# then as much in the release build with its memory sampled; SEED repeats a run's choices.
 MINUTES ?= 20
 SEED ?=
-soak: build
-	bash scripts/soak.sh $(BUILD) $(ASAN_BUILD) $(MINUTES) $(SEED)
+soak: deps
+	bash scripts/soak/soak.sh $(BUILD) $(ASAN_BUILD) "$(MINUTES)" "$(SEED)" $(JOBS)
 
 # The README's pictures in docs/, drawn by the game itself (title screen, a chain from the
 # recorded test play); commit them after a change to what the game draws.
