@@ -5,7 +5,7 @@ pkgs=(cmake ninja-build g++ ccache pkg-config clang libclang-rt-14-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev
       libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev libcairo2-dev
       fonts-dejavu-core timgm6mb-soundfont xfonts-base xauth x11-utils libx11-dev
-      xvfb xdotool imagemagick sox desktop-file-utils openbox shared-mime-info libxml2-utils python3-mido
+      xvfb xdotool imagemagick sox desktop-file-utils openbox shared-mime-info libxml2-utils python3 python3-mido
       dpkg-dev file lintian appstream
       libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev libfluidsynth-dev ffmpeg)
 missing=()
