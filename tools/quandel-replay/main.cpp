@@ -12,7 +12,6 @@
 #include "app/frame_dump.h"
 #include "app/headless_replay.h"
 #include "asset_dir.h"
-#include "game/trace.h"
 #include "platform/headless/headless_platform.h"
 #include "quandel_version.h"
 #include "sound/soundfont.h"
@@ -141,19 +140,9 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  quandel::ReplayTable table;
-  if (!quandel::LoadReplayFile(file, table, &error)) {
+  if (!quandel::PrintReplay(file, trace, stdout, &error)) {
     std::fprintf(stderr, "quandel-replay: %s\n", error.c_str());
     return 2;
   }
-  quandel::ReplayRun run(std::move(table));
-  while (run.Step()) {
-    if (!trace || !run.simulated()) continue;
-    const std::string line = quandel::TraceLine(run.play(), run.TakeSounds());
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-  const quandel::ReplayOutcome outcome = run.outcome();
-  if (!trace) std::printf("score=%d stage=%d frames=%d\n", outcome.score, outcome.stage, outcome.frameNo);
   return 0;
 }
