@@ -19,13 +19,23 @@
   function summariseNext() {
     var name = pending.shift();
     if (!name) return;
-    var text = Module.ccall('qw_replay_summary', 'string', ['string'], [FOLDER + '/' + name]);
+    var text = QW.replaySummary(FOLDER + '/' + name);
     summaries[name] = text;
     try { localStorage.setItem('quandel-summary:' + name, text); } catch (e) { /* kept for this visit only */ }
     var stage = list.querySelector('[data-name="' + name + '"] .stage');
     if (stage) stage.textContent = text ? text.split(' ')[1] : '?';
     setTimeout(summariseNext, 20);
   }
+
+  // "score stage" of a replay file, simulated to its end by the game's code ("" when unreadable).
+  // (Module.ccall would hand back a promise while the game waits in Asyncify.)
+  QW.replaySummary = function (path) {
+    var size = lengthBytesUTF8(path) + 1, p = _malloc(size);
+    stringToUTF8(path, p, size);
+    var text = UTF8ToString(_qw_replay_summary(p));
+    _free(p);
+    return text;
+  };
 
   function download(name) {
     var blob = new Blob([FS.readFile(FOLDER + '/' + name)], { type: 'application/octet-stream' });
