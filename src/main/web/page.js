@@ -8,7 +8,9 @@ var QW = {
 };
 var DATA = '/quandel';
 var KEYS = { ' ': 1, Escape: 2, p: 3, P: 3, h: 4, H: 4, F1: 5, ArrowLeft: 6, ArrowRight: 7, ArrowUp: 8,
-             ArrowDown: 9, PageUp: 10, PageDown: 11, Home: 12, '+': 13, '-': 14 };
+             ArrowDown: 9, PageUp: 10, PageDown: 11, Home: 12, '+': 13, '=': 13, '-': 14 };
+// Keys that only modify others are no key press of their own, as in the window.
+var MODIFIERS = /^(Shift|Control|Alt|AltGraph|Meta|OS|CapsLock|NumLock)$/;
 var canvas = document.getElementById('screen');
 var ctx2d = canvas.getContext('2d');
 var image = ctx2d.createImageData(640, 480);
@@ -98,11 +100,12 @@ function toggleFullscreen() {
 QW.start = function () {
   canvas.addEventListener('mousemove', function (e) {
     var p = gamePoint(e.clientX, e.clientY);
-    QW.queue([1, e.buttons & 3, marker(e), p[0], p[1]]);
+    QW.queue([1, e.buttons & 7, marker(e), p[0], p[1]]);  // left 1, right 2, middle 4, as the window
   });
   canvas.addEventListener('mousedown', function (e) {
     userActed();
-    var button = e.button === 0 ? 1 : e.button === 2 ? 2 : 0;
+    e.preventDefault();  // no middle-button scrolling, no text selection
+    var button = [1, 4, 2][e.button] || 0;
     if (!button) return;
     var p = gamePoint(e.clientX, e.clientY);
     QW.queue([2, button, marker(e), p[0], p[1]]);
@@ -119,7 +122,7 @@ QW.start = function () {
     var key = KEYS[e.key];
     if (key) e.preventDefault();
     userActed();
-    if (!e.repeat) QW.queue([5, key || 0, 0, 0, 0]);
+    if (!e.repeat && !MODIFIERS.test(e.key)) QW.queue([5, key || 0, 0, 0, 0]);
   });
   window.addEventListener('blur', function () { focusChanged(false); });
   window.addEventListener('focus', function () { focusChanged(true); });
@@ -245,6 +248,7 @@ var Module = {
 // --- Watching: the game takes the file when it is back on its title screen. ---
 
 function startWatchIfAsked() {
+  document.getElementById('waiting').hidden = !QW.watchWanted || QW.cursorShown;
   if (!QW.watchWanted || !QW.cursorShown) return;
   QW.watchPath = QW.watchWanted;
   QW.watchWanted = null;
