@@ -39,8 +39,9 @@ const cursorShown = (page, shown, timeout) =>
   page.waitForFunction((s) => QW.cursorShown === s, { timeout, polling: 100 }, shown);
 const canvasBytes = (page, x = 0, y = 0, w = 640, h = 480) =>
   page.$eval('#screen', (c, r) => Array.from(c.getContext('2d').getImageData(...r).data).join(), [x, y, w, h]);
-// The best scores on the title, once its picture has opened (the column beside them scrolls).
-const titleScores = async (page) => (await sleep(1500), canvasBytes(page, 370, 30, 270, 190));
+// The best scores and the settings on the title, once its picture has opened (the column beside
+// them scrolls).
+const titleScores = async (page) => (await sleep(1500), canvasBytes(page, 372, 30, 268, 400));
 
 async function titleFrameMatches(page, t0) {
   await page.waitForFunction(() => window.firstTitle, { timeout: 30000 });
@@ -62,7 +63,6 @@ async function titleFrameMatches(page, t0) {
 }
 
 async function livePlay(page) {
-  await click(page, 605, 265);  // frame skip 0: a setting the reload must keep
   await click(page, 230, 315);  // START
   await cursorShown(page, false, 10000);
   for (let i = 0; i < 40; i++) {
@@ -116,6 +116,7 @@ async function livePlay(page) {
 
     await page.waitForFunction(() => !QW.syncing && !QW.syncQueued, { timeout: 10000 });
     const config = () => page.evaluate(() => FS.readFile('/quandel/config.txt', { encoding: 'utf8' }));
+    await click(page, 605, 265);  // frame skip 0: a choice the reload must keep
     const kept = { scores: await titleScores(page), settings: await config() };
     await page.reload();
     await page.waitForFunction(() => QW.frames > 2, { timeout: 30000 });

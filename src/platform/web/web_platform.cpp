@@ -57,6 +57,7 @@ void WebPlatform::PumpEvents() {
       default: break;
     }
   }
+  if (yieldHook_) yieldHook_();
 }
 
 void WebPlatform::IdleUntil(int32_t deadline) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,11 +35,14 @@ class WebPlatform : public Platform {
   // A replay file the page asked to watch ("" when none). The page asks only on the title screen;
   // the platform then tells the sink the window closes, so the title loop returns.
   std::string TakeWatchRequest();
+  // Called after each pump of events, between the game's frames.
+  void SetYieldHook(std::function<void()> hook) { yieldHook_ = std::move(hook); }
 
  private:
   InputSink* sink_ = nullptr;
   SoundBackend* sound_ = nullptr;
   std::vector<uint8_t> rgba_;
+  std::function<void()> yieldHook_;
 };
 
 }  // namespace quandel
