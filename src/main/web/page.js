@@ -20,6 +20,11 @@ QW.queue = function (e) {
   if (QW.wake) QW.wake();
 };
 
+// Browser timers wake a millisecond or more late, so the last millisecond before a deadline is
+// waited out in message events, which come at once but still let the page run in between.
+var nudge = new MessageChannel();
+nudge.port1.onmessage = function () { if (QW.wake) QW.wake(); };
+
 QW.sleep = function (ms, wakeUp) {
   var done = false, timer = 0;
   QW.wake = function () {
@@ -29,7 +34,8 @@ QW.sleep = function (ms, wakeUp) {
     clearTimeout(timer);
     wakeUp();
   };
-  timer = setTimeout(QW.wake, ms);
+  if (ms < 1) return nudge.port2.postMessage(0);
+  timer = setTimeout(QW.wake, Math.floor(ms));
   // An animation frame ends the wait too, so that frames reach the screen at its refresh.
   requestAnimationFrame(QW.wake);
 };
@@ -123,6 +129,10 @@ QW.start = function () {
     if (key) e.preventDefault();
     userActed();
     if (!e.repeat && !MODIFIERS.test(e.key)) QW.queue([5, key || 0, 0, 0, 0]);
+  });
+  window.addEventListener('keyup', function (e) {
+    if (e.target.closest && e.target.closest('input, button, dialog')) return;
+    if (!MODIFIERS.test(e.key)) QW.queue([8, KEYS[e.key] || 0, 0, 0, 0]);
   });
   window.addEventListener('blur', function () { focusChanged(false); });
   window.addEventListener('focus', function () { focusChanged(true); });

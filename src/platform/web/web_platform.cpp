@@ -12,7 +12,7 @@
 extern "C" {
 void qw_init();
 int qw_next_event(int32_t* out);
-void qw_wait(int ms);
+void qw_wait(double ms);
 void qw_present(const uint8_t* rgba);
 void qw_cursor(int show);
 void qw_message_box(const char* title, const char* text);
@@ -26,7 +26,7 @@ namespace {
 constexpr int kFrameWidth = 640, kFrameHeight = 480;
 
 // What page.js queues, with up to four numbers each.
-enum EventKind { kMove = 1, kDown, kWheelTowards, kWheelAway, kKeyDown, kFocus, kWatch };
+enum EventKind { kMove = 1, kDown, kWheelTowards, kWheelAway, kKeyDown, kFocus, kWatch, kKeyUp };
 
 }  // namespace
 
@@ -35,10 +35,14 @@ WebPlatform::WebPlatform(SoundBackend* sound) : sound_(sound), rgba_(static_cast
   qw_init();
 }
 
-int32_t WebPlatform::Clock() {
-  // Whole milliseconds, wrapping like the window's tick counter.
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::floor(emscripten_get_now()))));
-}
+namespace {
+
+// Whole milliseconds, wrapping like the window's tick counter.
+int32_t TickAt(double now) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::floor(now)))); }
+
+}  // namespace
+
+int32_t WebPlatform::Clock() { return TickAt(emscripten_get_now()); }
 
 void WebPlatform::PumpEvents() {
   int32_t e[5];
@@ -54,6 +58,7 @@ void WebPlatform::PumpEvents() {
       case kKeyDown: sink_->KeyDown(static_cast<Key>(e[1])); break;
       case kFocus: sink_->FocusChanged(e[1] != 0); break;
       case kWatch: sink_->CloseRequested(); break;
+      case kKeyUp: break;  // the game reads no key releases yet
       default: break;
     }
   }
@@ -61,8 +66,11 @@ void WebPlatform::PumpEvents() {
 }
 
 void WebPlatform::IdleUntil(int32_t deadline) {
-  const int32_t left = static_cast<int32_t>(static_cast<uint32_t>(deadline) - static_cast<uint32_t>(Clock()));
-  qw_wait(std::clamp(left, 0, 1000));
+  // To the moment the clock turns to `deadline`: waking a millisecond late would lose that
+  // millisecond from the frame cadence.
+  const double now = emscripten_get_now();
+  const int32_t whole = static_cast<int32_t>(static_cast<uint32_t>(deadline) - static_cast<uint32_t>(TickAt(now)));
+  qw_wait(std::clamp(whole - (now - std::floor(now)), 0.0, 1000.0));
 }
 
 void WebPlatform::Present(const Surface& frame) {
