@@ -15,8 +15,9 @@
     return null;
   }
 
-  // One play a turn, so that a long list does not hold up the game.
+  // One play a turn, and only while the title shows, so that a long list does not hold up a play.
   function summariseNext() {
+    if (pending.length && !QW.cursorShown) return setTimeout(summariseNext, 1000);
     var name = pending.shift();
     if (!name) return;
     var text = QW.replaySummary(FOLDER + '/' + name);
@@ -85,6 +86,7 @@
       list.appendChild(row);
     });
     document.getElementById('no-plays').hidden = names.length > 0;
+    list.parentElement.hidden = names.length === 0;
     if (idle && pending.length) setTimeout(summariseNext, 20);
   };
 
