@@ -71,15 +71,19 @@ async function livePlay(page) {
     if (i % 7 === 3) await page.mouse.wheel({ deltaY: i % 2 ? 100 : -100 });
     await sleep(150);
   }
-  // A lost focus pauses the play: nothing moves until a key resumes it.
+  await pausesOnBlur(page, 'the first play');
+  await cursorShown(page, true, 240000);
+}
+
+// A lost focus pauses a live play: nothing moves until a key resumes it.
+async function pausesOnBlur(page, which) {
   await page.evaluate(() => window.dispatchEvent(new Event('blur')));
   await sleep(500);
   const paused = await canvasBytes(page);
   await sleep(1000);
-  assert.ok(paused === (await canvasBytes(page)), 'the picture changed while the play was paused');
+  assert.ok(paused === (await canvasBytes(page)), `the picture changed while ${which} was paused`);
   await page.evaluate(() => window.dispatchEvent(new Event('focus')));
   await page.keyboard.press('Space');
-  await cursorShown(page, true, 240000);
 }
 
 (async () => {
@@ -134,6 +138,10 @@ async function livePlay(page) {
     console.log(`figure: the sample play in the theatre at 16x ${Date.now() - t1} ms`);
     const summary = await page.evaluate(() => QW.replaySummary('/tmp/watched.qreplay'));
     assert.strictEqual(summary.split(' ')[0], nativeScore(sample), 'the watched file in the page: its score');
+    await sleep(1000);
+    await click(page, 230, 315);
+    await cursorShown(page, false, 10000);
+    await pausesOnBlur(page, 'a play after watching a file');
     console.log('web page: title frame, play, pause, kept play, download, reload and theatre as expected');
   } finally {
     await browser.close();

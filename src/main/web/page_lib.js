@@ -1,6 +1,7 @@
 // The C side's calls into the page (page.js keeps the state, as the global QW).
 mergeInto(LibraryManager.library, {
   qw_init: function () { QW.start(); },
+  qw_tell_focus: function () { if (QW.hadFocus) QW.queue([6, 1, 0, 0, 0]); },
   qw_next_event: function (out) {
     var e = QW.events.shift();
     if (!e) return 0;

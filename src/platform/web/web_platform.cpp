@@ -17,6 +17,7 @@ void qw_present(const uint8_t* rgba);
 void qw_cursor(int show);
 void qw_message_box(const char* title, const char* text);
 char* qw_take_watch();
+void qw_tell_focus();
 }
 
 namespace quandel {
@@ -41,6 +42,11 @@ namespace {
 int32_t TickAt(double now) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::floor(now)))); }
 
 }  // namespace
+
+void WebPlatform::SetInputSink(InputSink* sink) {
+  sink_ = sink;
+  if (sink) qw_tell_focus();
+}
 
 int32_t WebPlatform::Clock() { return TickAt(emscripten_get_now()); }
 

@@ -19,7 +19,8 @@ class WebPlatform : public Platform {
   // `sound` may be null (silence) and must outlive the platform.
   explicit WebPlatform(SoundBackend* sound = nullptr);
 
-  void SetInputSink(InputSink* sink) override { sink_ = sink; }
+  // A new sink hears whether the page has the focus.
+  void SetInputSink(InputSink* sink) override;
   int32_t Clock() override;
   void PumpEvents() override;
   // Suspends until an event arrives, the next animation frame or the deadline, whichever comes
