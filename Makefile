@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan soak readme-pictures
+.PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan soak readme-pictures web serve-web
 
 deps:
 	@bash scripts/install-deps.sh
@@ -75,6 +75,15 @@ soak: deps
 # recorded test play); commit them after a change to what the game draws.
 readme-pictures: build
 	bash scripts/readme-pictures.sh $(BUILD) docs
+
+# The game as a web page in $(BUILD)/web (Debian's emscripten); `make serve-web` serves it on
+# http://127.0.0.1:8000/ (any static host will do; see the README).
+web: build
+	bash scripts/web-build.sh $(BUILD) $(JOBS)
+
+WEB_PORT ?= 8000
+serve-web: web
+	cd $(BUILD)/web && python3 -m http.server --bind 127.0.0.1 $(WEB_PORT)
 
 bench: build
 	$(BUILD)/quandel-bench

@@ -7,7 +7,8 @@ pkgs=(cmake ninja-build g++ ccache pkg-config clang libclang-rt-14-dev
       fonts-dejavu-core timgm6mb-soundfont xfonts-base xauth x11-utils libx11-dev
       xvfb xdotool imagemagick sox desktop-file-utils openbox shared-mime-info libxml2-utils python3 python3-mido
       dpkg-dev file lintian appstream
-      libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev libfluidsynth-dev ffmpeg)
+      libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev libfluidsynth-dev ffmpeg
+      emscripten node-acorn chromium)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "game/trace.h"
 #include "persist/data_dir.h"
 #include "persist/replay_file.h"
 #include "sound/sound_channels.h"
@@ -55,6 +56,21 @@ std::vector<std::string> ReplayRun::TakeSounds() {
   std::vector<std::string> texts;
   for (const SoundCue& cue : TakeCues()) texts.push_back(SoundCueText(cue));
   return texts;
+}
+
+bool PrintReplay(const std::string& file, bool trace, FILE* out, std::string* error) {
+  ReplayTable table;
+  if (!LoadReplayFile(file, table, error)) return false;
+  ReplayRun run(std::move(table));
+  while (run.Step()) {
+    if (!trace || !run.simulated()) continue;
+    const std::string line = TraceLine(run.play(), run.TakeSounds());
+    std::fwrite(line.data(), 1, line.size(), out);
+    std::fputc('\n', out);
+  }
+  const ReplayOutcome outcome = run.outcome();
+  if (!trace) std::fprintf(out, "score=%d stage=%d frames=%d\n", outcome.score, outcome.stage, outcome.frameNo);
+  return true;
 }
 
 }  // namespace quandel

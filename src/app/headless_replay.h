@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,5 +50,10 @@ class ReplayRun {
   FrameReport report_;
   SoundCues sounds_;
 };
+
+// Runs the play in `file` to its end and writes its trace, one line per simulated frame, or (without
+// `trace`) the line "score=S stage=T frames=F". False, with the reason in `error`, when the file
+// cannot be read.
+bool PrintReplay(const std::string& file, bool trace, FILE* out, std::string* error);
 
 }  // namespace quandel

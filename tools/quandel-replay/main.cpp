@@ -5,7 +5,6 @@
 
 #include "app/headless_replay.h"
 #include "frame_dump.h"
-#include "game/trace.h"
 #include "help_text.h"
 #include "quandel_version.h"
 #include "replay_options.h"
@@ -21,17 +20,8 @@ int Fail(const std::string& why) {
 
 // Every simulated frame's state as a JSON line.
 int Trace(const std::string& file) {
-  quandel::ReplayTable table;
   std::string error;
-  if (!quandel::LoadReplayFile(file, table, &error)) return Fail(error);
-  quandel::ReplayRun run(std::move(table));
-  while (run.Step()) {
-    if (!run.simulated()) continue;
-    const std::string line = quandel::TraceLine(run.play(), run.TakeSounds());
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-  }
-  return 0;
+  return quandel::PrintReplay(file, true, stdout, &error) ? 0 : Fail(error);
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ class OfflineMixer final : public MixerPort {
 
   // The next `frames` stereo frames, interleaved, each value within -1 .. 1.
   void Render(float* out, int frames);
+  // A tune is sounding (it stops once its player is done).
+  bool tunePlaying() const { return playing_ != 0; }
 
   int LoadSample(const std::string& path) override;
   int LoadSampleImage(const std::vector<uint8_t>& image) override;
