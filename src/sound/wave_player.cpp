@@ -38,7 +38,7 @@ void WaveImagePlayer::Play(std::span<const uint8_t> image) {
 int WaveImagePlayer::Lookup(std::span<const uint8_t> image) {
   const size_t hash = HashBytes(image);
   for (Entry& e : cache_) {
-    if (e.hash == hash && std::ranges::equal(e.bytes, image)) {
+    if (e.hash == hash && std::equal(e.bytes.begin(), e.bytes.end(), image.begin(), image.end())) {
       e.lastUse = ++uses_;
       return e.sample;
     }
