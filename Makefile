@@ -2,6 +2,10 @@
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+# CI (which sets CI=true) builds with warnings as errors.
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DQUANDEL_WERROR=ON
+endif
 
 .PHONY: deps configure build test bench clean fuzz fuzz-smoke fuzz-build play install deb check-asan soak readme-pictures web serve-web
 
