@@ -56,7 +56,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* qw_replay_summary(const char* path) 
   quandel::ReplayRun run(std::move(table));
   while (run.Step()) {
   }
-  text = std::to_string(run.outcome().score) + " " + std::to_string(run.outcome().stage);
+  // The stage numbered as the game shows it (the state counts from 0).
+  text = std::to_string(run.outcome().score) + " " + std::to_string(run.outcome().stage + 1);
   return text.c_str();
 }
 
