@@ -11,13 +11,13 @@ namespace quandel {
 namespace {
 
 void SizeSurfaces(Surfaces& v, int drawMode) {
-  v.picBack.Resize(640, 480);
-  v.picBack2.Resize(640, 480);
-  v.picMain.Resize(640, 480);
-  v.picLogo.Resize(380, 373);
-  v.picChara.Resize(drawMode % 2 == 0 ? 384 : 0, drawMode % 2 == 0 ? 256 : 0);
-  v.picFire.Resize(drawMode < 2 ? 1350 : 0, drawMode < 2 ? 540 : 0);
-  v.picFire2.Resize(drawMode < 2 ? 240 : 0, drawMode < 2 ? 480 : 0);
+  v.backBuffer.Resize(640, 480);
+  v.previousPicture.Resize(640, 480);
+  v.screen.Resize(640, 480);
+  v.hudSheet.Resize(380, 373);
+  v.boxSheet.Resize(drawMode % 2 == 0 ? 384 : 0, drawMode % 2 == 0 ? 256 : 0);
+  v.fireSheet.Resize(drawMode < 2 ? 1350 : 0, drawMode < 2 ? 540 : 0);
+  v.largeFire.Resize(drawMode < 2 ? 240 : 0, drawMode < 2 ? 480 : 0);
 }
 
 void FullLoad(PlayState& s) {
@@ -75,7 +75,7 @@ void BM_ComposePlayFrame(benchmark::State& st) {
   const FpsClock clock;
   for (auto _ : st) {
     ComposePlayFrame(v, s, PlayView{mode, 0, clock});
-    benchmark::DoNotOptimize(v.picMain.pixels());
+    benchmark::DoNotOptimize(v.screen.pixels());
   }
 }
 BENCHMARK(BM_ComposePlayFrame)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);

@@ -127,7 +127,7 @@ struct PlayState {
   // hover (1 while the cursor is on it).
   uint8_t replayMode = 0;
   uint8_t replaySave = 0;
-  uint8_t menuHover = 0;
+  uint8_t quitHovered = 0;
 
   Point blastCentre() const { return {blastX, blastY}; }
   Point magnetCentre() const { return {magnetX, magnetY}; }

@@ -28,10 +28,10 @@ bool OnQuitButton(float x, float y) {
   return In(x, static_cast<float>(q.x), static_cast<float>(q.x + q.w)) && y >= q.y && y < q.y + q.h;
 }
 
-void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t marker, float x, float y) {
+void PointerMoved(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t marker, float x, float y) {
   // A replayed move can set the quit hover but never clears it.
-  if (marker == 0) s.menuHover = 0;
-  if (OnQuitButton(x, y)) s.menuHover = 1;
+  if (marker == 0) s.quitHovered = 0;
+  if (OnQuitButton(x, y)) s.quitHovered = 1;
   if (marker != s.replayMode) return;
   const float previous = s.scrollSpeed;
   const float cap = s.frameNo > 60 ? 9.0f : 0.0f;
@@ -49,8 +49,8 @@ void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t /*button*/, in
   }
 }
 
-void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y) {
-  if (s.menuHover == 1 && marker == 0) s.endTimer = 10240;
+void Clicked(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y) {
+  if (s.quitHovered == 1 && marker == 0) s.endTimer = 10240;
   if (marker != s.replayMode) return;
   if (button == 1 && s.blastTimer == 0 && s.timeLeft > 0 && s.frameNo > 60) {
     if (Recording(s)) Record(s, replay, kEventLeftClick, x, y);
@@ -97,7 +97,7 @@ static void Wheel(PlayState& s, ReplayTable& replay, uint8_t marker, bool toward
   }
 }
 
-void WheelMinus(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, true); }
-void WheelPlus(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, false); }
+void WheelTowards(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, true); }
+void WheelAway(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, false); }
 
 }  // namespace quandel

@@ -13,10 +13,10 @@ inline constexpr int16_t kReplayedMarker = 1;
 
 // The play's handlers. Moves steer the scrolling and aim an idle bomb and magnet; clicks drop a
 // bomb (left) or a magnet (right); a live click on the quit button ends the play.
-void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t button, int16_t marker, float x, float y);
-void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y);
-void WheelMinus(PlayState& s, ReplayTable& replay, uint8_t marker);
-void WheelPlus(PlayState& s, ReplayTable& replay, uint8_t marker);
+void PointerMoved(PlayState& s, ReplayTable& replay, int16_t button, int16_t marker, float x, float y);
+void Clicked(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y);
+void WheelTowards(PlayState& s, ReplayTable& replay, uint8_t marker);
+void WheelAway(PlayState& s, ReplayTable& replay, uint8_t marker);
 
 // The quit button at the bottom right of a play: the HUD draws it here, and a click here leaves.
 struct ScreenRect {

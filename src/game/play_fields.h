@@ -67,7 +67,7 @@ constexpr void ForEachPlayField(State& s, Visit&& visit) {
   visit("stars", s.stars, kTraced);
   visit("replayMode", s.replayMode, kNotTraced);
   visit("replaySave", s.replaySave, kNotTraced);
-  visit("menuHover", s.menuHover, kNotTraced);
+  visit("quitHovered", s.quitHovered, kNotTraced);
 }
 
 template <class B, class Visit>

@@ -22,19 +22,19 @@ void PlayBackRecord(PlayState& s, ReplayTable& table, SoundCues& sounds, const R
   if (rec.flags & kEventLeftClick) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    picMain_MouseDown(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
+    Clicked(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
   }
   if (rec.flags & kEventRightClick) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    picMain_MouseDown(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
+    Clicked(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
   }
-  if (rec.flags & kEventWheelTowards) WheelMinus(s, table, kReplayedMarker);
-  if (rec.flags & kEventWheelAway) WheelPlus(s, table, kReplayedMarker);
+  if (rec.flags & kEventWheelTowards) WheelTowards(s, table, kReplayedMarker);
+  if (rec.flags & kEventWheelAway) WheelAway(s, table, kReplayedMarker);
   if (rec.flags & kEventScrollMove) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    picMain_MouseMove(s, table, 0, kReplayedMarker, rec.x, rec.y);
+    PointerMoved(s, table, 0, kReplayedMarker, rec.x, rec.y);
   }
 }
 
@@ -157,7 +157,7 @@ void CentreCursor(PlayState& s) {
   s.cursorStepX = s.cursorStepY = 0;
   // The title's hover on the start entry is item 1, which in a play means the quit button: a first
   // click made without moving the mouse would end the new play at once.
-  s.menuHover = 0;
+  s.quitHovered = 0;
 }
 
 // A live play that is recorded starts from an empty table; every play starts at slot 1.
@@ -307,10 +307,10 @@ void StartPlay(PlayState& s, ReplayTable& table, SoundCues& sounds) {
 void ApplyLiveInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> input, SoundCues& sounds) {
   for (const InputEvent& e : input) {
     switch (e.kind) {
-      case InputEvent::Kind::kMove: picMain_MouseMove(s, replay, e.button, e.marker, e.x, e.y); break;
-      case InputEvent::Kind::kDown: picMain_MouseDown(s, replay, sounds, e.button, e.marker, e.x, e.y); break;
-      case InputEvent::Kind::kWheelTowards: WheelMinus(s, replay, 0); break;
-      case InputEvent::Kind::kWheelAway: WheelPlus(s, replay, 0); break;
+      case InputEvent::Kind::kMove: PointerMoved(s, replay, e.button, e.marker, e.x, e.y); break;
+      case InputEvent::Kind::kDown: Clicked(s, replay, sounds, e.button, e.marker, e.x, e.y); break;
+      case InputEvent::Kind::kWheelTowards: WheelTowards(s, replay, 0); break;
+      case InputEvent::Kind::kWheelAway: WheelAway(s, replay, 0); break;
     }
   }
 }

@@ -23,9 +23,9 @@ sheet::Sprite FireCell(int kind, int q) {
 }
 
 // The ring of a special box: its colour between the hole and the burn radius, built as image and
-// mask in picFire2 and blitted centred on the box.
+// mask in largeFire and blitted centred on the box.
 void DrawLargeFire(Surfaces& v, const Box& box, int32_t colour) {
-  Surface& scratch = v.picFire2;
+  Surface& scratch = v.largeFire;
   const float m = MaxOf(static_cast<float>(box.burnTime - 10), 0);
   const double open = 50.0 - m;
   const float hole = F(120 - open * open / 20.84);
@@ -40,7 +40,7 @@ void DrawLargeFire(Surfaces& v, const Box& box, int32_t colour) {
   scratch.SetFillColour(Rgb(0, 0, 0));
   scratch.Circle(120, 360, hole, Rgb(0, 0, 0));
   const sheet::Sprite ring{{0, 0, kLargeFire, kLargeFire}, {0, kLargeFire, kLargeFire, kLargeFire}};
-  MaskedBlitAt(v.picBack, box.x - 120.0f, box.y - 120.0f, scratch, ring);
+  MaskedBlitAt(v.backBuffer, box.x - 120.0f, box.y - 120.0f, scratch, ring);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void DrawReachIndicators(Surface& back, const PlayState& s) {
 }
 
 void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode) {
-  Surface& back = v.picBack;
+  Surface& back = v.backBuffer;
   const bool sprites = drawMode < 2;
   for (const Box& box : s.boxes) {
     if (box.state != 1) continue;
@@ -61,7 +61,7 @@ void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode) {
     const int t = box.burnTime;
     const float r = box.burnRadius;
     if (k < 2 && sprites) {
-      MaskedBlitAt(back, box.x - 45.0f, box.y - 45.0f, v.picFire, FireCell(k, t / 2));
+      MaskedBlitAt(back, box.x - 45.0f, box.y - 45.0f, v.fireSheet, FireCell(k, t / 2));
     } else if (k < 2) {
       back.Circle(box.x, box.y, r, colour + BoxTint(k));
       back.Circle(box.x, box.y, MaxOf(r - 1, 0), colour);
