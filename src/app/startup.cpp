@@ -27,7 +27,7 @@ bool SetUpSurfaces(Surfaces& v, uint8_t drawMode, const std::string& assetDir, s
   v.previousPicture.Resize(640, 480);
   v.previousPicture.SetForeColour(Rgb(60, 60, 60));
   v.screen.Resize(640, 480);
-  // Sheets a draw mode never reads are kept at 2 x 2; they are loaded all the same.
+  // Sheets a draw mode never reads are kept empty (0 x 0); they are loaded all the same.
   if (drawMode % 2 == 1) {
     v.boxSheet.Resize(0, 0);
   } else {
@@ -36,7 +36,7 @@ bool SetUpSurfaces(Surfaces& v, uint8_t drawMode, const std::string& assetDir, s
   if (!LoadSheet(v.boxSheet, assetDir, "img/cube.bmp", error)) return false;
   v.titleSheet.Resize(288, 362);
   if (!LoadSheet(v.titleSheet, assetDir, "img/title.bmp", error)) return false;
-  v.hudSheet.Resize(380, 397);  // the HUD sheet and a 1-pixel border
+  v.hudSheet.Resize(380, 397);
   if (!LoadSheet(v.hudSheet, assetDir, "img/lg.bmp", error)) return false;
 
   // The fire sheet: 15 frames of 90 px in two colour sets; the large fire's scratch is 240 x 480.

@@ -34,7 +34,7 @@
 //
 // Resizing changes the drawing area only. The overlap of the old and new areas keeps its pixels; newly
 // exposed pixels show the loaded picture where it covers them and the background colour elsewhere,
-// so a sheet shrunk to 2 x 2 is whole again after the surface grows back. Clear() erases drawings to
+// so a sheet shrunk to 0 x 0 is whole again after the surface grows back. Clear() erases drawings to
 // the background colour and leaves the loaded picture showing, as a picture box's Cls does.
 #pragma once
 
