@@ -64,7 +64,7 @@ int StartUp(App& app) {
   ComposeLoadingPicture(app.surfaces);
   app.platform.Present(app.surfaces.screen);
 
-  if (app.settings.replaySave == 0) {
+  if (!app.settings.recordingOff) {
     app.replay.replay.assign(kReplaySlots, ReplayRecord{});
     LoadReplay(app.replay, app.dir);
   } else {

@@ -119,7 +119,7 @@ class TitleInput final : public MenuInput {
 };
 
 void EnterTitle(App& app, TitleView& view) {
-  if (app.menu.replayMode == 1 && app.settings.replaySave == 1) app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
+  if (app.menu.replayMode == 1 && app.settings.recordingOff) app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
   app.menu.inPlay = 0;
   view = TitleView{};
   view.replayAvailable = app.dir.Exists(kReplayFileName);
@@ -131,9 +131,9 @@ void EnterTitle(App& app, TitleView& view) {
 void StartChosenPlay(App& app) {
   PlayState& s = app.play;
   s.replayMode = app.menu.replayMode;
-  s.replaySave = app.settings.replaySave;
+  s.recordingOff = app.settings.recordingOff;
   if (s.replayMode == 1) {
-    if (s.replaySave == 1) app.replay.replay.assign(kReplaySlots, ReplayRecord{});
+    if (s.recordingOff) app.replay.replay.assign(kReplaySlots, ReplayRecord{});
     LoadReplay(app.replay, app.dir);
   }
   Surfaces& v = app.surfaces;

@@ -13,7 +13,7 @@ int WatchFile(App& app, const ReplayTable& table) {
   app.menu.replayMode = 1;
   app.menu.inPlay = 1;
   app.play.replayMode = 1;
-  app.play.replaySave = 0;
+  app.play.recordingOff = false;
   app.surfaces.titleSheet.Resize(0, 0);
   app.platform.ShowSystemCursor(false);
   // Watching someone's file keeps no result: the player's own files stay as they were.

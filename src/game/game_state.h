@@ -52,7 +52,7 @@ inline constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 *
 
 // The settings: the two of config.txt and the four the title screen sets (kept in scr.hsc).
 struct Settings {
-  uint8_t replaySave = 0;     // 1: plays are not recorded
+  bool recordingOff = false;  // plays are not recorded (config.txt: ReplaySave = 1)
   uint8_t drawMode = 0;       // 0..3: sprites or simple shapes, fire sprites or rings
   uint8_t frameSkip = 2;
   uint8_t autoFrameSkip = 0;
@@ -123,11 +123,11 @@ struct PlayState {
   // The one random generator of the program: saving draws from it too.
   Rng rng;
 
-  // How the play runs: watching a replay (1) or live, recording off (1), and the quit button's
-  // hover (1 while the cursor is on it).
+  // How the play runs: watching a replay (1) or live, whether it goes unrecorded, and whether
+  // the cursor is on the quit button.
   uint8_t replayMode = 0;
-  uint8_t replaySave = 0;
-  uint8_t quitHovered = 0;
+  bool recordingOff = false;
+  bool quitHovered = false;
 
   Point blastCentre() const { return {blastX, blastY}; }
   Point magnetCentre() const { return {magnetX, magnetY}; }

@@ -6,7 +6,7 @@ namespace quandel {
 
 namespace {
 
-bool Recording(const PlayState& s) { return s.replaySave == 0 && s.replayMode == 0; }
+bool Recording(const PlayState& s) { return !s.recordingOff && s.replayMode == 0; }
 
 void Record(PlayState& s, ReplayTable& table, uint8_t bit, float x, float y) {
   if (s.replayPos < 0 || s.replayPos >= static_cast<int>(table.replay.size())) return;
@@ -30,8 +30,8 @@ bool OnQuitButton(float x, float y) {
 
 void PointerMoved(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t marker, float x, float y) {
   // A replayed move can set the quit hover but never clears it.
-  if (marker == 0) s.quitHovered = 0;
-  if (OnQuitButton(x, y)) s.quitHovered = 1;
+  if (marker == 0) s.quitHovered = false;
+  if (OnQuitButton(x, y)) s.quitHovered = true;
   if (marker != s.replayMode) return;
   const float previous = s.scrollSpeed;
   const float cap = s.frameNo > 60 ? 9.0f : 0.0f;
@@ -50,7 +50,7 @@ void PointerMoved(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t
 }
 
 void Clicked(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y) {
-  if (s.quitHovered == 1 && marker == 0) s.endTimer = 10240;
+  if (s.quitHovered && marker == 0) s.endTimer = 10240;
   if (marker != s.replayMode) return;
   if (button == 1 && s.blastTimer == 0 && s.timeLeft > 0 && s.frameNo > 60) {
     if (Recording(s)) Record(s, replay, kEventLeftClick, x, y);

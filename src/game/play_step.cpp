@@ -157,12 +157,12 @@ void CentreCursor(PlayState& s) {
   s.cursorStepX = s.cursorStepY = 0;
   // The title's hover on the start entry is item 1, which in a play means the quit button: a first
   // click made without moving the mouse would end the new play at once.
-  s.quitHovered = 0;
+  s.quitHovered = false;
 }
 
 // A live play that is recorded starts from an empty table; every play starts at slot 1.
 void StartRecording(PlayState& s, ReplayTable& table) {
-  if (s.replayMode == 0 && s.replaySave == 0) {
+  if (s.replayMode == 0 && !s.recordingOff) {
     for (ReplayRecord& r : table.replay) {
       r.frame = 0;
       r.x = 0;
@@ -180,7 +180,7 @@ void TakeInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> in
   ApplyLiveInput(s, replay, input, sounds);
   if (s.replayMode == 1) {
     PlayBackRecordedInput(s, replay, sounds);
-  } else if (s.replaySave == 1) {
+  } else if (s.recordingOff) {
     s.replayPos = 0;
   }
 }

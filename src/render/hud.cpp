@@ -113,7 +113,7 @@ void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank
       Blit(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kAnd);
     }
   };
-  if (s.quitHovered != 0) {
+  if (s.quitHovered) {
     colourPieces(sheet::kQuitButtonHover);
   } else {
     colourPieces(sheet::kQuitButtonNormal);

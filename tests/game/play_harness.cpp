@@ -34,7 +34,7 @@ PlayState WithoutUnrecordedMoves(const PlayState& play) {
 }  // namespace
 
 void PlayHarness::Run() {
-  play.replaySave = settings.replaySave;
+  play.recordingOff = settings.recordingOff;
   SavingRecorder recorder(settings, data);
   SoundCues cues;
   StartPlay(play, replay, cues);

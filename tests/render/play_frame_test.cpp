@@ -107,7 +107,7 @@ void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
 TEST(Hud, TheQuitButtonLightsWhereItTakesClicks) {
   PlayState s = EmptyPlay();
   const Surface normal = Hud(s);
-  s.quitHovered = 1;
+  s.quitHovered = true;
   const testing::Changed lit = testing::ChangedArea(normal, Hud(s));
   ASSERT_LE(lit.left, lit.right) << "not lit";
   EXPECT_TRUE(OnQuitButton(lit.left, lit.top)) << "top left " << lit.left << "," << lit.top;
