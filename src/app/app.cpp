@@ -12,17 +12,17 @@ App::App(Platform& p, DataDir d, std::unique_ptr<SoundOutput> s)
 
 App::~App() { platform.SetInputSink(nullptr); }
 
-void App::MouseMove(int16_t button, int16_t marker, float x, float y) {
+void App::MouseMove(int16_t button, int16_t modifiers, float x, float y) {
   if (menu.inPlay == 1) {
-    pendingInput.push_back({InputEvent::Kind::kMove, button, marker, x, y});
+    pendingInput.push_back({InputEvent::Kind::kMove, button, modifiers, x, y});
   } else if (menuInput != nullptr) {
     menuInput->MouseMove(x, y);
   }
 }
 
-void App::MouseDown(int16_t button, int16_t marker, float x, float y) {
+void App::MouseDown(int16_t button, int16_t modifiers, float x, float y) {
   if (menu.inPlay == 1) {
-    pendingInput.push_back({InputEvent::Kind::kDown, button, marker, x, y});
+    pendingInput.push_back({InputEvent::Kind::kDown, button, modifiers, x, y});
   } else if (menuInput != nullptr) {
     menuInput->MouseDown(x, y);
   }

@@ -307,8 +307,8 @@ void StartPlay(PlayState& s, ReplayTable& table, SoundCues& sounds) {
 void ApplyLiveInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> input, SoundCues& sounds) {
   for (const InputEvent& e : input) {
     switch (e.kind) {
-      case InputEvent::Kind::kMove: PointerMoved(s, replay, e.button, e.marker, e.x, e.y); break;
-      case InputEvent::Kind::kDown: Clicked(s, replay, sounds, e.button, e.marker, e.x, e.y); break;
+      case InputEvent::Kind::kMove: PointerMoved(s, replay, e.button, e.modifiers, e.x, e.y); break;
+      case InputEvent::Kind::kDown: Clicked(s, replay, sounds, e.button, e.modifiers, e.x, e.y); break;
       case InputEvent::Kind::kWheelTowards: WheelTowards(s, replay, 0); break;
       case InputEvent::Kind::kWheelAway: WheelAway(s, replay, 0); break;
     }
