@@ -16,25 +16,25 @@ float F(double v) { return static_cast<float>(v); }
 
 double R(Rng& rng) { return static_cast<double>(rng.Next()); }
 
-// One recorded event through the live handlers with the replay marker; clicks and moves put the
+// One recorded event through the live handlers, marked as replayed; clicks and moves put the
 // displayed cursor where they happened.
 void PlayBackRecord(PlayState& s, ReplayTable& table, SoundCues& sounds, const ReplayRecord rec) {
   if (rec.flags & kEventLeftClick) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    Clicked(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
+    Clicked(s, table, sounds, 1, kReplayed, rec.x, rec.y);
   }
   if (rec.flags & kEventRightClick) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    Clicked(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
+    Clicked(s, table, sounds, 2, kReplayed, rec.x, rec.y);
   }
-  if (rec.flags & kEventWheelTowards) WheelTowards(s, table, kReplayedMarker);
-  if (rec.flags & kEventWheelAway) WheelAway(s, table, kReplayedMarker);
+  if (rec.flags & kEventWheelTowards) WheelTowards(s, table, kReplayed);
+  if (rec.flags & kEventWheelAway) WheelAway(s, table, kReplayed);
   if (rec.flags & kEventScrollMove) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    PointerMoved(s, table, 0, kReplayedMarker, rec.x, rec.y);
+    PointerMoved(s, table, 0, kReplayed, rec.x, rec.y);
   }
 }
 
@@ -307,10 +307,11 @@ void StartPlay(PlayState& s, ReplayTable& table, SoundCues& sounds) {
 void ApplyLiveInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> input, SoundCues& sounds) {
   for (const InputEvent& e : input) {
     switch (e.kind) {
-      case InputEvent::Kind::kMove: PointerMoved(s, replay, e.button, e.modifiers, e.x, e.y); break;
-      case InputEvent::Kind::kDown: Clicked(s, replay, sounds, e.button, e.modifiers, e.x, e.y); break;
-      case InputEvent::Kind::kWheelTowards: WheelTowards(s, replay, 0); break;
-      case InputEvent::Kind::kWheelAway: WheelAway(s, replay, 0); break;
+      case InputEvent::Kind::kMove: PointerMoved(s, replay, e.button, EventSource{e.modifiers}, e.x, e.y); break;
+      case InputEvent::Kind::kDown: Clicked(s, replay, sounds, e.button, EventSource{e.modifiers}, e.x, e.y); break;
+      // A wheel notch counts as unmodified whatever keys are held.
+      case InputEvent::Kind::kWheelTowards: WheelTowards(s, replay, kLiveUnmodified); break;
+      case InputEvent::Kind::kWheelAway: WheelAway(s, replay, kLiveUnmodified); break;
     }
   }
 }
