@@ -46,8 +46,8 @@ void FullLoad(PlayState& s) {
     Box& b = s.boxes[i];
     b.x = 90 + 280 * r.Next();
     b.y = 20 + 440 * r.Next();
-    b.kind = static_cast<uint8_t>(i % 2);
-    b.state = i < 70 ? 1 : 0;  // 70 burning, 30 falling
+    b.kind = static_cast<BoxKind>(i % 2);
+    b.state = i < 70 ? BoxState::kBurning : BoxState::kFalling;
     b.burnTime = static_cast<int16_t>(1 + i % 59);
     b.burnRadius = static_cast<int16_t>(b.burnTime / 2 + 10);
     b.spinA = static_cast<int16_t>(7 * i % 700);
@@ -55,7 +55,7 @@ void FullLoad(PlayState& s) {
     s.stars[i] = Star{640 * r.Next(), 480 * r.Next(), 0, 0};
   }
   Box& special = s.boxes[0];
-  special.kind = 2;
+  special.kind = BoxKind::kSpecial;
   special.burnTime = 35;
   special.burnRadius = 99;
   for (int k = 0; k < kChainSlots; ++k) {

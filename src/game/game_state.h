@@ -11,11 +11,16 @@
 
 namespace quandel {
 
+// The values are what the trace prints.
+enum class BoxState : uint8_t { kFalling = 0, kBurning = 1, kGone = 2 };
+// The two ordinary kinds pass fire only to their own kind; a special box to and from every kind.
+enum class BoxKind : uint8_t { kBlue = 0, kOrange = 1, kSpecial = 2 };
+
 struct Box {
   float x = 0, y = 0;  // first, so a box is a position for Distance and Angle
   uint8_t chainSlot = 0;
-  uint8_t kind = 0;    // 0, 1 ordinary; 2 special
-  uint8_t state = 0;   // 0 falling, 1 burning, 2 gone
+  BoxKind kind = BoxKind::kBlue;
+  BoxState state = BoxState::kFalling;
   int16_t spinA = 0, spinB = 0;
   float vx = 0, vy = 0;
   float burnVx = 0, burnVy = 0;

@@ -113,8 +113,8 @@ void ScatterBoxes(PlayState& s) {
   s.blastTimer = 0;
   s.magnetTimer = 0;
   for (Box& b : s.boxes) {
-    b.kind = 0;
-    b.state = 2;
+    b.kind = BoxKind::kBlue;
+    b.state = BoxState::kGone;
     b.burnTime = 0;
     b.x = F(std::floor(R(s.rng) * s.fieldWidth) - s.fieldWidth / 2.0 + 230);
     b.y = F(-std::floor(R(s.rng) * 1000));

@@ -58,14 +58,14 @@ void UpdateBurning(PlayState& s, Box& b) {
   b.y = F(b.y + (static_cast<double>(b.burnVy) + s.scrollSpeed));
   b.burnTime = static_cast<int16_t>(b.burnTime + 1);
   const int t = b.burnTime;
-  if (b.kind >= 2) {
+  if (b.kind >= BoxKind::kSpecial) {
     const double d = 60 - t;
     b.burnRadius = RoundI16(120 - d * d / 30);
   } else {
     const double d = 30 - t / 2;
     b.burnRadius = RoundI16(45 - d * d / 20);
   }
-  if (t == 60) b.state = 2;
+  if (t == 60) b.state = BoxState::kGone;
 }
 
 void UpdateFalling(PlayState& s, int i) {
@@ -107,15 +107,15 @@ void UpdateFalling(PlayState& s, int i) {
   }
 }
 
-bool Compatible(const Box& a, const Box& b) { return a.kind == 2 || b.kind == 2 || a.kind == b.kind; }
+bool Compatible(const Box& a, const Box& b) { return a.kind == BoxKind::kSpecial || b.kind == BoxKind::kSpecial || a.kind == b.kind; }
 
 void PairPass(PlayState& s, int i) {
   Box& bi = s.boxes[i];
   for (int j = 0; j < kBoxCount; ++j) {
     Box& bj = s.boxes[j];
-    if (bj.state != 0) continue;
-    if (bi.state != 0) {
-      if (bi.state == 1 && bj.y > 0 && Compatible(bi, bj) && j != i && Distance(bi, bj) < bi.burnRadius + 8)
+    if (bj.state != BoxState::kFalling) continue;
+    if (bi.state != BoxState::kFalling) {
+      if (bi.state == BoxState::kBurning && bj.y > 0 && Compatible(bi, bj) && j != i && Distance(bi, bj) < bi.burnRadius + 8)
         IgniteBox(s, j, bi.chainSlot, IgniteForm::kChain);
     } else if (j != i && Distance(bi, bj) < 16) {
       // Push the pair apart along the line between them; box j moves after box i.
@@ -135,7 +135,7 @@ void PairPass(PlayState& s, int i) {
 void IgniteBox(PlayState& s, int j, uint8_t slot, IgniteForm form) {
   s.igniteCount = static_cast<uint8_t>(s.igniteCount + 1);
   Box& b = s.boxes[j];
-  b.state = 1;
+  b.state = BoxState::kBurning;
   b.burnTime = 1;
   b.burnRadius = 1;
   b.burnVx = b.vx;
@@ -157,13 +157,13 @@ void UpdateObjects(PlayState& s) {
   for (int i = 0; i < kBoxCount; ++i) {
     MoveStar(s, s.stars[i]);
     Box& b = s.boxes[i];
-    if (b.state == 1) {
+    if (b.state == BoxState::kBurning) {
       UpdateBurning(s, b);
-    } else if (b.state == 0) {
+    } else if (b.state == BoxState::kFalling) {
       UpdateFalling(s, i);
     }
-    if (b.y > 500 && b.state == 0) {
-      b.state = 2;
+    if (b.y > 500 && b.state == BoxState::kFalling) {
+      b.state = BoxState::kGone;
       s.timeLeft = RoundI32(MaxOf(static_cast<float>(s.timeLeft - 60), 0.0f));
     }
     PairPass(s, i);

@@ -55,8 +55,8 @@ void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode) {
   Surface& back = v.backBuffer;
   const bool sprites = drawMode < 2;
   for (const Box& box : s.boxes) {
-    if (box.state != 1) continue;
-    const int k = box.kind;
+    if (box.state != BoxState::kBurning) continue;
+    const int k = static_cast<int>(box.kind);
     const int32_t colour = s.colours[k % 4];
     const int t = box.burnTime;
     const float r = box.burnRadius;

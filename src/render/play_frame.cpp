@@ -62,11 +62,12 @@ void DrawCursor(Surface& back, const Surface& hud, const PlayState& s) {
 void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const PlayState& s, uint8_t drawMode) {
   const bool sprites = drawMode % 2 == 0;
   for (const Box& box : s.boxes) {
-    if (box.state != 0) continue;
+    if (box.state != BoxState::kFalling) continue;
+    const int kind = static_cast<int>(box.kind);
     if (sprites) {
-      MaskedBlitAt(back, box.x - 8.0f, box.y - 8.0f, boxSheet, sheet::kBoxCell(box.kind, box.spinA, box.spinB));
+      MaskedBlitAt(back, box.x - 8.0f, box.y - 8.0f, boxSheet, sheet::kBoxCell(kind, box.spinA, box.spinB));
     } else {
-      back.SetFillColour(s.colours[box.kind % 4] + BoxTint(box.kind));
+      back.SetFillColour(s.colours[kind % 4] + BoxTint(kind));
       back.Box(box.x - 6.0f, box.y - 6.0f, box.x + 6.0f, box.y + 6.0f, Rgb(0, 0, 0));
     }
   }

@@ -86,10 +86,10 @@ void BombingPlayer(PlayHarness& h, float cursorHeight) {
   double bestScore = -1;
   for (int i = 0; i < kBoxCount; ++i) {
     const Box& b = s.boxes[i];
-    if (b.state != 0 || b.y < 5 || b.y > 470) continue;
+    if (b.state != BoxState::kFalling || b.y < 5 || b.y > 470) continue;
     int near = 0;
     for (const Box& o : s.boxes) {
-      if (o.state == 0 && o.y > -20 && std::fabs(o.x - b.x) < 55 && std::fabs(o.y - b.y) < 55) ++near;
+      if (o.state == BoxState::kFalling && o.y > -20 && std::fabs(o.x - b.x) < 55 && std::fabs(o.y - b.y) < 55) ++near;
     }
     if (near < 2 && b.y < 300) continue;  // a lone box can wait until it gets low
     const double score = near * 1000.0 + b.y;

@@ -16,7 +16,7 @@ constexpr int32_t kMarker = Rgb(1, 2, 3), kBlack = Rgb(0, 0, 0);
 // A play state with nothing on the field: every box gone, the stars in a corner.
 PlayState EmptyPlay() {
   PlayState s;
-  for (Box& b : s.boxes) b.state = 2;
+  for (Box& b : s.boxes) b.state = BoxState::kGone;
   for (Star& star : s.stars) star = Star{600, 470, 0, 0};
   s.frameNo = 200, s.stageBanner = 85;
   s.timeLeft = s.timeShown = 3600;
@@ -24,7 +24,7 @@ PlayState EmptyPlay() {
   return s;
 }
 
-Box& Put(PlayState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
+Box& Put(PlayState& s, int i, float x, float y, BoxKind kind, BoxState state) {
   s.boxes[i] = Box{x, y};
   s.boxes[i].kind = kind, s.boxes[i].state = state;
   return s.boxes[i];
@@ -174,10 +174,10 @@ class Composition : public ::testing::Test {
 
 TEST_F(Composition, CursorLiesOverTheFireAndUnderTheFallingBoxes) {
   s.cursorX = 100.5f, s.cursorY = 50.5f;  // sprite at (86, 36)
-  Put(s, 0, 101, 51, 0, 1).burnTime = 40;
+  Put(s, 0, 101, 51, BoxKind::kBlue, BoxState::kBurning).burnTime = 40;
   Compose();
   EXPECT_EQ(v.backBuffer.colourAt(87, 37), ColourOf(sheet::kHudCursor));
-  Put(s, 1, 100, 50, 0, 0);
+  Put(s, 1, 100, 50, BoxKind::kBlue, BoxState::kFalling);
   Compose();
   Expect(v.backBuffer, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
 }
