@@ -53,6 +53,12 @@ inline constexpr int kReplaySlots = 10000;
 inline constexpr int kReplaySlotsOff = 10;
 inline constexpr int16_t kReplayLastSlot = 9999;
 
+// The end timer counts frames from the moment the time is up. Once the last chains have closed
+// the result is recorded and the timer jumps to kEndTimerResultRecorded; the play is over when it
+// reaches kEndTimerPlayOver, 240 frames later (the quit button sets it there at once).
+inline constexpr int32_t kEndTimerResultRecorded = 10000;
+inline constexpr int32_t kEndTimerPlayOver = kEndTimerResultRecorded + 240;
+
 inline constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 // The settings: the two of config.txt and the four the title screen sets (kept in scr.hsc).

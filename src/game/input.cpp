@@ -56,7 +56,7 @@ void PointerMoved(PlayState& s, ReplayTable& replay, int16_t /*button*/, EventSo
 }
 
 void Clicked(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, EventSource from, float x, float y) {
-  if (s.quitHovered && LiveUnmodified(from)) s.endTimer = 10240;
+  if (s.quitHovered && LiveUnmodified(from)) s.endTimer = kEndTimerPlayOver;
   if (!Acts(s, from)) return;
   if (button == 1 && s.blastTimer == 0 && s.timeLeft > 0 && s.frameNo > 60) {
     if (Recording(s)) Record(s, replay, kEventLeftClick, x, y);

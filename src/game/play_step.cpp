@@ -12,9 +12,8 @@ namespace quandel {
 
 namespace {
 
-float F(double v) { return static_cast<float>(v); }
-
-double R(Rng& rng) { return static_cast<double>(rng.Next()); }
+// The generator's next number, in [0, 1), to work with in double.
+double NextRandom(Rng& rng) { return static_cast<double>(rng.Next()); }
 
 // One recorded event through the live handlers, marked as replayed; clicks and moves put the
 // displayed cursor where they happened.
@@ -46,15 +45,15 @@ void GlideReplayCursor(PlayState& s, const ReplayTable& table, bool newStep) {
   if (newStep) {
     if (next.y > 96 && s.cursorY > 96) {
       const float n = MaxOf(static_cast<float>(static_cast<double>(next.frame) - (static_cast<double>(s.frameNo) + 6)), 1.0f);
-      s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / n);
-      s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / n);
+      s.cursorStepX = ToFloat((static_cast<double>(next.x) - s.cursorX) / n);
+      s.cursorStepY = ToFloat((static_cast<double>(next.y) - s.cursorY) / n);
     } else {
-      s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / 3);
-      s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / 3);
+      s.cursorStepX = ToFloat((static_cast<double>(next.x) - s.cursorX) / 3);
+      s.cursorStepY = ToFloat((static_cast<double>(next.y) - s.cursorY) / 3);
     }
   }
-  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = F(static_cast<double>(s.cursorX) + s.cursorStepX);
-  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = F(static_cast<double>(s.cursorY) + s.cursorStepY);
+  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = ToFloat(static_cast<double>(s.cursorX) + s.cursorStepX);
+  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = ToFloat(static_cast<double>(s.cursorY) + s.cursorStepY);
 }
 
 // Delivers this frame's recorded events, then moves the displayed cursor on.
@@ -76,14 +75,14 @@ void PlayBackRecordedInput(PlayState& s, ReplayTable& table, SoundCues& sounds) 
 bool EndOfPlay(PlayState& s, ReplayTable& replay, ScoreTable& scores, ResultRecorder& recorder, FrameReport& report) {
   bool busy = s.scoreShown != s.score;
   for (int k = 0; k < kChainSlots; ++k) busy = busy || s.chainFuse[k] != 0 || s.chainShownTimer[k] != 0;
-  if (!busy && s.endTimer < 10000) {
-    s.endTimer = 10000;
+  if (!busy && s.endTimer < kEndTimerResultRecorded) {
+    s.endTimer = kEndTimerResultRecorded;
     report.resultRecorded = true;
     report.rank = s.replayMode == 0 ? RankScore(scores, s.score, s.stage) : 0;
     report.replayFull = s.replayPos == kReplayLastSlot;
     recorder.RecordResult(s, replay, scores, report.rank, report.replayFull);
   }
-  if (s.endTimer == 10240) {
+  if (s.endTimer == kEndTimerPlayOver) {
     report.over = true;
     return true;
   }
@@ -116,10 +115,10 @@ void ScatterBoxes(PlayState& s) {
     b.kind = BoxKind::kBlue;
     b.state = BoxState::kGone;
     b.burnTime = 0;
-    b.x = F(std::floor(R(s.rng) * s.fieldWidth) - s.fieldWidth / 2.0 + 230);
-    b.y = F(-std::floor(R(s.rng) * 1000));
-    b.spinA = static_cast<int16_t>(std::floor(R(s.rng) * 700));
-    b.spinB = static_cast<int16_t>(std::floor(R(s.rng) * 700));
+    b.x = ToFloat(std::floor(NextRandom(s.rng) * s.fieldWidth) - s.fieldWidth / 2.0 + 230);
+    b.y = ToFloat(-std::floor(NextRandom(s.rng) * 1000));
+    b.spinA = static_cast<int16_t>(std::floor(NextRandom(s.rng) * 700));
+    b.spinB = static_cast<int16_t>(std::floor(NextRandom(s.rng) * 700));
     b.vy = 0;
   }
 }
@@ -144,8 +143,8 @@ void FillGaugesAndTime(PlayState& s) {
 void ScatterStars(PlayState& s) {
   for (int i = 0; i < kStarCount; ++i) {
     Star& star = s.stars[i];
-    star.x = F(std::floor(R(s.rng) * 640));
-    star.y = F(std::floor(R(s.rng) * 480));
+    star.x = ToFloat(std::floor(NextRandom(s.rng) * 640));
+    star.y = ToFloat(std::floor(NextRandom(s.rng) * 480));
     star.vx = 0;
     star.vy = i < 50 ? 0.4f : 0.2f;
   }
@@ -221,10 +220,10 @@ int16_t AdvanceClocks(PlayState& s) {
     s.boostFrames = static_cast<uint8_t>(s.boostFrames - 1);
     if (s.boostFrames == 0) s.scrollSpeed = 0;
   }
-  s.scrollPos = F(s.scrollPos + (static_cast<double>(s.scrollSpeed) + 0.5));
+  s.scrollPos = ToFloat(s.scrollPos + (static_cast<double>(s.scrollSpeed) + 0.5));
   if (s.frameNo < 0) return 0;
 
-  s.extendMeter = F(s.extendMeter + (static_cast<double>(s.scrollSpeed) + 0.5));
+  s.extendMeter = ToFloat(s.extendMeter + (static_cast<double>(s.scrollSpeed) + 0.5));
   const int16_t spawnMeterBefore = s.spawnMeter;
   s.spawnMeter = RoundI16(static_cast<double>(s.scrollSpeed) * 10 + (s.spawnMeter + 10));
   s.bombGauge = RoundI16(MinOf(static_cast<float>(s.bombGauge + 8), 3000.0f));
@@ -254,7 +253,7 @@ void CatchUpDisplays(PlayState& s, SoundCues& sounds) {
 void ExtendOnMeter(PlayState& s, SoundCues& sounds) {
   const double threshold = ExtendThreshold(s.stage);
   if (!(s.extendMeter >= threshold && s.timeLeft > 0)) return;
-  s.extendMeter = F(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
+  s.extendMeter = ToFloat(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
   s.stage = static_cast<int16_t>(s.stage + 1);
   s.spawnMeter = 0;
   s.extendFlash = 0;

@@ -9,19 +9,17 @@ namespace quandel {
 
 namespace {
 
-float F(double v) { return static_cast<float>(v); }
-
 void UpdateBlastAndMagnet(PlayState& s) {
   if (s.blastTimer != 0) {
     s.blastTimer = static_cast<int16_t>(Mod(s.blastTimer + 1, 45));
     const double left = 45 - s.blastTimer;
     s.blastRadius = RoundI16(60 - left * left / 33.8);
-    s.blastY = F(s.blastY + (static_cast<double>(s.scrollSpeed) + 0.5));
+    s.blastY = ToFloat(s.blastY + (static_cast<double>(s.scrollSpeed) + 0.5));
   }
   if (s.magnetTimer != 0) {
     s.magnetTimer = static_cast<int16_t>(Mod(s.magnetTimer + 1, 60));
     s.magnetReach = RoundI16(100 - static_cast<double>(MaxOf(static_cast<float>(s.magnetTimer - 45), 0.0f)) * 6.6);
-    s.magnetY = F(s.magnetY + (static_cast<double>(s.scrollSpeed) + 0.5));
+    s.magnetY = ToFloat(s.magnetY + (static_cast<double>(s.scrollSpeed) + 0.5));
   }
 }
 
@@ -45,17 +43,17 @@ void UpdateChains(PlayState& s) {
 }
 
 void MoveStar(PlayState& s, Star& star) {
-  star.x = F(static_cast<double>(star.x) + star.vx);
-  star.y = F(star.y + (static_cast<double>(star.vy) + s.scrollSpeed));
+  star.x = ToFloat(static_cast<double>(star.x) + star.vx);
+  star.y = ToFloat(star.y + (static_cast<double>(star.vy) + s.scrollSpeed));
   if (star.y > 480) {
-    star.x = F(std::floor(static_cast<double>(s.rng.Next()) * 640));
+    star.x = ToFloat(std::floor(static_cast<double>(s.rng.Next()) * 640));
     star.y = -1;
   }
 }
 
 void UpdateBurning(PlayState& s, Box& b) {
-  b.x = F(static_cast<double>(b.x) + b.burnVx);
-  b.y = F(b.y + (static_cast<double>(b.burnVy) + s.scrollSpeed));
+  b.x = ToFloat(static_cast<double>(b.x) + b.burnVx);
+  b.y = ToFloat(b.y + (static_cast<double>(b.burnVy) + s.scrollSpeed));
   b.burnTime = static_cast<int16_t>(b.burnTime + 1);
   const int t = b.burnTime;
   if (b.kind >= BoxKind::kSpecial) {
@@ -70,26 +68,26 @@ void UpdateBurning(PlayState& s, Box& b) {
 
 void UpdateFalling(PlayState& s, int i) {
   Box& b = s.boxes[i];
-  if (b.vy > 1) b.vy = MaxOf(F(b.vy - 0.01), 1.0f);
-  if (b.vy < 1) b.vy = MinOf(F(b.vy + 0.01), 1.0f);
-  b.x = F(static_cast<double>(b.x) + b.vx);
-  b.y = F(b.y + (static_cast<double>(b.vy) + s.scrollSpeed));
+  if (b.vy > 1) b.vy = MaxOf(ToFloat(b.vy - 0.01), 1.0f);
+  if (b.vy < 1) b.vy = MinOf(ToFloat(b.vy + 0.01), 1.0f);
+  b.x = ToFloat(static_cast<double>(b.x) + b.vx);
+  b.y = ToFloat(b.y + (static_cast<double>(b.vy) + s.scrollSpeed));
 
   b.spinA = static_cast<int16_t>(Mod(RoundHalfEven(static_cast<double>(b.vx) * 20 + b.spinA + 700), 700));
   b.spinB = static_cast<int16_t>(Mod(RoundHalfEven(static_cast<double>(b.vy) * 20 + b.spinB + 700), 700));
   // When spinB wrapped round this frame, a cube turned on its side rolls over onto the other one.
   if (Mod(b.spinA / 100, 4) != 0) {
-    const float t = F(b.spinB - static_cast<double>(b.vy) * 20);
+    const float t = ToFloat(b.spinB - static_cast<double>(b.vy) * 20);
     if (t < 0 || t > 700) b.spinA = static_cast<int16_t>(800 - (b.spinA / 100) * 100 + Mod(b.spinA, 100));
   }
 
   const double left = 230 - s.fieldWidth / 2.0;
   const double right = 230 + s.fieldWidth / 2.0;
   if (b.x < left) {
-    b.x = F(left);
+    b.x = ToFloat(left);
     b.vx = -b.vx;
   } else if (b.x > right) {
-    b.x = F(right);
+    b.x = ToFloat(right);
     b.vx = -b.vx;
   }
 
@@ -101,8 +99,8 @@ void UpdateFalling(PlayState& s, int i) {
       const double strength = (108 - static_cast<double>(d)) / 100 * 0.4 + 0.4;
       const float a = Angle(s.magnetCentre(), b);
       const double keep = 0.6 - (strength - 0.4) * 1.5;
-      b.vx = F(-std::cos(static_cast<double>(a)) * strength + keep * b.vx);
-      b.vy = F(-std::sin(static_cast<double>(a)) * strength + keep * b.vy);
+      b.vx = ToFloat(-std::cos(static_cast<double>(a)) * strength + keep * b.vx);
+      b.vy = ToFloat(-std::sin(static_cast<double>(a)) * strength + keep * b.vy);
     }
   }
 }
@@ -122,10 +120,10 @@ void PairPass(PlayState& s, int i) {
       const float a = Angle(bi, bj);
       const double c = std::cos(static_cast<double>(a));
       const double sn = std::sin(static_cast<double>(a));
-      bi.x = F((static_cast<double>(bj.x) + bi.x) / 2 - 8 * c);
-      bi.y = F((static_cast<double>(bj.y) + bi.y) / 2 - 8 * sn);
-      bj.x = F((static_cast<double>(bj.x) + bi.x) / 2 + 8 * c);
-      bj.y = F((static_cast<double>(bj.y) + bi.y) / 2 + 8 * sn);
+      bi.x = ToFloat((static_cast<double>(bj.x) + bi.x) / 2 - 8 * c);
+      bi.y = ToFloat((static_cast<double>(bj.y) + bi.y) / 2 - 8 * sn);
+      bj.x = ToFloat((static_cast<double>(bj.x) + bi.x) / 2 + 8 * c);
+      bj.y = ToFloat((static_cast<double>(bj.y) + bi.y) / 2 + 8 * sn);
     }
   }
 }

@@ -14,8 +14,6 @@ namespace {
 constexpr int kFireCell = 90;     // one frame of the fire sheet
 constexpr int kLargeFire = 240;   // the square a special box's ring is built in
 
-float F(double v) { return static_cast<float>(v); }
-
 // Frame q (0..29) of the fire sheet in colour set k; the masks are shared by both sets.
 sheet::Sprite FireCell(int kind, int q) {
   const int x = kFireCell * (q % 15);
@@ -28,7 +26,7 @@ void DrawLargeFire(Surfaces& v, const Box& box, int32_t colour) {
   Surface& scratch = v.largeFire;
   const float m = MaxOf(static_cast<float>(box.burnTime - 10), 0);
   const double open = 50.0 - m;
-  const float hole = F(120 - open * open / 20.84);
+  const float hole = ToFloat(120 - open * open / 20.84);
   const float r = box.burnRadius;
   scratch.Clear();
   scratch.FilledBox(0, 240, 240, 480, Rgb(0, 0, 0));
@@ -66,15 +64,15 @@ void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode) {
       back.Circle(box.x, box.y, r, colour + BoxTint(k));
       back.Circle(box.x, box.y, MaxOf(r - 1, 0), colour);
       back.Circle(box.x, box.y, MaxOf(r - 2, 0), colour);
-      back.Circle(box.x, box.y, F(t * 0.75), colour);
+      back.Circle(box.x, box.y, ToFloat(t * 0.75), colour);
     } else if (sprites) {
       DrawLargeFire(v, box, colour);
     } else {
       back.Circle(box.x, box.y, r, colour + Rgb(20, 20, 20));
       back.Circle(box.x, box.y, MaxOf(r - 1, 0), colour);
       back.Circle(box.x, box.y, MaxOf(r - 2, 0), colour);
-      back.Circle(box.x, box.y, F(2.0 * t), colour);
-      back.Circle(box.x, box.y, F(MaxOf(static_cast<float>(t - 15), 0) * 2.67), colour);
+      back.Circle(box.x, box.y, ToFloat(2.0 * t), colour);
+      back.Circle(box.x, box.y, ToFloat(MaxOf(static_cast<float>(t - 15), 0) * 2.67), colour);
     }
   }
 }
@@ -86,8 +84,8 @@ void DrawBlastAndMagnet(Surface& back, const PlayState& s) {
     const int n = (45 - s.blastTimer) / 15;
     for (int j = 0; j <= n; ++j) back.Circle(s.blastX, s.blastY, MaxOf(static_cast<float>(s.blastRadius - j), 0), colour);
     const double g = s.blastTimer * 1.4;
-    back.Circle(s.blastX, s.blastY, F(g), colour);
-    if (s.blastTimer < 35) back.Circle(s.blastX, s.blastY, MaxOf(F(g - 1), 0), colour);
+    back.Circle(s.blastX, s.blastY, ToFloat(g), colour);
+    if (s.blastTimer < 35) back.Circle(s.blastX, s.blastY, MaxOf(ToFloat(g - 1), 0), colour);
   }
   if (s.magnetTimer != 0) {
     const int32_t colour = Rgb(30, 110, 60);
@@ -99,9 +97,9 @@ void DrawBlastAndMagnet(Surface& back, const PlayState& s) {
     for (int j = 0; j < 3; ++j) {
       const double a = MaxOf(static_cast<float>(s.magnetTimer - 5 * j), 0);
       const double radius = reach - a * a / 50 * (s.magnetTimer / 100.0);
-      back.Circle(s.magnetX, s.magnetY, F(radius > 0 ? radius : 0), colour);
+      back.Circle(s.magnetX, s.magnetY, ToFloat(radius > 0 ? radius : 0), colour);
     }
-    back.Circle(s.magnetX, s.magnetY, F(100 - s.magnetTimer * 1.6), colour);
+    back.Circle(s.magnetX, s.magnetY, ToFloat(100 - s.magnetTimer * 1.6), colour);
   }
 }
 

@@ -97,7 +97,7 @@ TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
                  {E::Move(100, 20), 400}, {E::KeyPress(Key::kEscape), 400}});
     // Closes once the play has handed back to the title.
     p.platform.SetPresentHook([&p](const Surface&) {
-      if (p.app.menu.inPlay == 0 && p.app.play.endTimer == 10240 && p.platform.ScriptDone()) p.platform.Script(E::Close());
+      if (p.app.menu.inPlay == 0 && p.app.play.endTimer == kEndTimerPlayOver && p.platform.ScriptDone()) p.platform.Script(E::Close());
     });
     ASSERT_EQ(p.Run(), 0);
     ASSERT_TRUE(std::filesystem::exists(p.dir.File("replays"))) << p.app.play.frameNo << " " << p.app.play.endTimer;
