@@ -11,13 +11,13 @@ namespace quandel {
 namespace {
 
 void SizeSurfaces(Surfaces& v, int drawMode) {
-  v.picBack.Resize(640, 480);
-  v.picBack2.Resize(640, 480);
-  v.picMain.Resize(640, 480);
-  v.picLogo.Resize(380, 373);
-  v.picChara.Resize(drawMode % 2 == 0 ? 384 : 0, drawMode % 2 == 0 ? 256 : 0);
-  v.picFire.Resize(drawMode < 2 ? 1350 : 0, drawMode < 2 ? 540 : 0);
-  v.picFire2.Resize(drawMode < 2 ? 240 : 0, drawMode < 2 ? 480 : 0);
+  v.backBuffer.Resize(640, 480);
+  v.previousPicture.Resize(640, 480);
+  v.screen.Resize(640, 480);
+  v.hudSheet.Resize(380, 373);
+  v.boxSheet.Resize(drawMode % 2 == 0 ? 384 : 0, drawMode % 2 == 0 ? 256 : 0);
+  v.fireSheet.Resize(drawMode < 2 ? 1350 : 0, drawMode < 2 ? 540 : 0);
+  v.largeFire.Resize(drawMode < 2 ? 240 : 0, drawMode < 2 ? 480 : 0);
 }
 
 void FullLoad(PlayState& s) {
@@ -46,8 +46,8 @@ void FullLoad(PlayState& s) {
     Box& b = s.boxes[i];
     b.x = 90 + 280 * r.Next();
     b.y = 20 + 440 * r.Next();
-    b.kind = static_cast<uint8_t>(i % 2);
-    b.state = i < 70 ? 1 : 0;  // 70 burning, 30 falling
+    b.kind = static_cast<BoxKind>(i % 2);
+    b.state = i < 70 ? BoxState::kBurning : BoxState::kFalling;
     b.burnTime = static_cast<int16_t>(1 + i % 59);
     b.burnRadius = static_cast<int16_t>(b.burnTime / 2 + 10);
     b.spinA = static_cast<int16_t>(7 * i % 700);
@@ -55,7 +55,7 @@ void FullLoad(PlayState& s) {
     s.stars[i] = Star{640 * r.Next(), 480 * r.Next(), 0, 0};
   }
   Box& special = s.boxes[0];
-  special.kind = 2;
+  special.kind = BoxKind::kSpecial;
   special.burnTime = 35;
   special.burnRadius = 99;
   for (int k = 0; k < kChainSlots; ++k) {
@@ -75,7 +75,7 @@ void BM_ComposePlayFrame(benchmark::State& st) {
   const FpsClock clock;
   for (auto _ : st) {
     ComposePlayFrame(v, s, PlayView{mode, 0, clock});
-    benchmark::DoNotOptimize(v.picMain.pixels());
+    benchmark::DoNotOptimize(v.screen.pixels());
   }
 }
 BENCHMARK(BM_ComposePlayFrame)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);

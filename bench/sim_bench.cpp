@@ -30,8 +30,8 @@ PlayState FullField() {
   Rng r;
   for (int i = 0; i < kBoxCount; ++i) {
     Box& b = s.boxes[i];
-    b.state = i % 2 ? 0 : 1;  // half falling, half burning
-    b.kind = static_cast<uint8_t>(i % 3);
+    b.state = i % 2 ? BoxState::kFalling : BoxState::kBurning;
+    b.kind = static_cast<BoxKind>(i % 3);
     b.x = 80 + 300 * r.Next();
     b.y = 20 + 440 * r.Next();
     b.vy = 1;

@@ -11,8 +11,8 @@ void BM_MaskedBlit16(benchmark::State& state) {
   sheet.FilledBox(0, 16, 15, 31, 0xFFFFFF);
   int x = 0;
   for (auto _ : state) {
-    BitBlt(back, 100 + x, 200, 16, 16, sheet, 0, 16, SRCPAINT);
-    BitBlt(back, 100 + x, 200, 16, 16, sheet, 0, 0, SRCAND);
+    Blit(back, 100 + x, 200, 16, 16, sheet, 0, 16, RasterOp::kOr);
+    Blit(back, 100 + x, 200, 16, 16, sheet, 0, 0, RasterOp::kAnd);
     x = (x + 1) & 63;
     benchmark::DoNotOptimize(back.pixels());
   }
@@ -23,7 +23,7 @@ void BM_FullScreenCopy(benchmark::State& state) {
   Surface back(640, 480), main(640, 480);
   back.FilledBox(0, 0, 640, 480, 100 + 256 * 100 + 65536 * 100);
   for (auto _ : state) {
-    BitBlt(main, 0, 0, 640, 480, back, 0, 0, SRCCOPY);
+    Blit(main, 0, 0, 640, 480, back, 0, 0, RasterOp::kCopy);
     benchmark::DoNotOptimize(main.pixels());
   }
   state.SetBytesProcessed(state.iterations() * 640 * 480 * 4);

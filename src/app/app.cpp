@@ -12,17 +12,17 @@ App::App(Platform& p, DataDir d, std::unique_ptr<SoundOutput> s)
 
 App::~App() { platform.SetInputSink(nullptr); }
 
-void App::MouseMove(int16_t button, int16_t marker, float x, float y) {
+void App::MouseMove(int16_t button, int16_t modifiers, float x, float y) {
   if (menu.inPlay == 1) {
-    pendingInput.push_back({InputEvent::Kind::kMove, button, marker, x, y});
+    pendingInput.push_back({InputEvent::Kind::kMove, button, modifiers, x, y});
   } else if (menuInput != nullptr) {
     menuInput->MouseMove(x, y);
   }
 }
 
-void App::MouseDown(int16_t button, int16_t marker, float x, float y) {
+void App::MouseDown(int16_t button, int16_t modifiers, float x, float y) {
   if (menu.inPlay == 1) {
-    pendingInput.push_back({InputEvent::Kind::kDown, button, marker, x, y});
+    pendingInput.push_back({InputEvent::Kind::kDown, button, modifiers, x, y});
   } else if (menuInput != nullptr) {
     menuInput->MouseDown(x, y);
   }
@@ -39,7 +39,7 @@ void App::WheelAwayFromUser() {
 
 void App::CloseRequested() {
   if (menu.quitRequested == 1) return;  // already closing
-  Form_QueryUnload(settings, scores, play.rng, dir, *sound);
+  ShutDown(settings, scores, play.rng, dir, *sound);
   menu.quitRequested = 1;  // the running loop stops at its next pass
   acceptWheel = false;     // no more wheel notches once the window is going away
 }
@@ -61,8 +61,8 @@ void App::FocusChanged(bool gained) {
 }
 
 void ShowBusyOverlay(App& app) {
-  DrawBusyMessage(app.surfaces.picMain, app.surfaces.picTitle, 420, 400);
-  app.platform.Present(app.surfaces.picMain);
+  DrawBusyMessage(app.surfaces.screen, app.surfaces.titleSheet, 420, 400);
+  app.platform.Present(app.surfaces.screen);
 }
 
 void ReopenSoundChannels(App& app) {

@@ -66,8 +66,8 @@ class App : public InputSink {
   MenuInput* menuInput = nullptr;        // the screen between plays, when there is one
 
   // InputSink: live events from the platform.
-  void MouseMove(int16_t button, int16_t marker, float x, float y) override;
-  void MouseDown(int16_t button, int16_t marker, float x, float y) override;
+  void MouseMove(int16_t button, int16_t modifiers, float x, float y) override;
+  void MouseDown(int16_t button, int16_t modifiers, float x, float y) override;
   void WheelTowardsUser() override;
   void WheelAwayFromUser() override;
   void CloseRequested() override;

@@ -40,7 +40,7 @@ void HandOverPicture(App& app) {
 
 void Show(App& app) {
   MeasureFrameAndRestartClock(app.playClock, app.platform, app.settings.autoFrameSkip, app.settings.frameSkip);
-  app.platform.Present(app.surfaces.picMain);
+  app.platform.Present(app.surfaces.screen);
 }
 
 // The keys pressed and let go since the last frame, taken for this frame's loop.
@@ -81,14 +81,14 @@ void PlayGame(App& app) {
     app.focusLost = false;
     if (paused || countIn > 0) {
       app.pendingInput.clear();
-      BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
+      Blit(app.surfaces.screen, 0, 0, 640, 480, app.surfaces.backBuffer, 0, 0, RasterOp::kCopy);
       if (paused) {
-        DrawPauseMark(app.surfaces.picMain, app.surfaces.picLogo);
+        DrawPauseMark(app.surfaces.screen, app.surfaces.hudSheet);
       } else {
-        DrawCountIn(app.surfaces.picMain, app.surfaces.picLogo);
+        DrawCountIn(app.surfaces.screen, app.surfaces.hudSheet);
         --countIn;
       }
-      app.platform.Present(app.surfaces.picMain);
+      app.platform.Present(app.surfaces.screen);
       continue;
     }
 
@@ -153,7 +153,7 @@ void WatchReplay(App& app, bool saveResult) {
       const int fade = theatre.holdingAtEnd() ? kOverlayFrames : kOverlayFrames - theatre.sinceControl();
       const ReplayOverlay o{theatre.position(), theatre.length(), theatre.speedQuarters(), theatre.paused(), theatre.rewinding(),
                             std::min(256, fade * 16)};
-      DrawReplayOverlay(app.surfaces.picMain, app.surfaces.picLogo, o);
+      DrawReplayOverlay(app.surfaces.screen, app.surfaces.hudSheet, o);
     }
     Show(app);
   }

@@ -10,11 +10,11 @@ namespace quandel {
 
 void SavingRecorder::RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank,
                                   bool replayFull) {
-  if (play.replayMode == 0 && play.replaySave == 0 && !replayFull) {
+  if (play.replayMode == 0 && !play.recordingOff && !replayFull) {
     ArchiveReplay(dir_, replay, play.replayPos, play.rng, play.score, std::time(nullptr));
   }
   SaveHighScores(settings_, scores, play.rng, dir_);
-  if (!replayFull && play.replaySave == 0 && (!dir_.Exists(kReplayFileName) || rank == 1)) {
+  if (!replayFull && !play.recordingOff && (!dir_.Exists(kReplayFileName) || rank == 1)) {
     SaveReplay(replay, play.replayPos, play.rng, dir_);
   }
 }

@@ -5,7 +5,7 @@
 
 namespace quandel {
 
-void Form_QueryUnload(const Settings& settings, const ScoreTable& scores, Rng& rng, const DataDir& dir, SoundOutput& sound) {
+void ShutDown(const Settings& settings, const ScoreTable& scores, Rng& rng, const DataDir& dir, SoundOutput& sound) {
   SaveHighScores(settings, scores, rng, dir);
   CloseSoundChannels(sound);
 }

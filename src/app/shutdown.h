@@ -10,6 +10,6 @@ class Rng;
 struct ScoreTable;
 struct Settings;
 
-void Form_QueryUnload(const Settings& settings, const ScoreTable& scores, Rng& rng, const DataDir& dir, SoundOutput& sound);
+void ShutDown(const Settings& settings, const ScoreTable& scores, Rng& rng, const DataDir& dir, SoundOutput& sound);
 
 }  // namespace quandel

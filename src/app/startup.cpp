@@ -23,35 +23,35 @@ bool LoadSheet(Surface& surface, const std::string& assetDir, const char* name, 
 }  // namespace
 
 bool SetUpSurfaces(Surfaces& v, uint8_t drawMode, const std::string& assetDir, std::string* error) {
-  v.picBack.SetOuterSize(642, 482);
-  v.picBack2.SetOuterSize(642, 482);
-  v.picBack2.SetForeColour(Rgb(60, 60, 60));
-  v.picMain.SetOuterSize(642, 482);
-  // Sheets a draw mode never reads are kept at 2 x 2; they are loaded all the same.
+  v.backBuffer.Resize(640, 480);
+  v.previousPicture.Resize(640, 480);
+  v.previousPicture.SetForeColour(Rgb(60, 60, 60));
+  v.screen.Resize(640, 480);
+  // Sheets a draw mode never reads are kept empty (0 x 0); they are loaded all the same.
   if (drawMode % 2 == 1) {
-    v.picChara.SetOuterSize(2, 2);
+    v.boxSheet.Resize(0, 0);
   } else {
-    v.picChara.SetOuterSize(386, 258);
+    v.boxSheet.Resize(384, 256);
   }
-  if (!LoadSheet(v.picChara, assetDir, "img/cube.bmp", error)) return false;
-  v.picTitle.SetOuterSize(290, 364);
-  if (!LoadSheet(v.picTitle, assetDir, "img/title.bmp", error)) return false;
-  v.picLogo.SetOuterSize(382, 399);  // the HUD sheet and a 1-pixel border
-  if (!LoadSheet(v.picLogo, assetDir, "img/lg.bmp", error)) return false;
+  if (!LoadSheet(v.boxSheet, assetDir, "img/cube.bmp", error)) return false;
+  v.titleSheet.Resize(288, 362);
+  if (!LoadSheet(v.titleSheet, assetDir, "img/title.bmp", error)) return false;
+  v.hudSheet.Resize(380, 397);
+  if (!LoadSheet(v.hudSheet, assetDir, "img/lg.bmp", error)) return false;
 
   // The fire sheet: 15 frames of 90 px in two colour sets; the large fire's scratch is 240 x 480.
   const int f = 1 - drawMode / 2;
-  v.picFire.SetOuterSize(45 * 15 * 2 * f + 2, 45 * 12 * f + 2);
-  v.picFire2.SetOuterSize(120 * 2 * f + 2, 120 * 4 * f + 2);
+  v.fireSheet.Resize(45 * 15 * 2 * f, 45 * 12 * f);
+  v.largeFire.Resize(120 * 2 * f, 120 * 4 * f);
 
-  v.picFire.Clear();
-  v.picFire.SetFillStyle(FillStyle::kSolid);
+  v.fireSheet.Clear();
+  v.fireSheet.SetFillStyle(FillStyle::kSolid);
   std::array<float, 8> radii{};
-  if (drawMode <= 1) GenerateFireSheet(v.picFire, kDefaultColours, radii);
+  if (drawMode <= 1) GenerateFireSheet(v.fireSheet, kDefaultColours, radii);
   return true;
 }
 
-int Form_Load(App& app) {
+int StartUp(App& app) {
   app.dir.RemoveLeftovers({kSettingsFileName, kHighScoreFileName, kReplayFileName});
   LoadSettings(app.settings, app.dir);
   CloseBombChannels(*app.sound);
@@ -62,9 +62,9 @@ int Form_Load(App& app) {
     return 1;
   }
   ComposeLoadingPicture(app.surfaces);
-  app.platform.Present(app.surfaces.picMain);
+  app.platform.Present(app.surfaces.screen);
 
-  if (app.settings.replaySave == 0) {
+  if (!app.settings.recordingOff) {
     app.replay.replay.assign(kReplaySlots, ReplayRecord{});
     LoadReplay(app.replay, app.dir);
   } else {

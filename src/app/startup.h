@@ -1,6 +1,6 @@
 // Start-up of the window object: the surfaces sized for the draw mode with the three bitmap sheets
 // and the generated fire sprites (SetUpSurfaces, which the tools share), and the whole start-up
-// sequence of the window (Form_Load).
+// sequence of the window (StartUp).
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,6 @@ bool SetUpSurfaces(Surfaces& surfaces, uint8_t drawMode, const std::string& asse
 // The program's start-up: settings, surfaces and sheets, the loading picture, the replay and the
 // high scores, the sound channels. Returns 0, ready for the title screen, or 1 when a sheet could
 // not be loaded (the player is told in a message box, and the same line goes to stderr).
-int Form_Load(App& app);
+int StartUp(App& app);
 
 }  // namespace quandel

@@ -30,7 +30,7 @@ bool HelpPage::DrawOver(Surface& frame, const DataDir& assets) {
     }
   }
   if (state_ != State::kReady) return false;
-  BitBlt(frame, 0, 0, page_.width(), page_.height(), page_, 0, 0, SRCCOPY);
+  Blit(frame, 0, 0, page_.width(), page_.height(), page_, 0, 0, RasterOp::kCopy);
   return true;
 }
 

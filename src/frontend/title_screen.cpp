@@ -40,8 +40,8 @@ void DrawEntries(Surface& back, const Surface& title, const Settings& s, const T
 // Whitened by the mask pieces, then coloured by the image pieces.
 void DrawPieces(Surface& back, int x, int y, const Surface& sheetSurface, std::span<const sheet::Piece> mask,
                 std::span<const sheet::Piece> image) {
-  for (const sheet::Piece& p : mask) BitBlt(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, SRCPAINT);
-  for (const sheet::Piece& p : image) BitBlt(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, SRCAND);
+  for (const sheet::Piece& p : mask) Blit(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, RasterOp::kOr);
+  for (const sheet::Piece& p : image) Blit(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, RasterOp::kAnd);
 }
 
 void DrawBestScores(Surface& back, const Surface& title, const Surface& hud, const ScoreTable& s) {
@@ -60,10 +60,10 @@ void TitleWipe(Surfaces& v, int titleTick) {
   if (titleTick < 60) {
     const int left = 230 - 10 * titleTick;
     const int right = 230 + 10 * titleTick;
-    BitBlt(v.picBack, 0, 0, left, 480, v.picBack2, 0, 0, SRCCOPY);
-    BitBlt(v.picBack, right, 0, 640 - right, 480, v.picBack2, right, 0, SRCCOPY);
+    Blit(v.backBuffer, 0, 0, left, 480, v.previousPicture, 0, 0, RasterOp::kCopy);
+    Blit(v.backBuffer, right, 0, 640 - right, 480, v.previousPicture, right, 0, RasterOp::kCopy);
   } else if (titleTick == 60) {
-    v.picBack2.SetOuterSize(2, 2);  // not needed again until the next play
+    v.previousPicture.Resize(0, 0);  // not needed again until the next play
   }
 }
 
@@ -119,11 +119,11 @@ class TitleInput final : public MenuInput {
 };
 
 void EnterTitle(App& app, TitleView& view) {
-  if (app.menu.replayMode == 1 && app.settings.replaySave == 1) app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
+  if (app.menu.replayMode == 1 && app.settings.recordingOff) app.replay.replay.assign(kReplaySlotsOff, ReplayRecord{});
   app.menu.inPlay = 0;
   view = TitleView{};
   view.replayAvailable = app.dir.Exists(kReplayFileName);
-  app.surfaces.picTitle.SetOuterSize(290, 439);
+  app.surfaces.titleSheet.Resize(288, 437);
   StopMusic(*app.sound);
   app.platform.ShowSystemCursor(true);
 }
@@ -131,15 +131,15 @@ void EnterTitle(App& app, TitleView& view) {
 void StartChosenPlay(App& app) {
   PlayState& s = app.play;
   s.replayMode = app.menu.replayMode;
-  s.replaySave = app.settings.replaySave;
+  s.recordingOff = app.settings.recordingOff;
   if (s.replayMode == 1) {
-    if (s.replaySave == 1) app.replay.replay.assign(kReplaySlots, ReplayRecord{});
+    if (s.recordingOff) app.replay.replay.assign(kReplaySlots, ReplayRecord{});
     LoadReplay(app.replay, app.dir);
   }
   Surfaces& v = app.surfaces;
-  v.picTitle.SetOuterSize(2, 2);
-  v.picBack2.SetOuterSize(642, 482);
-  BitBlt(v.picBack2, 0, 0, 640, 480, v.picBack, 0, 0, SRCCOPY);
+  v.titleSheet.Resize(0, 0);
+  v.previousPicture.Resize(640, 480);
+  Blit(v.previousPicture, 0, 0, 640, 480, v.backBuffer, 0, 0, RasterOp::kCopy);
   app.platform.ShowSystemCursor(false);
   if (s.replayMode == 1) {
     WatchReplay(app, true);
@@ -152,34 +152,34 @@ void StartChosenPlay(App& app) {
 
 void ComposeTitle(App& app, const TitleView& view) {
   Surfaces& v = app.surfaces;
-  Surface& back = v.picBack;
+  Surface& back = v.backBuffer;
   back.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
   back.SetFillStyle(FillStyle::kSolid);
   DrawColumnBands(back, 200, view.scroll, BandRules{false, false, false, 0});
   back.SetFillStyle(FillStyle::kTransparent);
 
-  DrawEntries(back, v.picTitle, app.settings, view);
-  MaskedBlit(back, 350, 230, v.picTitle, sheet::kTitleFrameSkipLabel);
-  MaskedBlit(back, 460, 290, v.picTitle, sheet::kTitleMusicLabel);
-  MaskedBlit(back, 460, 350, v.picTitle, sheet::kTitleEffectsLabel);
+  DrawEntries(back, v.titleSheet, app.settings, view);
+  MaskedBlit(back, 350, 230, v.titleSheet, sheet::kTitleFrameSkipLabel);
+  MaskedBlit(back, 460, 290, v.titleSheet, sheet::kTitleMusicLabel);
+  MaskedBlit(back, 460, 350, v.titleSheet, sheet::kTitleEffectsLabel);
 
   // The logo's mask four times around it leaves a two-pixel white halo.
   const sheet::Rect& m = sheet::kTitleLogo.mask;
-  for (auto [dx, dy] : {std::pair{156, 58}, {156, 62}, {160, 58}, {160, 62}}) BitBlt(back, dx, dy, m.w, m.h, v.picTitle, m.x, m.y, SRCPAINT);
-  MaskedBlit(back, 158, 60, v.picTitle, sheet::kTitleLogo);
+  for (auto [dx, dy] : {std::pair{156, 58}, {156, 62}, {160, 58}, {160, 62}}) Blit(back, dx, dy, m.w, m.h, v.titleSheet, m.x, m.y, RasterOp::kOr);
+  MaskedBlit(back, 158, 60, v.titleSheet, sheet::kTitleLogo);
 
-  DrawBestScores(back, v.picTitle, v.picLogo, app.scores);
+  DrawBestScores(back, v.titleSheet, v.hudSheet, app.scores);
 
   // The key to the how-to-play page, centred over the reminder of the buttons.
-  DrawPieces(back, 472, 436, v.picTitle, sheet::kTitleHelpHintMask, sheet::kTitleHelpHintImage);
+  DrawPieces(back, 472, 436, v.titleSheet, sheet::kTitleHelpHintMask, sheet::kTitleHelpHintImage);
   const sheet::Sprite& l = sheet::kTitleBottomLeft;
   const sheet::Sprite& r = sheet::kTitleBottomRight;
-  BitBlt(back, 460, 450, l.mask.w, l.mask.h, v.picTitle, l.mask.x, l.mask.y, SRCPAINT);
-  BitBlt(back, 520, 450, r.mask.w, r.mask.h, v.picTitle, r.mask.x, r.mask.y, SRCPAINT);
-  BitBlt(back, 460, 450, l.image.w, l.image.h, v.picTitle, l.image.x, l.image.y, SRCAND);
-  BitBlt(back, 520, 450, r.image.w, r.image.h, v.picTitle, r.image.x, r.image.y, SRCAND);
+  Blit(back, 460, 450, l.mask.w, l.mask.h, v.titleSheet, l.mask.x, l.mask.y, RasterOp::kOr);
+  Blit(back, 520, 450, r.mask.w, r.mask.h, v.titleSheet, r.mask.x, r.mask.y, RasterOp::kOr);
+  Blit(back, 460, 450, l.image.w, l.image.h, v.titleSheet, l.image.x, l.image.y, RasterOp::kAnd);
+  Blit(back, 520, 450, r.image.w, r.image.h, v.titleSheet, r.image.x, r.image.y, RasterOp::kAnd);
 
-  DrawDigitRow(back, v.picLogo, DigitText(ShownFramesPerSecond(view.framesPerSecond), "0##"), 3, DigitFace::kSmall, 605, 465, 10);
+  DrawDigitRow(back, v.hudSheet, DigitText(ShownFramesPerSecond(view.framesPerSecond), "0##"), 3, DigitFace::kSmall, 605, 465, 10);
 }
 
 void TitleScreen(App& app) {
@@ -206,11 +206,11 @@ void TitleScreen(App& app) {
       ComposeTitle(app, view);
       MeasureFrameAndRestartClock(clock, app.platform, settings.autoFrameSkip, settings.frameSkip);
       TitleWipe(app.surfaces, titleTick);
-      BitBlt(app.surfaces.picMain, 0, 0, 640, 480, app.surfaces.picBack, 0, 0, SRCCOPY);
+      Blit(app.surfaces.screen, 0, 0, 640, 480, app.surfaces.backBuffer, 0, 0, RasterOp::kCopy);
       // The page covers only what is shown, so the title under it runs on untouched. Without a
       // page the flag goes, or the next click would be spent closing nothing.
-      if (input.helpShown && !help.DrawOver(app.surfaces.picMain, app.dir)) input.helpShown = false;
-      app.platform.Present(app.surfaces.picMain);
+      if (input.helpShown && !help.DrawOver(app.surfaces.screen, app.dir)) input.helpShown = false;
+      app.platform.Present(app.surfaces.screen);
     }
     if (m.quitRequested == 1) return;
     StartChosenPlay(app);
@@ -219,7 +219,7 @@ void TitleScreen(App& app) {
 }
 
 int RunProgram(App& app) {
-  const int status = Form_Load(app);
+  const int status = StartUp(app);
   if (status == 0) TitleScreen(app);
   return status;
 }

@@ -11,7 +11,7 @@ class App;
 
 void TitleScreen(App& app);
 
-// One composition of the title picture into picBack (exposed for tests).
+// One composition of the title picture into backBuffer (exposed for tests).
 struct TitleView {
   bool replayAvailable = false;
   int framesPerSecond = 0;
@@ -21,7 +21,7 @@ struct TitleView {
 void ComposeTitle(App& app, const TitleView& view);
 
 // The whole program in its window: start-up, then the title screen until the window closes.
-// Returns the exit status (see Form_Load).
+// Returns the exit status (see StartUp).
 int RunProgram(App& app);
 
 }  // namespace quandel

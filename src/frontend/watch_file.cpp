@@ -7,14 +7,14 @@
 namespace quandel {
 
 int WatchFile(App& app, const ReplayTable& table) {
-  const int status = Form_Load(app);
+  const int status = StartUp(app);
   if (status != 0) return status;
   app.replay = table;
   app.menu.replayMode = 1;
   app.menu.inPlay = 1;
   app.play.replayMode = 1;
-  app.play.replaySave = 0;
-  app.surfaces.picTitle.SetOuterSize(2, 2);
+  app.play.recordingOff = false;
+  app.surfaces.titleSheet.Resize(0, 0);
   app.platform.ShowSystemCursor(false);
   // Watching someone's file keeps no result: the player's own files stay as they were.
   WatchReplay(app, false);

@@ -11,11 +11,16 @@
 
 namespace quandel {
 
+// The values are what the trace prints.
+enum class BoxState : uint8_t { kFalling = 0, kBurning = 1, kGone = 2 };
+// The two ordinary kinds pass fire only to their own kind; a special box to and from every kind.
+enum class BoxKind : uint8_t { kBlue = 0, kOrange = 1, kSpecial = 2 };
+
 struct Box {
   float x = 0, y = 0;  // first, so a box is a position for Distance and Angle
   uint8_t chainSlot = 0;
-  uint8_t kind = 0;    // 0, 1 ordinary; 2 special
-  uint8_t state = 0;   // 0 falling, 1 burning, 2 gone
+  BoxKind kind = BoxKind::kBlue;
+  BoxState state = BoxState::kFalling;
   int16_t spinA = 0, spinB = 0;
   float vx = 0, vy = 0;
   float burnVx = 0, burnVy = 0;
@@ -48,11 +53,17 @@ inline constexpr int kReplaySlots = 10000;
 inline constexpr int kReplaySlotsOff = 10;
 inline constexpr int16_t kReplayLastSlot = 9999;
 
+// The end timer counts frames from the moment the time is up. Once the last chains have closed
+// the result is recorded and the timer jumps to kEndTimerResultRecorded; the play is over when it
+// reaches kEndTimerPlayOver, 240 frames later (the quit button sets it there at once).
+inline constexpr int32_t kEndTimerResultRecorded = 10000;
+inline constexpr int32_t kEndTimerPlayOver = kEndTimerResultRecorded + 240;
+
 inline constexpr int32_t Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 // The settings: the two of config.txt and the four the title screen sets (kept in scr.hsc).
 struct Settings {
-  uint8_t replaySave = 0;     // 1: plays are not recorded
+  bool recordingOff = false;  // plays are not recorded (config.txt: ReplaySave = 1)
   uint8_t drawMode = 0;       // 0..3: sprites or simple shapes, fire sprites or rings
   uint8_t frameSkip = 2;
   uint8_t autoFrameSkip = 0;
@@ -123,11 +134,11 @@ struct PlayState {
   // The one random generator of the program: saving draws from it too.
   Rng rng;
 
-  // How the play runs: watching a replay (1) or live, recording off (1), and the quit button's
-  // hover (1 while the cursor is on it).
+  // How the play runs: watching a replay (1) or live, whether it goes unrecorded, and whether
+  // the cursor is on the quit button.
   uint8_t replayMode = 0;
-  uint8_t replaySave = 0;
-  uint8_t menuHover = 0;
+  bool recordingOff = false;
+  bool quitHovered = false;
 
   Point blastCentre() const { return {blastX, blastY}; }
   Point magnetCentre() const { return {magnetX, magnetY}; }

@@ -6,7 +6,7 @@ namespace quandel {
 
 namespace {
 
-bool Recording(const PlayState& s) { return s.replaySave == 0 && s.replayMode == 0; }
+bool Recording(const PlayState& s) { return !s.recordingOff && s.replayMode == 0; }
 
 void Record(PlayState& s, ReplayTable& table, uint8_t bit, float x, float y) {
   if (s.replayPos < 0 || s.replayPos >= static_cast<int>(table.replay.size())) return;
@@ -21,6 +21,12 @@ void Record(PlayState& s, ReplayTable& table, uint8_t bit, float x, float y) {
 
 bool In(float v, float lo, float hi) { return v >= lo && v <= hi; }
 
+// The number an event is compared with replayMode by (see EventSource).
+int16_t SourceNumber(EventSource from) { return from.replayed ? 1 : from.modifiers; }
+bool Acts(const PlayState& s, EventSource from) { return SourceNumber(from) == s.replayMode; }
+// Only a live event without modifiers clears the quit hover or presses the quit button.
+bool LiveUnmodified(EventSource from) { return SourceNumber(from) == 0; }
+
 }  // namespace
 
 bool OnQuitButton(float x, float y) {
@@ -28,11 +34,11 @@ bool OnQuitButton(float x, float y) {
   return In(x, static_cast<float>(q.x), static_cast<float>(q.x + q.w)) && y >= q.y && y < q.y + q.h;
 }
 
-void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t /*button*/, int16_t marker, float x, float y) {
+void PointerMoved(PlayState& s, ReplayTable& replay, int16_t /*button*/, EventSource from, float x, float y) {
   // A replayed move can set the quit hover but never clears it.
-  if (marker == 0) s.menuHover = 0;
-  if (OnQuitButton(x, y)) s.menuHover = 1;
-  if (marker != s.replayMode) return;
+  if (LiveUnmodified(from)) s.quitHovered = false;
+  if (OnQuitButton(x, y)) s.quitHovered = true;
+  if (!Acts(s, from)) return;
   const float previous = s.scrollSpeed;
   const float cap = s.frameNo > 60 ? 9.0f : 0.0f;
   s.scrollSpeed = MinOf(static_cast<float>(static_cast<double>(MaxOf(static_cast<float>(96.0 - y), 0.0f)) / 480 * 5 * 10), cap);
@@ -49,9 +55,9 @@ void picMain_MouseMove(PlayState& s, ReplayTable& replay, int16_t /*button*/, in
   }
 }
 
-void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, int16_t marker, float x, float y) {
-  if (s.menuHover == 1 && marker == 0) s.endTimer = 10240;
-  if (marker != s.replayMode) return;
+void Clicked(PlayState& s, ReplayTable& replay, SoundCues& sounds, int16_t button, EventSource from, float x, float y) {
+  if (s.quitHovered && LiveUnmodified(from)) s.endTimer = kEndTimerPlayOver;
+  if (!Acts(s, from)) return;
   if (button == 1 && s.blastTimer == 0 && s.timeLeft > 0 && s.frameNo > 60) {
     if (Recording(s)) Record(s, replay, kEventLeftClick, x, y);
     if (s.bombGauge >= 1000) {
@@ -85,8 +91,8 @@ void picMain_MouseDown(PlayState& s, ReplayTable& replay, SoundCues& sounds, int
   }
 }
 
-static void Wheel(PlayState& s, ReplayTable& replay, uint8_t marker, bool towardsUser) {
-  if (s.frameNo <= 60 || marker != s.replayMode) return;
+static void Wheel(PlayState& s, ReplayTable& replay, EventSource from, bool towardsUser) {
+  if (s.frameNo <= 60 || !Acts(s, from)) return;
   if (Recording(s)) Record(s, replay, towardsUser ? kEventWheelTowards : kEventWheelAway, s.cursorX, s.cursorY);
   if (towardsUser) {
     s.scrollSpeed = 6;
@@ -97,7 +103,7 @@ static void Wheel(PlayState& s, ReplayTable& replay, uint8_t marker, bool toward
   }
 }
 
-void WheelMinus(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, true); }
-void WheelPlus(PlayState& s, ReplayTable& replay, uint8_t marker) { Wheel(s, replay, marker, false); }
+void WheelTowards(PlayState& s, ReplayTable& replay, EventSource from) { Wheel(s, replay, from, true); }
+void WheelAway(PlayState& s, ReplayTable& replay, EventSource from) { Wheel(s, replay, from, false); }
 
 }  // namespace quandel

@@ -10,6 +10,8 @@ namespace quandel {
 inline float MinOf(float a, float b) { return a <= b ? a : b; }
 inline float MaxOf(float a, float b) { return a >= b ? a : b; }
 inline float NonZero(float x) { return x != 0.0f ? x : 0.0001f; }
+// A value worked out in double, stored into a float variable.
+inline float ToFloat(double v) { return static_cast<float>(v); }
 
 // Round half to even (the default floating-point rounding mode) and keep the low bits, as a
 // store into a narrower integer would.

@@ -66,8 +66,8 @@ constexpr void ForEachPlayField(State& s, Visit&& visit) {
   visit("boxes", s.boxes, kTraced);
   visit("stars", s.stars, kTraced);
   visit("replayMode", s.replayMode, kNotTraced);
-  visit("replaySave", s.replaySave, kNotTraced);
-  visit("menuHover", s.menuHover, kNotTraced);
+  visit("recordingOff", s.recordingOff, kNotTraced);
+  visit("quitHovered", s.quitHovered, kNotTraced);
 }
 
 template <class B, class Visit>

@@ -12,29 +12,28 @@ namespace quandel {
 
 namespace {
 
-float F(double v) { return static_cast<float>(v); }
+// The generator's next number, in [0, 1), to work with in double.
+double NextRandom(Rng& rng) { return static_cast<double>(rng.Next()); }
 
-double R(Rng& rng) { return static_cast<double>(rng.Next()); }
-
-// One recorded event through the live handlers with the replay marker; clicks and moves put the
+// One recorded event through the live handlers, marked as replayed; clicks and moves put the
 // displayed cursor where they happened.
 void PlayBackRecord(PlayState& s, ReplayTable& table, SoundCues& sounds, const ReplayRecord rec) {
   if (rec.flags & kEventLeftClick) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    picMain_MouseDown(s, table, sounds, 1, kReplayedMarker, rec.x, rec.y);
+    Clicked(s, table, sounds, 1, kReplayed, rec.x, rec.y);
   }
   if (rec.flags & kEventRightClick) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    picMain_MouseDown(s, table, sounds, 2, kReplayedMarker, rec.x, rec.y);
+    Clicked(s, table, sounds, 2, kReplayed, rec.x, rec.y);
   }
-  if (rec.flags & kEventWheelTowards) WheelMinus(s, table, kReplayedMarker);
-  if (rec.flags & kEventWheelAway) WheelPlus(s, table, kReplayedMarker);
+  if (rec.flags & kEventWheelTowards) WheelTowards(s, table, kReplayed);
+  if (rec.flags & kEventWheelAway) WheelAway(s, table, kReplayed);
   if (rec.flags & kEventScrollMove) {
     s.cursorX = rec.x;
     s.cursorY = rec.y;
-    picMain_MouseMove(s, table, 0, kReplayedMarker, rec.x, rec.y);
+    PointerMoved(s, table, 0, kReplayed, rec.x, rec.y);
   }
 }
 
@@ -46,15 +45,15 @@ void GlideReplayCursor(PlayState& s, const ReplayTable& table, bool newStep) {
   if (newStep) {
     if (next.y > 96 && s.cursorY > 96) {
       const float n = MaxOf(static_cast<float>(static_cast<double>(next.frame) - (static_cast<double>(s.frameNo) + 6)), 1.0f);
-      s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / n);
-      s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / n);
+      s.cursorStepX = ToFloat((static_cast<double>(next.x) - s.cursorX) / n);
+      s.cursorStepY = ToFloat((static_cast<double>(next.y) - s.cursorY) / n);
     } else {
-      s.cursorStepX = F((static_cast<double>(next.x) - s.cursorX) / 3);
-      s.cursorStepY = F((static_cast<double>(next.y) - s.cursorY) / 3);
+      s.cursorStepX = ToFloat((static_cast<double>(next.x) - s.cursorX) / 3);
+      s.cursorStepY = ToFloat((static_cast<double>(next.y) - s.cursorY) / 3);
     }
   }
-  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = F(static_cast<double>(s.cursorX) + s.cursorStepX);
-  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = F(static_cast<double>(s.cursorY) + s.cursorStepY);
+  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = ToFloat(static_cast<double>(s.cursorX) + s.cursorStepX);
+  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = ToFloat(static_cast<double>(s.cursorY) + s.cursorStepY);
 }
 
 // Delivers this frame's recorded events, then moves the displayed cursor on.
@@ -76,14 +75,14 @@ void PlayBackRecordedInput(PlayState& s, ReplayTable& table, SoundCues& sounds) 
 bool EndOfPlay(PlayState& s, ReplayTable& replay, ScoreTable& scores, ResultRecorder& recorder, FrameReport& report) {
   bool busy = s.scoreShown != s.score;
   for (int k = 0; k < kChainSlots; ++k) busy = busy || s.chainFuse[k] != 0 || s.chainShownTimer[k] != 0;
-  if (!busy && s.endTimer < 10000) {
-    s.endTimer = 10000;
+  if (!busy && s.endTimer < kEndTimerResultRecorded) {
+    s.endTimer = kEndTimerResultRecorded;
     report.resultRecorded = true;
     report.rank = s.replayMode == 0 ? RankScore(scores, s.score, s.stage) : 0;
     report.replayFull = s.replayPos == kReplayLastSlot;
     recorder.RecordResult(s, replay, scores, report.rank, report.replayFull);
   }
-  if (s.endTimer == 10240) {
+  if (s.endTimer == kEndTimerPlayOver) {
     report.over = true;
     return true;
   }
@@ -113,13 +112,13 @@ void ScatterBoxes(PlayState& s) {
   s.blastTimer = 0;
   s.magnetTimer = 0;
   for (Box& b : s.boxes) {
-    b.kind = 0;
-    b.state = 2;
+    b.kind = BoxKind::kBlue;
+    b.state = BoxState::kGone;
     b.burnTime = 0;
-    b.x = F(std::floor(R(s.rng) * s.fieldWidth) - s.fieldWidth / 2.0 + 230);
-    b.y = F(-std::floor(R(s.rng) * 1000));
-    b.spinA = static_cast<int16_t>(std::floor(R(s.rng) * 700));
-    b.spinB = static_cast<int16_t>(std::floor(R(s.rng) * 700));
+    b.x = ToFloat(std::floor(NextRandom(s.rng) * s.fieldWidth) - s.fieldWidth / 2.0 + 230);
+    b.y = ToFloat(-std::floor(NextRandom(s.rng) * 1000));
+    b.spinA = static_cast<int16_t>(std::floor(NextRandom(s.rng) * 700));
+    b.spinB = static_cast<int16_t>(std::floor(NextRandom(s.rng) * 700));
     b.vy = 0;
   }
 }
@@ -144,8 +143,8 @@ void FillGaugesAndTime(PlayState& s) {
 void ScatterStars(PlayState& s) {
   for (int i = 0; i < kStarCount; ++i) {
     Star& star = s.stars[i];
-    star.x = F(std::floor(R(s.rng) * 640));
-    star.y = F(std::floor(R(s.rng) * 480));
+    star.x = ToFloat(std::floor(NextRandom(s.rng) * 640));
+    star.y = ToFloat(std::floor(NextRandom(s.rng) * 480));
     star.vx = 0;
     star.vy = i < 50 ? 0.4f : 0.2f;
   }
@@ -157,12 +156,12 @@ void CentreCursor(PlayState& s) {
   s.cursorStepX = s.cursorStepY = 0;
   // The title's hover on the start entry is item 1, which in a play means the quit button: a first
   // click made without moving the mouse would end the new play at once.
-  s.menuHover = 0;
+  s.quitHovered = false;
 }
 
 // A live play that is recorded starts from an empty table; every play starts at slot 1.
 void StartRecording(PlayState& s, ReplayTable& table) {
-  if (s.replayMode == 0 && s.replaySave == 0) {
+  if (s.replayMode == 0 && !s.recordingOff) {
     for (ReplayRecord& r : table.replay) {
       r.frame = 0;
       r.x = 0;
@@ -180,7 +179,7 @@ void TakeInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> in
   ApplyLiveInput(s, replay, input, sounds);
   if (s.replayMode == 1) {
     PlayBackRecordedInput(s, replay, sounds);
-  } else if (s.replaySave == 1) {
+  } else if (s.recordingOff) {
     s.replayPos = 0;
   }
 }
@@ -221,10 +220,10 @@ int16_t AdvanceClocks(PlayState& s) {
     s.boostFrames = static_cast<uint8_t>(s.boostFrames - 1);
     if (s.boostFrames == 0) s.scrollSpeed = 0;
   }
-  s.scrollPos = F(s.scrollPos + (static_cast<double>(s.scrollSpeed) + 0.5));
+  s.scrollPos = ToFloat(s.scrollPos + (static_cast<double>(s.scrollSpeed) + 0.5));
   if (s.frameNo < 0) return 0;
 
-  s.extendMeter = F(s.extendMeter + (static_cast<double>(s.scrollSpeed) + 0.5));
+  s.extendMeter = ToFloat(s.extendMeter + (static_cast<double>(s.scrollSpeed) + 0.5));
   const int16_t spawnMeterBefore = s.spawnMeter;
   s.spawnMeter = RoundI16(static_cast<double>(s.scrollSpeed) * 10 + (s.spawnMeter + 10));
   s.bombGauge = RoundI16(MinOf(static_cast<float>(s.bombGauge + 8), 3000.0f));
@@ -254,7 +253,7 @@ void CatchUpDisplays(PlayState& s, SoundCues& sounds) {
 void ExtendOnMeter(PlayState& s, SoundCues& sounds) {
   const double threshold = ExtendThreshold(s.stage);
   if (!(s.extendMeter >= threshold && s.timeLeft > 0)) return;
-  s.extendMeter = F(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
+  s.extendMeter = ToFloat(static_cast<double>(Mod(RoundHalfEven(s.extendMeter), RoundHalfEven(threshold))));
   s.stage = static_cast<int16_t>(s.stage + 1);
   s.spawnMeter = 0;
   s.extendFlash = 0;
@@ -307,10 +306,11 @@ void StartPlay(PlayState& s, ReplayTable& table, SoundCues& sounds) {
 void ApplyLiveInput(PlayState& s, ReplayTable& replay, std::span<const InputEvent> input, SoundCues& sounds) {
   for (const InputEvent& e : input) {
     switch (e.kind) {
-      case InputEvent::Kind::kMove: picMain_MouseMove(s, replay, e.button, e.marker, e.x, e.y); break;
-      case InputEvent::Kind::kDown: picMain_MouseDown(s, replay, sounds, e.button, e.marker, e.x, e.y); break;
-      case InputEvent::Kind::kWheelTowards: WheelMinus(s, replay, 0); break;
-      case InputEvent::Kind::kWheelAway: WheelPlus(s, replay, 0); break;
+      case InputEvent::Kind::kMove: PointerMoved(s, replay, e.button, EventSource{e.modifiers}, e.x, e.y); break;
+      case InputEvent::Kind::kDown: Clicked(s, replay, sounds, e.button, EventSource{e.modifiers}, e.x, e.y); break;
+      // A wheel notch counts as unmodified whatever keys are held.
+      case InputEvent::Kind::kWheelTowards: WheelTowards(s, replay, kLiveUnmodified); break;
+      case InputEvent::Kind::kWheelAway: WheelAway(s, replay, kLiveUnmodified); break;
     }
   }
 }

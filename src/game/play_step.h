@@ -27,7 +27,7 @@ struct InputEvent {
   enum class Kind : uint8_t { kMove, kDown, kWheelTowards, kWheelAway };
   Kind kind = Kind::kMove;
   int16_t button = 0;  // 1 left, 2 right
-  int16_t marker = 0;  // Shift 1 + Ctrl 2 + Alt 4
+  int16_t modifiers = 0;  // Shift 1 + Ctrl 2 + Alt 4
   float x = 0, y = 0;
 };
 

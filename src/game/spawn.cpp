@@ -38,8 +38,8 @@ class Spawner {
   template <class Fields>
   void Add(Fields&& fields) {
     for (Box& b : s_.boxes) {
-      if (b.state != 2) continue;
-      b.state = 0;
+      if (b.state != BoxState::kGone) continue;
+      b.state = BoxState::kFalling;
       b.vx = 0;
       b.vy = 1;
       fields(b);
@@ -54,7 +54,7 @@ class Spawner {
 
   void Special(float x, float y, float vx = 0) {
     Add([&](Box& b) {
-      b.kind = 2;
+      b.kind = BoxKind::kSpecial;
       b.x = x;
       b.y = y;
       b.vx = vx;
@@ -62,7 +62,7 @@ class Spawner {
   }
   void SpecialAtRandom(float y) {
     Add([&](Box& b) {
-      b.kind = 2;
+      b.kind = BoxKind::kSpecial;
       b.x = RandomColumnX();
       b.y = y;
     });
@@ -86,7 +86,7 @@ class Spawner {
       case 2: case 7: case 3: case 8: SpecialAtRandom(-50); break;
       case 4: case 9:
         Add([&](Box& b) {
-          b.kind = 2;
+          b.kind = BoxKind::kSpecial;
           b.x = RandomColumnX();
           b.y = -100;
           b.vx = static_cast<float>(std::floor(static_cast<double>(s_.rng.Next())) - 0.5);  // always -0.5
@@ -105,7 +105,7 @@ class Spawner {
   void Row(int32_t m) {
     for (int k = 0; k < 10; ++k) {
       Add([&](Box& b) {
-        b.kind = static_cast<uint8_t>(Mod(m / 2400, 2));
+        b.kind = static_cast<BoxKind>(Mod(m / 2400, 2));
         b.x = static_cast<float>(230 - w_ / 2.0 + (static_cast<double>(w_) * k) / 10 + w_ / 20.0);
         b.y = -50;
       });
@@ -116,7 +116,7 @@ class Spawner {
     const int32_t o = w_ - Mod(m, 2400) / 20;
     for (int n = 0; n < 2; ++n) {
       Add([&](Box& b) {
-        b.kind = static_cast<uint8_t>(Mod(m / 2400 + n, 2));
+        b.kind = static_cast<BoxKind>(Mod(m / 2400 + n, 2));
         b.x = static_cast<float>(230 - 0.45 * o * (2 * n - 1));
         b.y = -50;
       });
@@ -127,7 +127,7 @@ class Spawner {
     const double c = std::floor(w_ * 0.8 * s_.rng.Next()) + 230 - 0.4 * w_;
     for (int n = 0; n < 4; ++n) {
       Add([&](Box& b) {
-        b.kind = static_cast<uint8_t>(Mod(m / 350, 2));
+        b.kind = static_cast<BoxKind>(Mod(m / 350, 2));
         b.x = static_cast<float>(n % 2 ? c + 10 : c - 10);
         b.y = n < 2 ? -160.0f : -140.0f;
       });
@@ -138,13 +138,13 @@ class Spawner {
     const double c = std::floor(w_ * 0.6 * s_.rng.Next()) + 230 - 0.3 * w_;
     for (int n = 0; n < 4; ++n) {
       Add([&](Box& b) {
-        b.kind = static_cast<uint8_t>(Mod(m / 800, 2));
+        b.kind = static_cast<BoxKind>(Mod(m / 800, 2));
         b.x = static_cast<float>(n % 2 ? c + 30 : c - 30);
         b.y = n < 2 ? -280.0f : -220.0f;
       });
     }
     Add([&](Box& b) {
-      b.kind = static_cast<uint8_t>(Mod(m / 800 + 1, 2));
+      b.kind = static_cast<BoxKind>(Mod(m / 800 + 1, 2));
       b.x = static_cast<float>(c);
       b.y = -250;
     });
@@ -153,7 +153,7 @@ class Spawner {
   void LooseBoxes() {
     for (int n = 0; n < 2; ++n) {
       Add([&](Box& b) {
-        b.kind = static_cast<uint8_t>(n);
+        b.kind = static_cast<BoxKind>(n);
         b.x = RandomColumnX();
         b.y = -100;
         b.vx = static_cast<float>(2.0 * s_.rng.Next() - 1);
@@ -167,10 +167,10 @@ class Spawner {
     for (int n = 0; n < 2; ++n) {
       Add([&](Box& b) {
         if (!odd) {
-          b.kind = static_cast<uint8_t>(Mod(m / 2400 + n, 2));
+          b.kind = static_cast<BoxKind>(Mod(m / 2400 + n, 2));
           b.x = static_cast<float>(230 + static_cast<double>(t) * w_ / 20 - n * w_ / 2.0);
         } else {
-          b.kind = static_cast<uint8_t>(Mod(m / 2400 + n + 1, 2));
+          b.kind = static_cast<BoxKind>(Mod(m / 2400 + n + 1, 2));
           b.x = static_cast<float>(230 - static_cast<double>(t) * w_ / 20 + n * w_ / 2.0);
         }
         b.y = -50;
@@ -188,7 +188,7 @@ class Spawner {
         a = 230 - w_ / 2.0 + static_cast<double>(z);
       }
       Add([&](Box& b) {
-        b.kind = static_cast<uint8_t>(k / 4);
+        b.kind = static_cast<BoxKind>(k / 4);
         b.x = static_cast<float>(a);
         b.y = static_cast<float>(-150 - 20 * (k % 4));
       });

@@ -48,6 +48,8 @@ void Write(JsonLine& j, const T& v) {
     j.Float(v);
   } else if constexpr (std::is_integral_v<T>) {
     j.Int(v);
+  } else if constexpr (std::is_enum_v<T>) {
+    j.Int(static_cast<std::underlying_type_t<T>>(v));
   } else if constexpr (std::is_same_v<T, Rng>) {
     j.Int(v.state());
   } else if constexpr (std::is_same_v<T, Box> || std::is_same_v<T, Star>) {

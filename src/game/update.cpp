@@ -9,19 +9,17 @@ namespace quandel {
 
 namespace {
 
-float F(double v) { return static_cast<float>(v); }
-
 void UpdateBlastAndMagnet(PlayState& s) {
   if (s.blastTimer != 0) {
     s.blastTimer = static_cast<int16_t>(Mod(s.blastTimer + 1, 45));
     const double left = 45 - s.blastTimer;
     s.blastRadius = RoundI16(60 - left * left / 33.8);
-    s.blastY = F(s.blastY + (static_cast<double>(s.scrollSpeed) + 0.5));
+    s.blastY = ToFloat(s.blastY + (static_cast<double>(s.scrollSpeed) + 0.5));
   }
   if (s.magnetTimer != 0) {
     s.magnetTimer = static_cast<int16_t>(Mod(s.magnetTimer + 1, 60));
     s.magnetReach = RoundI16(100 - static_cast<double>(MaxOf(static_cast<float>(s.magnetTimer - 45), 0.0f)) * 6.6);
-    s.magnetY = F(s.magnetY + (static_cast<double>(s.scrollSpeed) + 0.5));
+    s.magnetY = ToFloat(s.magnetY + (static_cast<double>(s.scrollSpeed) + 0.5));
   }
 }
 
@@ -45,51 +43,51 @@ void UpdateChains(PlayState& s) {
 }
 
 void MoveStar(PlayState& s, Star& star) {
-  star.x = F(static_cast<double>(star.x) + star.vx);
-  star.y = F(star.y + (static_cast<double>(star.vy) + s.scrollSpeed));
+  star.x = ToFloat(static_cast<double>(star.x) + star.vx);
+  star.y = ToFloat(star.y + (static_cast<double>(star.vy) + s.scrollSpeed));
   if (star.y > 480) {
-    star.x = F(std::floor(static_cast<double>(s.rng.Next()) * 640));
+    star.x = ToFloat(std::floor(static_cast<double>(s.rng.Next()) * 640));
     star.y = -1;
   }
 }
 
 void UpdateBurning(PlayState& s, Box& b) {
-  b.x = F(static_cast<double>(b.x) + b.burnVx);
-  b.y = F(b.y + (static_cast<double>(b.burnVy) + s.scrollSpeed));
+  b.x = ToFloat(static_cast<double>(b.x) + b.burnVx);
+  b.y = ToFloat(b.y + (static_cast<double>(b.burnVy) + s.scrollSpeed));
   b.burnTime = static_cast<int16_t>(b.burnTime + 1);
   const int t = b.burnTime;
-  if (b.kind >= 2) {
+  if (b.kind >= BoxKind::kSpecial) {
     const double d = 60 - t;
     b.burnRadius = RoundI16(120 - d * d / 30);
   } else {
     const double d = 30 - t / 2;
     b.burnRadius = RoundI16(45 - d * d / 20);
   }
-  if (t == 60) b.state = 2;
+  if (t == 60) b.state = BoxState::kGone;
 }
 
 void UpdateFalling(PlayState& s, int i) {
   Box& b = s.boxes[i];
-  if (b.vy > 1) b.vy = MaxOf(F(b.vy - 0.01), 1.0f);
-  if (b.vy < 1) b.vy = MinOf(F(b.vy + 0.01), 1.0f);
-  b.x = F(static_cast<double>(b.x) + b.vx);
-  b.y = F(b.y + (static_cast<double>(b.vy) + s.scrollSpeed));
+  if (b.vy > 1) b.vy = MaxOf(ToFloat(b.vy - 0.01), 1.0f);
+  if (b.vy < 1) b.vy = MinOf(ToFloat(b.vy + 0.01), 1.0f);
+  b.x = ToFloat(static_cast<double>(b.x) + b.vx);
+  b.y = ToFloat(b.y + (static_cast<double>(b.vy) + s.scrollSpeed));
 
   b.spinA = static_cast<int16_t>(Mod(RoundHalfEven(static_cast<double>(b.vx) * 20 + b.spinA + 700), 700));
   b.spinB = static_cast<int16_t>(Mod(RoundHalfEven(static_cast<double>(b.vy) * 20 + b.spinB + 700), 700));
   // When spinB wrapped round this frame, a cube turned on its side rolls over onto the other one.
   if (Mod(b.spinA / 100, 4) != 0) {
-    const float t = F(b.spinB - static_cast<double>(b.vy) * 20);
+    const float t = ToFloat(b.spinB - static_cast<double>(b.vy) * 20);
     if (t < 0 || t > 700) b.spinA = static_cast<int16_t>(800 - (b.spinA / 100) * 100 + Mod(b.spinA, 100));
   }
 
   const double left = 230 - s.fieldWidth / 2.0;
   const double right = 230 + s.fieldWidth / 2.0;
   if (b.x < left) {
-    b.x = F(left);
+    b.x = ToFloat(left);
     b.vx = -b.vx;
   } else if (b.x > right) {
-    b.x = F(right);
+    b.x = ToFloat(right);
     b.vx = -b.vx;
   }
 
@@ -101,31 +99,31 @@ void UpdateFalling(PlayState& s, int i) {
       const double strength = (108 - static_cast<double>(d)) / 100 * 0.4 + 0.4;
       const float a = Angle(s.magnetCentre(), b);
       const double keep = 0.6 - (strength - 0.4) * 1.5;
-      b.vx = F(-std::cos(static_cast<double>(a)) * strength + keep * b.vx);
-      b.vy = F(-std::sin(static_cast<double>(a)) * strength + keep * b.vy);
+      b.vx = ToFloat(-std::cos(static_cast<double>(a)) * strength + keep * b.vx);
+      b.vy = ToFloat(-std::sin(static_cast<double>(a)) * strength + keep * b.vy);
     }
   }
 }
 
-bool Compatible(const Box& a, const Box& b) { return a.kind == 2 || b.kind == 2 || a.kind == b.kind; }
+bool Compatible(const Box& a, const Box& b) { return a.kind == BoxKind::kSpecial || b.kind == BoxKind::kSpecial || a.kind == b.kind; }
 
 void PairPass(PlayState& s, int i) {
   Box& bi = s.boxes[i];
   for (int j = 0; j < kBoxCount; ++j) {
     Box& bj = s.boxes[j];
-    if (bj.state != 0) continue;
-    if (bi.state != 0) {
-      if (bi.state == 1 && bj.y > 0 && Compatible(bi, bj) && j != i && Distance(bi, bj) < bi.burnRadius + 8)
+    if (bj.state != BoxState::kFalling) continue;
+    if (bi.state != BoxState::kFalling) {
+      if (bi.state == BoxState::kBurning && bj.y > 0 && Compatible(bi, bj) && j != i && Distance(bi, bj) < bi.burnRadius + 8)
         IgniteBox(s, j, bi.chainSlot, IgniteForm::kChain);
     } else if (j != i && Distance(bi, bj) < 16) {
       // Push the pair apart along the line between them; box j moves after box i.
       const float a = Angle(bi, bj);
       const double c = std::cos(static_cast<double>(a));
       const double sn = std::sin(static_cast<double>(a));
-      bi.x = F((static_cast<double>(bj.x) + bi.x) / 2 - 8 * c);
-      bi.y = F((static_cast<double>(bj.y) + bi.y) / 2 - 8 * sn);
-      bj.x = F((static_cast<double>(bj.x) + bi.x) / 2 + 8 * c);
-      bj.y = F((static_cast<double>(bj.y) + bi.y) / 2 + 8 * sn);
+      bi.x = ToFloat((static_cast<double>(bj.x) + bi.x) / 2 - 8 * c);
+      bi.y = ToFloat((static_cast<double>(bj.y) + bi.y) / 2 - 8 * sn);
+      bj.x = ToFloat((static_cast<double>(bj.x) + bi.x) / 2 + 8 * c);
+      bj.y = ToFloat((static_cast<double>(bj.y) + bi.y) / 2 + 8 * sn);
     }
   }
 }
@@ -135,7 +133,7 @@ void PairPass(PlayState& s, int i) {
 void IgniteBox(PlayState& s, int j, uint8_t slot, IgniteForm form) {
   s.igniteCount = static_cast<uint8_t>(s.igniteCount + 1);
   Box& b = s.boxes[j];
-  b.state = 1;
+  b.state = BoxState::kBurning;
   b.burnTime = 1;
   b.burnRadius = 1;
   b.burnVx = b.vx;
@@ -157,13 +155,13 @@ void UpdateObjects(PlayState& s) {
   for (int i = 0; i < kBoxCount; ++i) {
     MoveStar(s, s.stars[i]);
     Box& b = s.boxes[i];
-    if (b.state == 1) {
+    if (b.state == BoxState::kBurning) {
       UpdateBurning(s, b);
-    } else if (b.state == 0) {
+    } else if (b.state == BoxState::kFalling) {
       UpdateFalling(s, i);
     }
-    if (b.y > 500 && b.state == 0) {
-      b.state = 2;
+    if (b.y > 500 && b.state == BoxState::kFalling) {
+      b.state = BoxState::kGone;
       s.timeLeft = RoundI32(MaxOf(static_cast<float>(s.timeLeft - 60), 0.0f));
     }
     PairPass(s, i);

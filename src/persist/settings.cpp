@@ -88,15 +88,15 @@ uint8_t ValueOf(std::optional<std::string_view> field) {
 Settings ParseSettings(std::string_view text, bool whole) {
   FieldReader reader(text, whole);
   Settings s;
-  s.replaySave = ValueOf(reader.Next());
+  // ReplaySave = 1 turns recording off; any other value leaves it on.
+  s.recordingOff = ValueOf(reader.Next()) == 1;
   s.drawMode = ValueOf(reader.Next());
-  if (s.replaySave != 1) s.replaySave = 0;
   if (s.drawMode > 3) s.drawMode = 0;
   return s;
 }
 
 std::string SettingsText(const Settings& settings) {
-  std::string text = "ReplaySave = " + std::to_string(settings.replaySave) + "\r\n";
+  std::string text = "ReplaySave = " + std::string(settings.recordingOff ? "1" : "0") + "\r\n";
   text += "DrawMode = " + std::to_string(settings.drawMode) + "\r\n";
   text += kCommentLines;
   return text;
@@ -112,7 +112,7 @@ void LoadSettings(Settings& out, const DataDir& dir) {
       settings = ParseSettings(text, whole);
     }
   }
-  out.replaySave = settings.replaySave;
+  out.recordingOff = settings.recordingOff;
   out.drawMode = settings.drawMode;
   dir.WriteAtomic(kSettingsFileName, SettingsText(settings));
 }

@@ -16,15 +16,15 @@ inline constexpr const char* kSettingsFileName = "config.txt";
 // Only the first two fields count; a file larger than this is read no further.
 inline constexpr size_t kSettingsReadLimit = 64 * 1024;
 
-// The two values (replaySave, drawMode) from the start of the file, checked: anything but 1 for replaySave and
-// anything above 3 for drawMode reads as 0, and so does a field that is missing or yields no
-// number. `whole` is false when `text` is only the start of a larger file; a field that runs
-// past its end then reads as 0 too.
+// The two values (ReplaySave, DrawMode) from the start of the file, checked: ReplaySave = 1 turns
+// recording off and anything else leaves it on; anything above 3 for DrawMode reads as 0. A field
+// that is missing or yields no number reads as 0. `whole` is false when `text` is only the start of
+// a larger file; a field that runs past its end then reads as 0 too.
 Settings ParseSettings(std::string_view text, bool whole = true);
 // The fourteen lines the game writes, CR LF endings, UTF-8.
 std::string SettingsText(const Settings& settings);
 
-// Sets replaySave and drawMode from the file (0 and 0 without one) and rewrites the file with
+// Sets recordingOff and drawMode from the file (off and 0 without one) and rewrites the file with
 // the values in use. A failed write is ignored: the values stand, the old file stays.
 void LoadSettings(Settings& settings, const DataDir& dir);
 

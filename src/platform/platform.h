@@ -13,13 +13,13 @@ class Surface;
 // The keys the game answers to; every other key is kOther.
 enum class Key { kOther, kSpace, kEscape, kP, kH, kF1, kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kPlus, kMinus, kEnter };
 
-// Receives the window's events while a loop yields. Live mouse events carry the modifier marker
+// Receives the window's events while a loop yields. Live mouse events carry the modifier bits
 // (Shift 1 + Ctrl 2 + Alt 4); wheel notches always carry 0.
 class InputSink {
  public:
   virtual ~InputSink() = default;
-  virtual void MouseMove(int16_t button, int16_t marker, float x, float y) = 0;
-  virtual void MouseDown(int16_t button, int16_t marker, float x, float y) = 0;
+  virtual void MouseMove(int16_t button, int16_t modifiers, float x, float y) = 0;
+  virtual void MouseDown(int16_t button, int16_t modifiers, float x, float y) = 0;
   virtual void WheelTowardsUser() = 0;
   virtual void WheelAwayFromUser() = 0;
   virtual void CloseRequested() = 0;

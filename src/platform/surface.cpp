@@ -257,7 +257,7 @@ void Surface::Polygon(std::span<const PixelPoint> points) {
   }
 }
 
-void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Rop rop) {
+void Blit(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, RasterOp rop) {
   if (w <= 0 || h <= 0) return;
   // Offsets inside the w x h rectangle that land on both surfaces.
   const int64_t x0 = std::max<int64_t>({0, -static_cast<int64_t>(dx), -static_cast<int64_t>(sx)});
@@ -281,9 +281,9 @@ void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int 
   const size_t toStride = static_cast<size_t>(dst.width_);
   for (size_t r = 0; r < ch; ++r, from += fromStride, to += toStride) {
     switch (rop) {
-      case Rop::kSrcCopy: std::copy(from, from + cw, to); break;
-      case Rop::kSrcPaint: for (size_t i = 0; i < cw; ++i) to[i] |= from[i]; break;
-      case Rop::kSrcAnd: for (size_t i = 0; i < cw; ++i) to[i] &= from[i]; break;
+      case RasterOp::kCopy: std::copy(from, from + cw, to); break;
+      case RasterOp::kOr: for (size_t i = 0; i < cw; ++i) to[i] |= from[i]; break;
+      case RasterOp::kAnd: for (size_t i = 0; i < cw; ++i) to[i] &= from[i]; break;
     }
   }
 }

@@ -27,14 +27,14 @@
 //   take the fill colour (solid fill style only), with a half-open rule on each scan line (a centre
 //   exactly on a left edge is inside, on a right edge outside); then each edge, the closing one
 //   included, is drawn in the foreground (pen) colour with the Line rule, so every vertex is covered.
-// - BitBlt: source and destination rectangles are clipped together against both surfaces' current
+// - Blit: source and destination rectangles are clipped together against both surfaces' current
 //   drawing areas; destination pixels whose source lies outside the source stay untouched. A width or
 //   height of zero or less copies nothing. A surface may be its own source (the copy reads the source
 //   rectangle as it was before the call).
 //
 // Resizing changes the drawing area only. The overlap of the old and new areas keeps its pixels; newly
 // exposed pixels show the loaded picture where it covers them and the background colour elsewhere,
-// so a sheet shrunk to 2 x 2 is whole again after the surface grows back. Clear() erases drawings to
+// so a sheet shrunk to 0 x 0 is whole again after the surface grows back. Clear() erases drawings to
 // the background colour and leaves the loaded picture showing, as a picture box's Cls does.
 #pragma once
 
@@ -59,11 +59,8 @@ constexpr uint32_t PixelRgb(int r, int g, int b) {
          (static_cast<uint32_t>(b) & 0xFFu);
 }
 
-// The three raster operations the game uses, under their GDI names.
-enum class Rop { kSrcCopy, kSrcPaint, kSrcAnd };
-inline constexpr Rop SRCCOPY = Rop::kSrcCopy;    // destination = source
-inline constexpr Rop SRCPAINT = Rop::kSrcPaint;  // destination = destination OR source
-inline constexpr Rop SRCAND = Rop::kSrcAnd;      // destination = destination AND source
+// The three raster operations frames are composed with: copy, OR (paints a mask), AND (paints an image over it).
+enum class RasterOp { kCopy, kOr, kAnd };
 
 enum class FillStyle { kSolid, kTransparent };
 
@@ -99,8 +96,6 @@ class Surface {
 
   // New drawing area (negative sizes count as 0). See the resize rule above.
   void Resize(int width, int height);
-  // The toolkit's outer size: a one-pixel border on each side, so the drawing area is two smaller.
-  void SetOuterSize(int outerWidth, int outerHeight) { Resize(outerWidth - 2, outerHeight - 2); }
 
   // Per-surface state that stays set until changed. Defaults: transparent fill, black fill colour,
   // black foreground (pen), white background.
@@ -130,7 +125,7 @@ class Surface {
   void SetPixelV(int x, int y, int32_t colour);
 
  private:
-  friend void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Rop rop);
+  friend void Blit(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, RasterOp rop);
 
   // Fills columns [x0, x1] of row y, clipped; no-op outside.
   void Span(int64_t y, int64_t x0, int64_t x1, uint32_t pixel);
@@ -150,6 +145,6 @@ class Surface {
 };
 
 // Copies a w x h rectangle from src at (sx, sy) to dst at (dx, dy) with the raster operation.
-void BitBlt(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Rop rop);
+void Blit(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx, int sy, RasterOp rop);
 
 }  // namespace quandel

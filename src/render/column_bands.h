@@ -18,8 +18,8 @@ struct BandRules {
 
 // The column of width `fieldWidth` centred on x = 230 as seven bands 100 px apart, scrolled down by
 // `scrollPos`. Sets dst's fill style to solid (it stays so) and leaves its fill colour changed.
-//   DrawColumnBands(picBack, s.fieldWidth, s.scrollPos, BandRules{});              // play
-//   DrawColumnBands(picBack, 200, s.scrollPos, {false, false, false, s.scratch[0]}); // title
+//   DrawColumnBands(backBuffer, s.fieldWidth, s.scrollPos, BandRules{});              // play
+//   DrawColumnBands(backBuffer, 200, s.scrollPos, {false, false, false, s.scratch[0]}); // title
 void DrawColumnBands(Surface& dst, float fieldWidth, float scrollPos, const BandRules& rules);
 
 }  // namespace quandel

@@ -14,8 +14,6 @@ namespace {
 constexpr int kFireCell = 90;     // one frame of the fire sheet
 constexpr int kLargeFire = 240;   // the square a special box's ring is built in
 
-float F(double v) { return static_cast<float>(v); }
-
 // Frame q (0..29) of the fire sheet in colour set k; the masks are shared by both sets.
 sheet::Sprite FireCell(int kind, int q) {
   const int x = kFireCell * (q % 15);
@@ -23,12 +21,12 @@ sheet::Sprite FireCell(int kind, int q) {
 }
 
 // The ring of a special box: its colour between the hole and the burn radius, built as image and
-// mask in picFire2 and blitted centred on the box.
+// mask in largeFire and blitted centred on the box.
 void DrawLargeFire(Surfaces& v, const Box& box, int32_t colour) {
-  Surface& scratch = v.picFire2;
+  Surface& scratch = v.largeFire;
   const float m = MaxOf(static_cast<float>(box.burnTime - 10), 0);
   const double open = 50.0 - m;
-  const float hole = F(120 - open * open / 20.84);
+  const float hole = ToFloat(120 - open * open / 20.84);
   const float r = box.burnRadius;
   scratch.Clear();
   scratch.FilledBox(0, 240, 240, 480, Rgb(0, 0, 0));
@@ -40,7 +38,7 @@ void DrawLargeFire(Surfaces& v, const Box& box, int32_t colour) {
   scratch.SetFillColour(Rgb(0, 0, 0));
   scratch.Circle(120, 360, hole, Rgb(0, 0, 0));
   const sheet::Sprite ring{{0, 0, kLargeFire, kLargeFire}, {0, kLargeFire, kLargeFire, kLargeFire}};
-  MaskedBlitAt(v.picBack, box.x - 120.0f, box.y - 120.0f, scratch, ring);
+  MaskedBlitAt(v.backBuffer, box.x - 120.0f, box.y - 120.0f, scratch, ring);
 }
 
 }  // namespace
@@ -52,29 +50,29 @@ void DrawReachIndicators(Surface& back, const PlayState& s) {
 }
 
 void DrawBurningBoxes(Surfaces& v, const PlayState& s, uint8_t drawMode) {
-  Surface& back = v.picBack;
+  Surface& back = v.backBuffer;
   const bool sprites = drawMode < 2;
   for (const Box& box : s.boxes) {
-    if (box.state != 1) continue;
-    const int k = box.kind;
+    if (box.state != BoxState::kBurning) continue;
+    const int k = static_cast<int>(box.kind);
     const int32_t colour = s.colours[k % 4];
     const int t = box.burnTime;
     const float r = box.burnRadius;
     if (k < 2 && sprites) {
-      MaskedBlitAt(back, box.x - 45.0f, box.y - 45.0f, v.picFire, FireCell(k, t / 2));
+      MaskedBlitAt(back, box.x - 45.0f, box.y - 45.0f, v.fireSheet, FireCell(k, t / 2));
     } else if (k < 2) {
       back.Circle(box.x, box.y, r, colour + BoxTint(k));
       back.Circle(box.x, box.y, MaxOf(r - 1, 0), colour);
       back.Circle(box.x, box.y, MaxOf(r - 2, 0), colour);
-      back.Circle(box.x, box.y, F(t * 0.75), colour);
+      back.Circle(box.x, box.y, ToFloat(t * 0.75), colour);
     } else if (sprites) {
       DrawLargeFire(v, box, colour);
     } else {
       back.Circle(box.x, box.y, r, colour + Rgb(20, 20, 20));
       back.Circle(box.x, box.y, MaxOf(r - 1, 0), colour);
       back.Circle(box.x, box.y, MaxOf(r - 2, 0), colour);
-      back.Circle(box.x, box.y, F(2.0 * t), colour);
-      back.Circle(box.x, box.y, F(MaxOf(static_cast<float>(t - 15), 0) * 2.67), colour);
+      back.Circle(box.x, box.y, ToFloat(2.0 * t), colour);
+      back.Circle(box.x, box.y, ToFloat(MaxOf(static_cast<float>(t - 15), 0) * 2.67), colour);
     }
   }
 }
@@ -86,8 +84,8 @@ void DrawBlastAndMagnet(Surface& back, const PlayState& s) {
     const int n = (45 - s.blastTimer) / 15;
     for (int j = 0; j <= n; ++j) back.Circle(s.blastX, s.blastY, MaxOf(static_cast<float>(s.blastRadius - j), 0), colour);
     const double g = s.blastTimer * 1.4;
-    back.Circle(s.blastX, s.blastY, F(g), colour);
-    if (s.blastTimer < 35) back.Circle(s.blastX, s.blastY, MaxOf(F(g - 1), 0), colour);
+    back.Circle(s.blastX, s.blastY, ToFloat(g), colour);
+    if (s.blastTimer < 35) back.Circle(s.blastX, s.blastY, MaxOf(ToFloat(g - 1), 0), colour);
   }
   if (s.magnetTimer != 0) {
     const int32_t colour = Rgb(30, 110, 60);
@@ -99,9 +97,9 @@ void DrawBlastAndMagnet(Surface& back, const PlayState& s) {
     for (int j = 0; j < 3; ++j) {
       const double a = MaxOf(static_cast<float>(s.magnetTimer - 5 * j), 0);
       const double radius = reach - a * a / 50 * (s.magnetTimer / 100.0);
-      back.Circle(s.magnetX, s.magnetY, F(radius > 0 ? radius : 0), colour);
+      back.Circle(s.magnetX, s.magnetY, ToFloat(radius > 0 ? radius : 0), colour);
     }
-    back.Circle(s.magnetX, s.magnetY, F(100 - s.magnetTimer * 1.6), colour);
+    back.Circle(s.magnetX, s.magnetY, ToFloat(100 - s.magnetTimer * 1.6), colour);
   }
 }
 

@@ -37,8 +37,8 @@ PixelPoint FireImageCell(int q, int k) {
 
 PixelPoint FireMaskCell(int q) { return {kFireCell * (q % kFireColumns), kFireCell * (4 + q / kFireColumns)}; }
 
-void GenerateFireSheet(Surface& picFire, const std::array<int32_t, 4>& colours, std::array<float, 8>& scratch) {
-  picFire.SetFillStyle(FillStyle::kSolid);
+void GenerateFireSheet(Surface& fireSheet, const std::array<int32_t, 4>& colours, std::array<float, 8>& scratch) {
+  fireSheet.SetFillStyle(FillStyle::kSolid);
   for (int q = 0; q < kFireFrames; ++q) {
     const FireRadii r = FireFrameRadii(q);
     scratch[2] = r.outer;
@@ -48,17 +48,17 @@ void GenerateFireSheet(Surface& picFire, const std::array<int32_t, 4>& colours, 
     const int cx = kFireHalfCell + FireImageCell(q, 0).x;
     for (int k = 0; k < 2; ++k) {
       const int cy = kFireHalfCell + FireImageCell(q, k).y;
-      Disc(picFire, cx, cy, r.outer, colours[k] + ringAdd);
-      Disc(picFire, cx, cy, r.core, colours[k] + coreAdd);
-      Disc(picFire, cx, cy, r.hole, kWhite);
+      Disc(fireSheet, cx, cy, r.outer, colours[k] + ringAdd);
+      Disc(fireSheet, cx, cy, r.core, colours[k] + coreAdd);
+      Disc(fireSheet, cx, cy, r.hole, kWhite);
     }
     // The mask: black cell, white where the ring reaches, black again over the hole. The box takes
     // one pixel of the next cells too; those are drawn later and cover it.
     const PixelPoint m = FireMaskCell(q);
-    picFire.FilledBox(static_cast<float>(m.x), static_cast<float>(m.y), static_cast<float>(m.x + kFireCell),
+    fireSheet.FilledBox(static_cast<float>(m.x), static_cast<float>(m.y), static_cast<float>(m.x + kFireCell),
                       static_cast<float>(m.y + kFireCell), kBlack);
-    Disc(picFire, m.x + kFireHalfCell, m.y + kFireHalfCell, r.outer, kWhite);
-    Disc(picFire, m.x + kFireHalfCell, m.y + kFireHalfCell, r.hole, kBlack);
+    Disc(fireSheet, m.x + kFireHalfCell, m.y + kFireHalfCell, r.outer, kWhite);
+    Disc(fireSheet, m.x + kFireHalfCell, m.y + kFireHalfCell, r.hole, kBlack);
   }
 }
 

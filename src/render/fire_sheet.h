@@ -29,10 +29,10 @@ FireRadii FireFrameRadii(int q);
 PixelPoint FireImageCell(int q, int k);
 PixelPoint FireMaskCell(int q);
 
-// Draws all frames into picFire (expected cleared to white, at least 1350 x 540; smaller surfaces
+// Draws all frames into fireSheet (expected cleared to white, at least 1350 x 540; smaller surfaces
 // just clip). colours[0] and colours[1] are the bases of the two colour sets. scratch[2] and
 // scratch[3] receive the outer and hole radii of each frame as it is drawn, so the last frame's stay.
-// Leaves picFire's fill style solid and its fill colour black.
-void GenerateFireSheet(Surface& picFire, const std::array<int32_t, 4>& colours, std::array<float, 8>& scratch);
+// Leaves fireSheet's fill style solid and its fill colour black.
+void GenerateFireSheet(Surface& fireSheet, const std::array<int32_t, 4>& colours, std::array<float, 8>& scratch);
 
 }  // namespace quandel

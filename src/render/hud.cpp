@@ -106,14 +106,14 @@ void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank
   static_assert(sheet::kQuitButtonWidth == kQuitButton.w && sheet::kQuitButtonHeight == kQuitButton.h);
   const int qx = kQuitButton.x, qy = kQuitButton.y;
   for (const sheet::Piece& piece : sheet::kQuitButtonMask) {
-    BitBlt(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCPAINT);
+    Blit(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kOr);
   }
   auto colourPieces = [&](const auto& pieces) {
     for (const sheet::Piece& piece : pieces) {
-      BitBlt(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCAND);
+      Blit(back, qx + piece.dx, qy + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kAnd);
     }
   };
-  if (s.menuHover != 0) {
+  if (s.quitHovered) {
     colourPieces(sheet::kQuitButtonHover);
   } else {
     colourPieces(sheet::kQuitButtonNormal);
@@ -121,10 +121,10 @@ void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank
 
   if (s.replayMode == 1) {
     for (const sheet::Piece& piece : sheet::kReplayLabelMask) {
-      BitBlt(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCPAINT);
+      Blit(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kOr);
     }
     for (const sheet::Piece& piece : sheet::kReplayLabelImage) {
-      BitBlt(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, SRCAND);
+      Blit(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kAnd);
     }
   } else {
     MaskedBlit(back, 440, 400, hud, sheet::kHudLogo);

@@ -9,8 +9,8 @@
 namespace quandel {
 
 void MaskedBlit(Surface& dst, int x, int y, const Surface& src, const sheet::Sprite& sprite) {
-  BitBlt(dst, x, y, sprite.mask.w, sprite.mask.h, src, sprite.mask.x, sprite.mask.y, SRCPAINT);
-  BitBlt(dst, x, y, sprite.image.w, sprite.image.h, src, sprite.image.x, sprite.image.y, SRCAND);
+  Blit(dst, x, y, sprite.mask.w, sprite.mask.h, src, sprite.mask.x, sprite.mask.y, RasterOp::kOr);
+  Blit(dst, x, y, sprite.image.w, sprite.image.h, src, sprite.image.x, sprite.image.y, RasterOp::kAnd);
 }
 
 int PixelRound(double v) {

@@ -62,11 +62,12 @@ void DrawCursor(Surface& back, const Surface& hud, const PlayState& s) {
 void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const PlayState& s, uint8_t drawMode) {
   const bool sprites = drawMode % 2 == 0;
   for (const Box& box : s.boxes) {
-    if (box.state != 0) continue;
+    if (box.state != BoxState::kFalling) continue;
+    const int kind = static_cast<int>(box.kind);
     if (sprites) {
-      MaskedBlitAt(back, box.x - 8.0f, box.y - 8.0f, boxSheet, sheet::kBoxCell(box.kind, box.spinA, box.spinB));
+      MaskedBlitAt(back, box.x - 8.0f, box.y - 8.0f, boxSheet, sheet::kBoxCell(kind, box.spinA, box.spinB));
     } else {
-      back.SetFillColour(s.colours[box.kind % 4] + BoxTint(box.kind));
+      back.SetFillColour(s.colours[kind % 4] + BoxTint(kind));
       back.Box(box.x - 6.0f, box.y - 6.0f, box.x + 6.0f, box.y + 6.0f, Rgb(0, 0, 0));
     }
   }
@@ -80,38 +81,38 @@ void OpeningWipe(Surfaces& v, int32_t frameNo) {
   if (frameNo < 0) {
     // The new picture shows through a gap that opens from the centre of the column.
     const int a = 10 * (frameNo + 60);
-    BitBlt(v.picBack, 0, 0, 230 - a, 480, v.picBack2, 0, 0, SRCCOPY);
-    BitBlt(v.picBack, 230 + a, 0, 640 - (230 + a), 480, v.picBack2, 230 + a, 0, SRCCOPY);
+    Blit(v.backBuffer, 0, 0, 230 - a, 480, v.previousPicture, 0, 0, RasterOp::kCopy);
+    Blit(v.backBuffer, 230 + a, 0, 640 - (230 + a), 480, v.previousPicture, 230 + a, 0, RasterOp::kCopy);
   } else if (frameNo == 0) {
-    v.picBack2.SetOuterSize(2, 2);
+    v.previousPicture.Resize(0, 0);
   }
 }
 
 void ComposePlayFrame(Surfaces& v, const PlayState& s, const PlayView& view) {
-  Surface& back = v.picBack;
+  Surface& back = v.backBuffer;
   const uint8_t drawMode = view.drawMode;
 
   DrawScenery(back, s);
   DrawReachIndicators(back, s);
 
   back.SetFillStyle(drawMode / 2 == 0 ? FillStyle::kSolid : FillStyle::kTransparent);
-  v.picFire2.SetFillStyle(FillStyle::kSolid);
+  v.largeFire.SetFillStyle(FillStyle::kSolid);
   DrawBurningBoxes(v, s, drawMode);
 
   back.SetFillStyle(drawMode % 2 == 0 ? FillStyle::kTransparent : FillStyle::kSolid);
   // The cursor lies over the fire and under the falling boxes.
-  DrawCursor(back, v.picLogo, s);
-  DrawLiveBoxes(back, v.picChara, s, drawMode);
+  DrawCursor(back, v.hudSheet, s);
+  DrawLiveBoxes(back, v.boxSheet, s, drawMode);
 
   back.SetFillStyle(FillStyle::kTransparent);
   DrawBlastAndMagnet(back, s);
-  DrawHud(back, v.picLogo, s, view.rank);
+  DrawHud(back, v.hudSheet, s, view.rank);
 
   // The counter shows the last measurement; the caller counts this frame after it.
-  DrawFrameRateCounter(back, v.picLogo, view.clock);
+  DrawFrameRateCounter(back, v.hudSheet, view.clock);
   OpeningWipe(v, s.frameNo);
 
-  BitBlt(v.picMain, 0, 0, 640, 480, back, 0, 0, SRCCOPY);
+  Blit(v.screen, 0, 0, 640, 480, back, 0, 0, RasterOp::kCopy);
 }
 
 }  // namespace quandel

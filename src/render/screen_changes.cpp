@@ -12,15 +12,15 @@ void DrawBusyMessage(Surface& dst, const Surface& titleSheet, int x, int y) {
 }
 
 void ComposeLoadingPicture(Surfaces& v) {
-  v.picBack.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
-  DrawBusyMessage(v.picBack, v.picTitle, 130, 200);
-  BitBlt(v.picMain, 0, 0, 640, 480, v.picBack, 0, 0, SRCCOPY);
-  v.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+  v.backBuffer.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+  DrawBusyMessage(v.backBuffer, v.titleSheet, 130, 200);
+  Blit(v.screen, 0, 0, 640, 480, v.backBuffer, 0, 0, RasterOp::kCopy);
+  v.previousPicture.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
 }
 
 void KeepPictureForWipe(Surfaces& v) {
-  v.picBack2.SetOuterSize(642, 482);
-  BitBlt(v.picBack2, 0, 0, 640, 480, v.picBack, 0, 0, SRCCOPY);
+  v.previousPicture.Resize(640, 480);
+  Blit(v.previousPicture, 0, 0, 640, 480, v.backBuffer, 0, 0, RasterOp::kCopy);
 }
 
 }  // namespace quandel

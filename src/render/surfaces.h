@@ -1,5 +1,5 @@
-// The eight drawing surfaces of the window. Only picMain is ever shown; every frame is composed in
-// picBack and copied there.
+// The eight drawing surfaces of the window. Only `screen` is ever shown; every frame is composed in
+// `backBuffer` and copied there.
 #pragma once
 
 #include <cstdint>
@@ -9,14 +9,14 @@
 namespace quandel {
 
 struct Surfaces {
-  Surface picBack;   // back buffer, 640 x 480
-  Surface picBack2;  // the previous picture for the opening wipes; 2 x 2 while unused
-  Surface picMain;   // the visible surface
-  Surface picChara;  // box sprite sheet
-  Surface picTitle;  // title sheet
-  Surface picLogo;   // HUD sheet
-  Surface picFire;   // generated fire sprites
-  Surface picFire2;  // scratch for the large fire of a special box
+  Surface backBuffer;       // where each frame is composed, 640 x 480
+  Surface previousPicture;  // the picture an opening wipe parts; empty (0 x 0) while unused
+  Surface screen;           // the visible surface
+  Surface boxSheet;         // box sprite sheet (img/cube.bmp)
+  Surface titleSheet;       // title sheet (img/title.bmp)
+  Surface hudSheet;         // HUD sheet (img/lg.bmp)
+  Surface fireSheet;        // generated fire sprites
+  Surface largeFire;        // where the large fire of a special box is built
 };
 
 // The drawing clock that the title screen and each play keep: last reading, milliseconds collected

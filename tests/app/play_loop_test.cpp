@@ -19,7 +19,7 @@ TEST(SavingRecorder, KeepsTheRecordingOfTheFirstOrTheBestPlay) {
     if (c.stored) WriteFile(dir.File(kReplayFileName), "stored");
     Settings settings;
     PlayState play;
-    play.replaySave = c.recordingOff, play.replayPos = 1;
+    play.recordingOff = c.recordingOff, play.replayPos = 1;
     ReplayTable replay;
     SavingRecorder(settings, data).RecordResult(play, replay, ScoreTable{}, c.rank, c.full);
     EXPECT_EQ(ReadFile(dir.File("scr.hsc")).size(), 56u);

@@ -34,7 +34,7 @@ Drawable Halves(std::string name, Sprite l, Sprite r) {
 }
 
 template <size_t N>
-std::vector<Piece> V(const Piece (&pieces)[N]) { return {pieces, pieces + N}; }
+std::vector<Piece> Pieces(const Piece (&pieces)[N]) { return {pieces, pieces + N}; }
 
 std::vector<Drawable> AllDrawables() {
   std::vector<Drawable> all;
@@ -52,7 +52,7 @@ std::vector<Drawable> AllDrawables() {
   for (const auto& [name, sprites] : title) all.push_back(Simple(std::string("title_") + name, kTitle, sprites));
   all.push_back(Halves("title_bottom_label", kTitleBottomLeft, kTitleBottomRight));
   all.push_back(Halves("title_busy", kTitleBusyLeft, kTitleBusyRight));
-  all.push_back({"title_help_hint", kTitle, kTitleHelpHintWidth, kTitleHelpHintHeight, {{V(kTitleHelpHintImage), V(kTitleHelpHintMask)}}});
+  all.push_back({"title_help_hint", kTitle, kTitleHelpHintWidth, kTitleHelpHintHeight, {{Pieces(kTitleHelpHintImage), Pieces(kTitleHelpHintMask)}}});
 
   for (int d = 0; d < 10; ++d) {
     const std::string n = std::to_string(d);
@@ -68,8 +68,8 @@ std::vector<Drawable> AllDrawables() {
       {"cursor", {kHudCursor}}, {"paused_banner", {kHudPausedBanner}}, {"go_on_hint", {kHudGoOnHint}}};
   for (const auto& [name, sprites] : hud) all.push_back(Simple(std::string("hud_") + name, kHud, sprites));
   all.push_back({"hud_quit_button", kHud, kQuitButtonWidth, kQuitButtonHeight,
-                 {{V(kQuitButtonNormal), V(kQuitButtonMask)}, {V(kQuitButtonHover), V(kQuitButtonMask)}}});
-  all.push_back({"hud_replay_label", kHud, kReplayLabelWidth, kReplayLabelHeight, {{V(kReplayLabelImage), V(kReplayLabelMask)}}});
+                 {{Pieces(kQuitButtonNormal), Pieces(kQuitButtonMask)}, {Pieces(kQuitButtonHover), Pieces(kQuitButtonMask)}}});
+  all.push_back({"hud_replay_label", kHud, kReplayLabelWidth, kReplayLabelHeight, {{Pieces(kReplayLabelImage), Pieces(kReplayLabelMask)}}});
   return all;
 }
 

@@ -20,16 +20,16 @@ TEST(TitleMenu, EveryEntryLitUnderTheMouseIsDrawnInsideTheAreaThatTakesItsClicks
   App app(platform, DataDir(dir.path()));
   std::string error;
   ASSERT_TRUE(SetUpSurfaces(app.surfaces, 0, std::string(QUANDEL_BINARY_DIR) + "/game", &error)) << error;
-  app.surfaces.picTitle.SetOuterSize(290, 439);
+  app.surfaces.titleSheet.Resize(288, 437);
   const Settings usual, other{0, 0, 3, 0, 1, 2};
   for (const TitleEntry& e : TitleEntries()) {
     SCOPED_TRACE(int{e.item});
     // A selected entry is not lit, so each is looked at under settings that do not select it.
     app.settings = TitleEntryLook(e, usual, 0) == Look::kSelected ? other : usual;
     ComposeTitle(app, {.replayAvailable = true});
-    const Surface plain = app.surfaces.picBack;
+    const Surface plain = app.surfaces.backBuffer;
     ComposeTitle(app, {.replayAvailable = true, .hover = e.item});
-    const testing::Changed lit = testing::ChangedArea(plain, app.surfaces.picBack);
+    const testing::Changed lit = testing::ChangedArea(plain, app.surfaces.backBuffer);
     ASSERT_LE(lit.left, lit.right) << "not lit";
     EXPECT_EQ(TitleItemAt((lit.left + lit.right) / 2.0f, (lit.top + lit.bottom) / 2.0f, true), e.item) << "centre";
     EXPECT_EQ(TitleItemAt(lit.left, lit.top, true), e.item) << "top left";

@@ -12,8 +12,8 @@
 
 namespace quandel::testing {
 
-InputEvent Move(float x, float y, int16_t marker) { return {InputEvent::Kind::kMove, 0, marker, x, y}; }
-InputEvent Down(int16_t button, float x, float y, int16_t marker) { return {InputEvent::Kind::kDown, button, marker, x, y}; }
+InputEvent Move(float x, float y, int16_t modifiers) { return {InputEvent::Kind::kMove, 0, modifiers, x, y}; }
+InputEvent Down(int16_t button, float x, float y, int16_t modifiers) { return {InputEvent::Kind::kDown, button, modifiers, x, y}; }
 InputEvent WheelTowards() { return {InputEvent::Kind::kWheelTowards}; }
 InputEvent WheelAway() { return {InputEvent::Kind::kWheelAway}; }
 
@@ -34,7 +34,7 @@ PlayState WithoutUnrecordedMoves(const PlayState& play) {
 }  // namespace
 
 void PlayHarness::Run() {
-  play.replaySave = settings.replaySave;
+  play.recordingOff = settings.recordingOff;
   SavingRecorder recorder(settings, data);
   SoundCues cues;
   StartPlay(play, replay, cues);
@@ -86,10 +86,10 @@ void BombingPlayer(PlayHarness& h, float cursorHeight) {
   double bestScore = -1;
   for (int i = 0; i < kBoxCount; ++i) {
     const Box& b = s.boxes[i];
-    if (b.state != 0 || b.y < 5 || b.y > 470) continue;
+    if (b.state != BoxState::kFalling || b.y < 5 || b.y > 470) continue;
     int near = 0;
     for (const Box& o : s.boxes) {
-      if (o.state == 0 && o.y > -20 && std::fabs(o.x - b.x) < 55 && std::fabs(o.y - b.y) < 55) ++near;
+      if (o.state == BoxState::kFalling && o.y > -20 && std::fabs(o.x - b.x) < 55 && std::fabs(o.y - b.y) < 55) ++near;
     }
     if (near < 2 && b.y < 300) continue;  // a lone box can wait until it gets low
     const double score = near * 1000.0 + b.y;

@@ -41,7 +41,7 @@ TEST(PlayStep, TheOpeningLastsSixtyFramesAndTheFirstRowMovesOnTheFrameItEnters) 
   for (int i = 0; i < 59; ++i) f.Step();
   EXPECT_EQ(f.s.frameNo, -1);
   // Ten boxes made at -50, then one step down.
-  for (int k = 0; k < 11; ++k) EXPECT_TRUE(k < 10 ? f.s.boxes[k].state == 0 && f.s.boxes[k].y == -49 : f.s.boxes[k].state == 2) << k;
+  for (int k = 0; k < 11; ++k) EXPECT_TRUE(k < 10 ? f.s.boxes[k].state == BoxState::kFalling && f.s.boxes[k].y == -49 : f.s.boxes[k].state == BoxState::kGone) << k;
 }
 
 TEST(PlayStep, TheQuitButtonEndsALivePlayAtOnceWithoutAResultYetTheBombDrops) {

@@ -25,7 +25,7 @@ TEST(PlayAndReplay, ALongPlayThroughTheWideColumnsReplaysFrameForFrame) {
   bool specialBurned = false, widened = false;
   live.everyFrame = [&](PlayHarness& h) {
     BombingPlayer(h, 89);
-    for (const Box& b : h.play.boxes) specialBurned = specialBurned || (b.kind == 2 && b.state == 1);
+    for (const Box& b : h.play.boxes) specialBurned = specialBurned || (b.kind == BoxKind::kSpecial && b.state == BoxState::kBurning);
     widened = widened || h.play.fieldWidth > 200;
   };
   // The first move comes during the opening: it moves the cursor and records nothing.

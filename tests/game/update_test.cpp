@@ -11,22 +11,22 @@ namespace {
 
 PlayState EmptyField() {
   PlayState s;
-  for (Box& b : s.boxes) b.state = 2;
+  for (Box& b : s.boxes) b.state = BoxState::kGone;
   for (Star& st : s.stars) st = Star{0, 0, 0, 0};
   s.fieldWidth = 200;
   s.timeLeft = 3600;
   return s;
 }
 
-Box Falling(float x, float y, uint8_t kind = 0) {
+Box Falling(float x, float y, BoxKind kind = BoxKind::kBlue) {
   Box b{x, y};
   b.kind = kind, b.vy = 1;
   return b;
 }
 
-Box Burning(float x, float y, int16_t radius, int16_t time, uint8_t kind = 0) {
+Box Burning(float x, float y, int16_t radius, int16_t time, BoxKind kind = BoxKind::kBlue) {
   Box b = Falling(x, y, kind);
-  b.state = 1, b.burnRadius = radius, b.burnTime = time;
+  b.state = BoxState::kBurning, b.burnRadius = radius, b.burnTime = time;
   return b;
 }
 
@@ -38,8 +38,8 @@ TEST(Update, IgnitionFollowsTheIndexOrderWithinAFrame) {
   s.boxes[9] = Falling(215, 100), s.boxes[2] = Falling(185, 100);
   UpdateObjects(s);
   // Box 9 was lit in pass 5 and burned once more in its own pass; box 2 waits for the next frame.
-  EXPECT_TRUE(s.boxes[9].state == 1 && s.boxes[9].burnTime == 2);
-  EXPECT_TRUE(s.boxes[2].state == 1 && s.boxes[2].burnTime == 1);
+  EXPECT_TRUE(s.boxes[9].state == BoxState::kBurning && s.boxes[9].burnTime == 2);
+  EXPECT_TRUE(s.boxes[2].state == BoxState::kBurning && s.boxes[2].burnTime == 1);
   EXPECT_EQ(std::tuple(s.chainCount[0], s.score, s.igniteCount), std::tuple(3, 200, 2));
 }
 
@@ -47,15 +47,15 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
   PlayState s = EmptyField();
   s.boxes[0] = Burning(200, 100, 40, 30);
   s.chainFuse[0] = 2;
-  s.boxes[1] = Falling(230, 100, 1);  // other kind
-  s.boxes[2] = Falling(200, 70, 2);   // special: catches from every kind
+  s.boxes[1] = Falling(230, 100, BoxKind::kOrange);
+  s.boxes[2] = Falling(200, 70, BoxKind::kSpecial);  // catches from every kind
   s.boxes[3] = Falling(150, -1);      // at the top edge after its step, next to burning box 4
   s.boxes[4] = Burning(150, 20, 40, 30);
   UpdateObjects(s);
-  EXPECT_EQ(std::tuple(s.boxes[1].state, s.boxes[2].state, s.boxes[3].state), std::tuple(0, 1, 0));
+  EXPECT_EQ(std::tuple(s.boxes[1].state, s.boxes[2].state, s.boxes[3].state), std::tuple(BoxState::kFalling, BoxState::kBurning, BoxState::kFalling));
   // ... and the burning special box passes fire to the other kind.
   for (int i = 0; i < 12; ++i) UpdateObjects(s);
-  EXPECT_EQ(s.boxes[1].state, 1);
+  EXPECT_EQ(s.boxes[1].state, BoxState::kBurning);
 }
 
 TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
@@ -63,7 +63,7 @@ TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
   s.boxes[0] = Burning(200, 100, 40, 30);
   s.boxes[1] = Falling(220, 100);
   UpdateObjects(s);
-  EXPECT_EQ(std::tuple(s.boxes[1].state, s.chainCount[0], s.chainFuse[0], s.score), std::tuple(1, 0, 0, 100));
+  EXPECT_EQ(std::tuple(s.boxes[1].state, s.chainCount[0], s.chainFuse[0], s.score), std::tuple(BoxState::kBurning, 0, 0, 100));
 }
 
 TEST(Update, ChainBonusGrowsWithTheSquareAndTiesRoundToEven) {
@@ -85,7 +85,7 @@ TEST(Update, GaugesStopAt3000AndBlastIgnitionsCredit) {
   s.boxes[0] = Falling(200, 99);
   UpdateObjects(s);
   // The score: three full tens, 100 + 30.
-  EXPECT_EQ(std::tuple(s.boxes[0].state, s.chainCount[2], s.bombGauge, s.magnetGauge, s.score), std::tuple(1, 30, 3000, 340, 130));
+  EXPECT_EQ(std::tuple(s.boxes[0].state, s.chainCount[2], s.bombGauge, s.magnetGauge, s.score), std::tuple(BoxState::kBurning, 30, 3000, 340, 130));
 }
 
 TEST(Update, WallsReverseBoxesAndTheBottomCostsTime) {
@@ -98,7 +98,7 @@ TEST(Update, WallsReverseBoxesAndTheBottomCostsTime) {
   UpdateObjects(s);
   EXPECT_EQ(std::tuple(s.boxes[0].x, s.boxes[0].vx, s.boxes[1].x, s.boxes[1].vx), std::tuple(129.5f, 2.0f, 330.5f, -1.5f));
   // Two lost boxes cost 120 frames; time stops at 0.
-  EXPECT_EQ(std::tuple(s.boxes[2].state, s.boxes[3].state, s.timeLeft), std::tuple(2, 2, 0));
+  EXPECT_EQ(std::tuple(s.boxes[2].state, s.boxes[3].state, s.timeLeft), std::tuple(BoxState::kGone, BoxState::kGone, 0));
 }
 
 TEST(Update, BlastAndMagnetTimersAndDrift) {

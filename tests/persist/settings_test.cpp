@@ -7,17 +7,18 @@
 namespace quandel {
 namespace {
 
-struct Loaded { int replaySave, drawMode; std::string file; };
+struct Loaded { int recordingOff, drawMode; std::string file; };
 
 Loaded LoadFrom(const std::string* contents, bool failRename = false) {
   testing::TempDir dir;
   if (contents) testing::WriteFile(dir.File("config.txt"), *contents);
   Settings s;
-  s.replaySave = s.drawMode = 9;
+  s.recordingOff = true;
+  s.drawMode = 9;
   DataDir data(dir.path());
   data.set_fault_hook([&](SaveStep step) { return failRename && step == SaveStep::kRename; });
   LoadSettings(s, data);
-  return {s.replaySave, s.drawMode, testing::ReadFile(dir.File("config.txt"))};
+  return {s.recordingOff, s.drawMode, testing::ReadFile(dir.File("config.txt"))};
 }
 
 }  // namespace
@@ -25,16 +26,16 @@ Loaded LoadFrom(const std::string* contents, bool failRename = false) {
 TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlwaysRewritten) {
   // A fresh file: the two values, then the notes explaining them, the same in every rewrite.
   const Loaded none = LoadFrom(nullptr);
-  EXPECT_EQ(none.replaySave | none.drawMode, 0);
+  EXPECT_EQ(none.recordingOff | none.drawMode, 0);
   const std::string head = "ReplaySave = 0\r\nDrawMode = 0\r\n";
   ASSERT_EQ(none.file.substr(0, head.size()), head);
   const std::string notes = none.file.substr(head.size());
   EXPECT_NE(notes.find("//DrawMode = 3:"), std::string::npos);
-  auto expectedFile = [&](int replaySave, int drawMode) {
-    return "ReplaySave = " + std::to_string(replaySave) + "\r\nDrawMode = " + std::to_string(drawMode) + "\r\n" + notes;
+  auto expectedFile = [&](int recordingOff, int drawMode) {
+    return "ReplaySave = " + std::to_string(recordingOff) + "\r\nDrawMode = " + std::to_string(drawMode) + "\r\n" + notes;
   };
   const std::string huge(200000, 'x');
-  const struct { std::string text; int replaySave, drawMode; } cases[] = {
+  const struct { std::string text; int recordingOff, drawMode; } cases[] = {
       {"ReplaySave = 1\r\nDrawMode = 3\r\n" + notes, 1, 3},
       {"ReplaySave = 1\r\nDrawMode = 4\r\n", 1, 0},
       {"ReplaySave = 2\r\nDrawMode = 7\r\n", 0, 0},
@@ -53,15 +54,15 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
   };
   for (const auto& c : cases) {
     const Loaded l = LoadFrom(&c.text);
-    EXPECT_EQ(std::pair(l.replaySave, l.drawMode), std::pair(c.replaySave, c.drawMode)) << c.text.substr(0, 40);
-    EXPECT_EQ(l.file, expectedFile(c.replaySave, c.drawMode));
+    EXPECT_EQ(std::pair(l.recordingOff, l.drawMode), std::pair(c.recordingOff, c.drawMode)) << c.text.substr(0, 40);
+    EXPECT_EQ(l.file, expectedFile(c.recordingOff, c.drawMode));
   }
 }
 
 TEST(Settings, AFailedWriteKeepsTheValuesAndTheOldFile) {
   const std::string old = "ReplaySave = 1\r\nDrawMode = 3\r\nmy notes\r\n";
   const Loaded l = LoadFrom(&old, true);
-  EXPECT_TRUE(l.replaySave == 1 && l.drawMode == 3);
+  EXPECT_TRUE(l.recordingOff && l.drawMode == 3);
   EXPECT_EQ(l.file, old);
 }
 

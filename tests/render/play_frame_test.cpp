@@ -16,7 +16,7 @@ constexpr int32_t kMarker = Rgb(1, 2, 3), kBlack = Rgb(0, 0, 0);
 // A play state with nothing on the field: every box gone, the stars in a corner.
 PlayState EmptyPlay() {
   PlayState s;
-  for (Box& b : s.boxes) b.state = 2;
+  for (Box& b : s.boxes) b.state = BoxState::kGone;
   for (Star& star : s.stars) star = Star{600, 470, 0, 0};
   s.frameNo = 200, s.stageBanner = 85;
   s.timeLeft = s.timeShown = 3600;
@@ -24,7 +24,7 @@ PlayState EmptyPlay() {
   return s;
 }
 
-Box& Put(PlayState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
+Box& Put(PlayState& s, int i, float x, float y, BoxKind kind, BoxState state) {
   s.boxes[i] = Box{x, y};
   s.boxes[i].kind = kind, s.boxes[i].state = state;
   return s.boxes[i];
@@ -34,10 +34,10 @@ Box& Put(PlayState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
 struct Sheets {
   explicit Sheets(int drawMode) {
     testing::PrepareTestSurfaces(v, drawMode);
-    v.picBack.FilledBox(0, 0, 640, 480, kMarker);
+    v.backBuffer.FilledBox(0, 0, 640, 480, kMarker);
   }
   Surfaces v;
-  Surface& back() { return v.picBack; }
+  Surface& back() { return v.backBuffer; }
 };
 
 struct Probe { int x, y; int32_t colour; };
@@ -93,8 +93,8 @@ TEST(Scenery, StageTintsWideColumnsAndParticles) {
 
 Surface Hud(const PlayState& s, uint8_t rank = 0) {
   Sheets sheets(0);
-  DrawHud(sheets.back(), sheets.v.picLogo, s, rank);
-  return sheets.v.picBack;
+  DrawHud(sheets.back(), sheets.v.hudSheet, s, rank);
+  return sheets.v.backBuffer;
 }
 
 struct Place { int x, y; sheet::Sprite sprite; };
@@ -107,7 +107,7 @@ void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
 TEST(Hud, TheQuitButtonLightsWhereItTakesClicks) {
   PlayState s = EmptyPlay();
   const Surface normal = Hud(s);
-  s.menuHover = 1;
+  s.quitHovered = true;
   const testing::Changed lit = testing::ChangedArea(normal, Hud(s));
   ASSERT_LE(lit.left, lit.right) << "not lit";
   EXPECT_TRUE(OnQuitButton(lit.left, lit.top)) << "top left " << lit.left << "," << lit.top;
@@ -164,7 +164,7 @@ class Composition : public ::testing::Test {
  protected:
   Composition() {
     testing::PrepareTestSurfaces(v, 0);
-    v.picBack2.FilledBox(0, 0, 640, 480, kMarker);
+    v.previousPicture.FilledBox(0, 0, 640, 480, kMarker);
   }
   void Compose() { ComposePlayFrame(v, s, PlayView{0, 0, clock}); }
   Surfaces v;
@@ -174,12 +174,12 @@ class Composition : public ::testing::Test {
 
 TEST_F(Composition, CursorLiesOverTheFireAndUnderTheFallingBoxes) {
   s.cursorX = 100.5f, s.cursorY = 50.5f;  // sprite at (86, 36)
-  Put(s, 0, 101, 51, 0, 1).burnTime = 40;
+  Put(s, 0, 101, 51, BoxKind::kBlue, BoxState::kBurning).burnTime = 40;
   Compose();
-  EXPECT_EQ(v.picBack.colourAt(87, 37), ColourOf(sheet::kHudCursor));
-  Put(s, 1, 100, 50, 0, 0);
+  EXPECT_EQ(v.backBuffer.colourAt(87, 37), ColourOf(sheet::kHudCursor));
+  Put(s, 1, 100, 50, BoxKind::kBlue, BoxState::kFalling);
   Compose();
-  Expect(v.picBack, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
+  Expect(v.backBuffer, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
 }
 
 }  // namespace

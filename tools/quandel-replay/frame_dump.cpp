@@ -32,7 +32,7 @@ std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const Fr
   const auto drawMode = static_cast<uint8_t>(options.drawMode);
   if (!SetUpSurfaces(v, drawMode, options.assetDir, &failure)) return fail(failure);
   // The picture the opening parts from: the plain grey of a fresh start.
-  v.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+  v.previousPicture.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
 
   // Paced on a virtual clock as the window would be, so the frame counter shows what it would.
   HeadlessPlatform platform;
@@ -47,7 +47,7 @@ std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const Fr
     if (!run.Step()) break;
     ComposePlayFrame(v, run.play(), PlayView{drawMode, 0, clock});
     MeasureFrameAndRestartClock(clock, platform, 0, frameSkip);
-    if (!sink(v.picMain, run.play().frameNo, run.TakeCues())) break;
+    if (!sink(v.screen, run.play().frameNo, run.TakeCues())) break;
   }
   return run.outcome();
 }

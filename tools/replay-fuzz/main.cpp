@@ -199,7 +199,7 @@ class PlayDigest {
     Mix(s.timeLeft);
     Mix(s.stage);
     for (const Box& b : s.boxes) {
-      if (b.state == 2) continue;
+      if (b.state == BoxState::kGone) continue;
       Mix(b.x);
       Mix(b.y);
       Mix(b.vx);

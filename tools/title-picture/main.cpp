@@ -50,14 +50,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quandel-title-picture: %s\n", error.c_str());
     return 1;
   }
-  app.surfaces.picTitle.SetOuterSize(290, 439);  // as the title screen sizes its sheet
+  app.surfaces.titleSheet.Resize(288, 437);  // as the title screen sizes its sheet
   TitleView view;
   view.scroll = 60;  // two seconds into the column's scroll
   view.replayAvailable = true;  // as after the first recorded play, so every entry shows
   // The title draws one frame in frameSkip + 1 of the 60 a second.
   view.framesPerSecond = 60 / (app.settings.frameSkip + 1);
   ComposeTitle(app, view);
-  if (!WritePng(out, app.surfaces.picBack)) {
+  if (!WritePng(out, app.surfaces.backBuffer)) {
     std::fprintf(stderr, "quandel-title-picture: cannot write %s\n", out.c_str());
     return 1;
   }

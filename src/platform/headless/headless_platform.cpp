@@ -24,8 +24,8 @@ bool HeadlessPlatform::Due(const ScriptedEvent& e) const {
 void HeadlessPlatform::Dispatch(const ScriptedEvent& e) {
   if (!sink_) return;
   switch (e.kind) {
-    case ScriptedEvent::Kind::kMove: sink_->MouseMove(0, e.marker, e.x, e.y); break;
-    case ScriptedEvent::Kind::kDown: sink_->MouseDown(e.button, e.marker, e.x, e.y); break;
+    case ScriptedEvent::Kind::kMove: sink_->MouseMove(0, e.modifiers, e.x, e.y); break;
+    case ScriptedEvent::Kind::kDown: sink_->MouseDown(e.button, e.modifiers, e.x, e.y); break;
     case ScriptedEvent::Kind::kWheelTowards: sink_->WheelTowardsUser(); break;
     case ScriptedEvent::Kind::kWheelAway: sink_->WheelAwayFromUser(); break;
     case ScriptedEvent::Kind::kClose: sink_->CloseRequested(); break;

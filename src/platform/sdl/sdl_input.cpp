@@ -46,12 +46,12 @@ GamePixel WindowToGame(int wx, int wy, const ViewRect& view, const PointerScale&
           ToGame(wy, view.y, view.h, kGameHeight, scale.windowH, scale.outputH)};
 }
 
-int16_t MarkerFromModifiers(uint16_t sdlModifiers) {
-  int16_t marker = 0;
-  if (sdlModifiers & KMOD_SHIFT) marker += 1;
-  if (sdlModifiers & KMOD_CTRL) marker += 2;
-  if (sdlModifiers & KMOD_ALT) marker += 4;
-  return marker;
+int16_t ModifierBits(uint16_t sdlModifiers) {
+  int16_t modifiers = 0;
+  if (sdlModifiers & KMOD_SHIFT) modifiers += 1;
+  if (sdlModifiers & KMOD_CTRL) modifiers += 2;
+  if (sdlModifiers & KMOD_ALT) modifiers += 4;
+  return modifiers;
 }
 
 int16_t ButtonFromSdl(uint8_t sdlButton) {
@@ -132,7 +132,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
     case SDL_MOUSEMOTION: {
       if (!sink) return WindowAction::kNone;
       const GamePixel p = WindowToGame(event.motion.x, event.motion.y, view, scale_);
-      sink->MouseMove(HeldButtonsFromSdl(event.motion.state), MarkerFromModifiers(modifiers_), static_cast<float>(p.x),
+      sink->MouseMove(HeldButtonsFromSdl(event.motion.state), ModifierBits(modifiers_), static_cast<float>(p.x),
                       static_cast<float>(p.y));
       return WindowAction::kNone;
     }
@@ -141,7 +141,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
       const int16_t button = ButtonFromSdl(event.button.button);
       if (!sink || button == 0) return WindowAction::kNone;
       const GamePixel p = WindowToGame(event.button.x, event.button.y, view, scale_);
-      sink->MouseDown(button, MarkerFromModifiers(modifiers_), static_cast<float>(p.x), static_cast<float>(p.y));
+      sink->MouseDown(button, ModifierBits(modifiers_), static_cast<float>(p.x), static_cast<float>(p.y));
       return WindowAction::kNone;
     }
 

@@ -44,8 +44,8 @@ struct PointerScale {
 // The same when `view` is in output pixels: the window pixel's centre is scaled to the output first.
 GamePixel WindowToGame(int wx, int wy, const ViewRect& view, const PointerScale& scale);
 
-// The source marker of a live mouse event: Shift 1 + Ctrl 2 + Alt 4.
-int16_t MarkerFromModifiers(uint16_t sdlModifiers);
+// The modifier bits of a live mouse event: Shift 1 + Ctrl 2 + Alt 4.
+int16_t ModifierBits(uint16_t sdlModifiers);
 // A pressed button as the handlers number it (1 left, 2 right, 4 middle); 0 for the side buttons,
 // which the game never sees.
 int16_t ButtonFromSdl(uint8_t sdlButton);
