@@ -26,7 +26,7 @@ TEST(FrameWait, CadenceCountsFromThePreviousReturnWithoutCatchUp) {
   for (int32_t waited : {0, 17}) {
     const int32_t before = p.Clock();
     wait.WaitFrame(p, 17);
-    EXPECT_EQ(p.Clock() - before, waited);
+    EXPECT_EQ(p.Clock() - before, waited) << "expected wait " << waited;
   }
   EXPECT_GT(p.pumps(), 6);  // events are dispatched while waiting
   // A clock that wraps past the signed limit neither traps nor hangs the wait.

@@ -8,6 +8,7 @@
 
 #include "game/game_state.h"
 #include "platform/headless/headless_platform.h"
+#include "support/expect_fields.h"
 
 namespace quandel {
 namespace {
@@ -28,9 +29,8 @@ TEST(DigitText, PatternsAndClampsGiveTheDigitsShown) {
   };
   for (const auto& c : cases) EXPECT_EQ(DigitText(c.value, c.pattern), c.shown) << c.value << " " << c.pattern;
   // Places count from 1; the point, a sign and places past the end read as 0.
-  EXPECT_EQ(std::vector<int>({DigitAt("09.98", 1), DigitAt("09.98", 2), DigitAt("09.98", 3), DigitAt("09.98", 5), DigitAt("-0003", 1),
-                              DigitAt("01", 3), DigitAt("01", 0)}),
-            std::vector<int>({0, 9, 0, 8, 0, 0, 0}));
+  EXPECT_FIELDS(FIELD(DigitAt("09.98", 1), 0), FIELD(DigitAt("09.98", 2), 9), FIELD(DigitAt("09.98", 3), 0), FIELD(DigitAt("09.98", 5), 8),
+                FIELD(DigitAt("-0003", 1), 0), FIELD(DigitAt("01", 3), 0), FIELD(DigitAt("01", 0), 0));
 }
 
 struct Probe { int x, y; int32_t colour; };
@@ -76,9 +76,9 @@ TEST(FrameClock, CountsFramesPerSecondAcrossTheClockWrap) {
   FpsClock clock{100, 990, 41, 60};
   uint8_t skip = 0;
   EXPECT_EQ(StepFrameClock(clock, 125, 0, skip), 25.0f);
-  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.msAccumulated), std::tuple(42, 0, 15));
+  EXPECT_FIELDS(FIELD(clock.framesPerSecond, 42), FIELD(clock.framesThisSecond, 0), FIELD(clock.msAccumulated, 15));
   StepFrameClock(clock, 135, 0, skip);
-  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.lastDrawTime), std::tuple(42, 1, 135));
+  EXPECT_FIELDS(FIELD(clock.framesPerSecond, 42), FIELD(clock.framesThisSecond, 1), FIELD(clock.lastDrawTime, 135));
 
   FpsClock wrap{INT32_MAX - 5, 0, 0, 0};
   EXPECT_EQ(StepFrameClock(wrap, INT32_MIN + 10, 0, skip), 16.0f);
@@ -101,7 +101,7 @@ TEST(FrameClock, TakesAFreshReadingAfterTheMeasurement) {
   FpsClock clock;  // a play's first drawn frame: the whole clock reading
   uint8_t skip = 0;
   EXPECT_EQ(StepFrameClock(clock, platform, 1, skip), 5000.0f);  // measured at the first reading
-  EXPECT_EQ(std::tuple(clock.framesPerSecond, skip, clock.lastDrawTime), std::tuple(1, 1, 5003));
+  EXPECT_FIELDS(FIELD(clock.framesPerSecond, 1), FIELD(skip, 1), FIELD(clock.lastDrawTime, 5003));
 }
 
 }  // namespace
