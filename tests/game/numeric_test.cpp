@@ -7,13 +7,10 @@
 namespace quandel {
 namespace {
 
-TEST(Numeric, ClampsReturnTheFirstOnTiesAndNonZeroGuards) {
-  EXPECT_EQ(MinOf(2, 3), 2);
-  EXPECT_EQ(MaxOf(-1, 0), 0);
-  EXPECT_TRUE(std::signbit(MinOf(-0.0f, 0.0f)));  // equal: the first argument
+// The sample play (BotPlay) pins the clamps on unequal values and the zero guard.
+TEST(Numeric, ClampsReturnTheFirstOnTies) {
+  EXPECT_TRUE(std::signbit(MinOf(-0.0f, 0.0f)));
   EXPECT_FALSE(std::signbit(MaxOf(0.0f, -0.0f)));
-  EXPECT_EQ(NonZero(0), 0.0001f);
-  EXPECT_EQ(NonZero(-0.5f), -0.5f);
 }
 
 TEST(Numeric, RoundingIsHalfToEvenAndKeepsTheWidth) {
