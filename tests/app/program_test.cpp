@@ -130,7 +130,7 @@ TEST(Program, AMissingSheetStopsStartUpWithAMessage) {
   TempDir dir;
   HeadlessPlatform platform;
   App app(platform, DataDir(dir.path()));
-  EXPECT_EQ(Form_Load(app), 1);
+  EXPECT_EQ(StartUp(app), 1);
   ASSERT_EQ(platform.messageBoxes().size(), 1u);
   EXPECT_NE(platform.messageBoxes()[0].find("img/cube.bmp"), std::string::npos) << platform.messageBoxes()[0];
   EXPECT_EQ(platform.presentedFrames(), 0);
@@ -140,7 +140,7 @@ TEST(Program, TheChosenFrameSkipEntryIsUnderlined) {
   Program p;
   std::string error;
   ASSERT_TRUE(SetUpSurfaces(p.app.surfaces, 0, p.dir.path(), &error)) << error;
-  p.app.surfaces.picTitle.SetOuterSize(290, 439);
+  p.app.surfaces.titleSheet.Resize(288, 437);
   Settings& s = p.app.settings;
   // Automatic, frame skip 2 (entry 2) and frame skip 4, which a stored file can hold (entry 0).
   for (auto [autoSkip, skip, entry] : {std::tuple{1, 2, 0}, {0, 2, 2}, {0, 4, 0}}) {
@@ -149,7 +149,7 @@ TEST(Program, TheChosenFrameSkipEntryIsUnderlined) {
     for (int v = 0; v < 5; ++v) {
       const int x = 360 + 55 * v + 25;
       bool underlined = true;
-      for (int y : {272, 274, 275}) underlined = underlined && p.app.surfaces.picBack.pixel(x, y) == PixelRgb(220, 220, 220);
+      for (int y : {272, 274, 275}) underlined = underlined && p.app.surfaces.backBuffer.pixel(x, y) == PixelRgb(220, 220, 220);
       EXPECT_EQ(underlined, v == entry) << skip << " " << v;
     }
   }
@@ -161,7 +161,7 @@ TEST(Program, TheFirstDrawnTitlePassOpensOnlyTheCentreOfTheOldPicture) {
   int presents = 0;
   p.platform.SetPresentHook([&](const Surface& frame) {
     // The loading picture is the first present; the first title pass is the second.
-    if (frame.width() == 640 && p.app.surfaces.picBack2.width() == 640 && ++presents == 2)
+    if (frame.width() == 640 && p.app.surfaces.previousPicture.width() == 640 && ++presents == 2)
       firstFrame.assign(frame.pixels(), frame.pixels() + 640 * 480);
   });
   p.At({{E::Close(), 200}});

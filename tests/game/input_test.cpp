@@ -55,10 +55,10 @@ TEST(Input, MovesAboveTheGuideLineScrollAndOnlyChangesAreRecorded) {
     PlayState s = Playing();
     s.frameNo = frame;
     ReplayTable r;
-    picMain_MouseMove(s, r, 0, 0, 123, y);
+    PointerMoved(s, r, 0, 0, 123, y);
     EXPECT_EQ(s.scrollSpeed, speed);
     EXPECT_EQ(s.replayPos, speed != 0 ? 2 : 1);
-    picMain_MouseMove(s, r, 0, 0, 124, y);
+    PointerMoved(s, r, 0, 0, 124, y);
     EXPECT_EQ(s.replayPos, speed != 0 ? 2 : 1);  // same speed: not recorded again
     EXPECT_FIELDS(FIELD(s.blastX, 124), FIELD(s.magnetY, y));
   }
@@ -69,9 +69,9 @@ TEST(Input, BombsAndMagnetsCostAThirdOfTheirGauge) {
   SoundCues sounds;
   PlayState s = Playing();
   s.chainFuse = {3, 0, 0, 0, 0};
-  picMain_MouseDown(s, r, sounds, 1, 0, 100, 200);
-  picMain_MouseDown(s, r, sounds, 1, 0, 120, 220);  // a blast is running: ignored, not recorded
-  picMain_MouseDown(s, r, sounds, 2, 0, 140, 240);
+  Clicked(s, r, sounds, 1, 0, 100, 200);
+  Clicked(s, r, sounds, 1, 0, 120, 220);  // a blast is running: ignored, not recorded
+  Clicked(s, r, sounds, 2, 0, 140, 240);
   EXPECT_FIELDS(FIELD(s.blastTimer, 1), FIELD(s.blastX, 100), FIELD(s.blastSlot, 1), FIELD(s.bombGauge, 0));
   EXPECT_FIELDS(FIELD(s.magnetTimer, 1), FIELD(s.magnetY, 240), FIELD(s.magnetReach, 100), FIELD(s.magnetGauge, 0));
   EXPECT_EQ(sounds, (SoundCues{{SoundCue::Kind::kBomb}, {SoundCue::Kind::kMagnet}}));
@@ -80,7 +80,7 @@ TEST(Input, BombsAndMagnetsCostAThirdOfTheirGauge) {
   s = Playing();
   s.bombGauge = s.magnetGauge = 999;
   sounds.clear();
-  for (int16_t button : {1, 2, 3}) picMain_MouseDown(s, r, sounds, button, 0, 100, 200);
+  for (int16_t button : {1, 2, 3}) Clicked(s, r, sounds, button, 0, 100, 200);
   EXPECT_FIELDS(FIELD(s.blastTimer, 0), FIELD(s.magnetTimer, 0));
   EXPECT_EQ(sounds, (SoundCues{{SoundCue::Kind::kShort}, {SoundCue::Kind::kShort}}));
   EXPECT_EQ(s.replayPos, 3);  // the two tries are recorded all the same
@@ -90,8 +90,8 @@ TEST(Input, PastTheLastSlotEveryEventLandsInIt) {
   PlayState s = Playing();
   ReplayTable r;
   s.replayPos = kReplayLastSlot - 1;
-  for (int i = 0; i < 3; ++i) WheelMinus(s, r, 0);
-  WheelPlus(s, r, 0);
+  for (int i = 0; i < 3; ++i) WheelTowards(s, r, 0);
+  WheelAway(s, r, 0);
   EXPECT_EQ(s.replayPos, kReplayLastSlot);
   EXPECT_EQ(r.replay[kReplayLastSlot].flags, 2 * kEventWheelTowards + kEventWheelAway);
 }

@@ -10,8 +10,8 @@
 
 namespace quandel::testing {
 
-InputEvent Move(float x, float y, int16_t marker) { return {InputEvent::Kind::kMove, 0, marker, x, y}; }
-InputEvent Down(int16_t button, float x, float y, int16_t marker) { return {InputEvent::Kind::kDown, button, marker, x, y}; }
+InputEvent Move(float x, float y, int16_t modifiers) { return {InputEvent::Kind::kMove, 0, modifiers, x, y}; }
+InputEvent Down(int16_t button, float x, float y, int16_t modifiers) { return {InputEvent::Kind::kDown, button, modifiers, x, y}; }
 InputEvent WheelTowards() { return {InputEvent::Kind::kWheelTowards}; }
 InputEvent WheelAway() { return {InputEvent::Kind::kWheelAway}; }
 

@@ -13,8 +13,8 @@
 
 namespace quandel::testing {
 
-InputEvent Move(float x, float y, int16_t marker = 0);
-InputEvent Down(int16_t button, float x, float y, int16_t marker = 0);
+InputEvent Move(float x, float y, int16_t modifiers = 0);
+InputEvent Down(int16_t button, float x, float y, int16_t modifiers = 0);
 InputEvent WheelTowards();
 InputEvent WheelAway();
 

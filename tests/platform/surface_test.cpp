@@ -24,7 +24,7 @@ Pixels Drawn(const Surface& s, uint32_t background = kWhite) {
   return out;
 }
 
-TEST(BitBlt, ClipsSourceAndDestinationAtEveryEdgeLikeAPerPixelCopy) {
+TEST(Blit, ClipsSourceAndDestinationAtEveryEdgeLikeAPerPixelCopy) {
   Surface src(4, 3);
   for (int i = 0; i < 12; ++i) src.SetPixelV(i % 4, i / 4, Packed(i + 1, 0, 7));
   for (int dx = -5; dx <= 6; ++dx)
@@ -33,7 +33,7 @@ TEST(BitBlt, ClipsSourceAndDestinationAtEveryEdgeLikeAPerPixelCopy) {
         for (int sy = -3; sy <= 3; sy += 3)
           for (int w : {-1, 0, 2, 5}) {
             Surface dst(5, 4);
-            BitBlt(dst, dx, dy, w, 3, src, sx, sy, SRCCOPY);
+            Blit(dst, dx, dy, w, 3, src, sx, sy, RasterOp::kCopy);
             for (int y = 0; y < 4; ++y)
               for (int x = 0; x < 5; ++x) {
                 const int u = x - dx + sx, v = y - dy + sy;
@@ -43,22 +43,22 @@ TEST(BitBlt, ClipsSourceAndDestinationAtEveryEdgeLikeAPerPixelCopy) {
           }
 }
 
-TEST(BitBlt, MaskThenImageColoursOnlyThePictureAndSelfCopiesReadOldPixels) {
+TEST(Blit, MaskThenImageColoursOnlyThePictureAndSelfCopiesReadOldPixels) {
   Surface mask(3, 1), image(3, 1), back(3, 1);
   mask.SetPixelV(1, 0, 0);  // white, black, white
   image.SetPixelV(0, 0, Packed(80, 110, 170));
   image.SetPixelV(2, 0, 0);
   back.FilledBox(0, 0, 2, 0, Packed(100, 100, 100));
-  BitBlt(back, 0, 0, 3, 1, mask, 0, 0, SRCPAINT);
+  Blit(back, 0, 0, 3, 1, mask, 0, 0, RasterOp::kOr);
   EXPECT_EQ(back.pixel(0, 0), kWhite);
-  BitBlt(back, 0, 0, 3, 1, image, 0, 0, SRCAND);
+  Blit(back, 0, 0, 3, 1, image, 0, 0, RasterOp::kAnd);
   // Outside the mask the ground is untouched.
   EXPECT_FIELDS(FIELD(back.colourAt(0, 0), Packed(80, 110, 170)), FIELD(back.colourAt(1, 0), Packed(100, 100, 100)), FIELD(back.colourAt(2, 0), 0));
-  BitBlt(back, 1, 0, 2, 1, back, 0, 0, SRCCOPY);
+  Blit(back, 1, 0, 2, 1, back, 0, 0, RasterOp::kCopy);
   EXPECT_FIELDS(FIELD(back.colourAt(2, 0), Packed(100, 100, 100)), FIELD(back.colourAt(1, 0), Packed(80, 110, 170)));
   Surface column(1, 3);  // and down a column, where rows overlap
   for (int y = 0; y < 3; ++y) column.SetPixelV(0, y, Packed(y, 0, 0));
-  BitBlt(column, 0, 1, 1, 2, column, 0, 0, SRCCOPY);
+  Blit(column, 0, 1, 1, 2, column, 0, 0, RasterOp::kCopy);
   EXPECT_FIELDS(FIELD(column.colourAt(0, 1), Packed(0, 0, 0)), FIELD(column.colourAt(0, 2), Packed(1, 0, 0)));
 }
 
@@ -152,10 +152,10 @@ TEST(Resize, ShrinkingKeepsTheSheetAndGrowingShowsItAgain) {
   s.SetBackColour(Packed(100, 100, 100));
   s.SetPixelV(0, 0, 0);
   s.LoadPicture(sheet);  // replaces earlier drawings
-  s.SetOuterSize(2, 2);
+  s.Resize(0, 0);
   EXPECT_EQ(s.width(), 0);
   Surface dst(4, 4);
-  BitBlt(dst, 0, 0, 4, 4, s, 0, 0, SRCCOPY);
+  Blit(dst, 0, 0, 4, 4, s, 0, 0, RasterOp::kCopy);
   EXPECT_TRUE(Drawn(dst).empty());
   s.Resize(4, 4);  // larger than when it was loaded
   for (int i = 0; i < 16; ++i) ASSERT_EQ(s.pixel(i % 4, i / 4), sheet.pixels[i]) << i;

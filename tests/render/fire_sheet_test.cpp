@@ -25,7 +25,7 @@ TEST(FireRadii, SelectedFrames) {
 // Masks are rings of the frame's radii, white exactly where either colour set paints; colours step with the frame.
 TEST(FireSheet, MasksMatchTheRadiiAndTheColouredPixels) {
   Surface sheet;
-  sheet.SetOuterSize(1352, 542);
+  sheet.Resize(1350, 540);
   const std::array<int32_t, 4> colours{Packed(80, 110, 170), Packed(170, 110, 80), Packed(80, 80, 80), Packed(140, 140, 140)};
   std::array<float, 8> scratch{45.0f};
   GenerateFireSheet(sheet, colours, scratch);

@@ -35,7 +35,7 @@ Picture Draw(const PlayState& play, int drawMode) {
   testing::PrepareTestSurfaces(v, drawMode);
   const FpsClock clock{0, 0, 0, 60};
   ComposePlayFrame(v, play, PlayView{static_cast<uint8_t>(drawMode), 0, clock});
-  const Surface& main = v.picMain;
+  const Surface& main = v.screen;
   return Picture{main.width(), main.height(), std::vector<uint32_t>(main.pixels(), main.pixels() + main.width() * main.height())};
 }
 

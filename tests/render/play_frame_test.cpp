@@ -34,10 +34,10 @@ Box& Put(PlayState& s, int i, float x, float y, uint8_t kind, uint8_t state) {
 struct Sheets {
   explicit Sheets(int drawMode) {
     testing::PrepareTestSurfaces(v, drawMode);
-    v.picBack.FilledBox(0, 0, 640, 480, kMarker);
+    v.backBuffer.FilledBox(0, 0, 640, 480, kMarker);
   }
   Surfaces v;
-  Surface& back() { return v.picBack; }
+  Surface& back() { return v.backBuffer; }
 };
 
 struct Probe { int x, y; int32_t colour; };
@@ -93,8 +93,8 @@ TEST(Scenery, StageTintsWideColumnsAndParticles) {
 
 Surface Hud(const PlayState& s, uint8_t rank = 0) {
   Sheets sheets(0);
-  DrawHud(sheets.back(), sheets.v.picLogo, s, rank);
-  return sheets.v.picBack;
+  DrawHud(sheets.back(), sheets.v.hudSheet, s, rank);
+  return sheets.v.backBuffer;
 }
 
 struct Place { int x, y; sheet::Sprite sprite; };
@@ -153,7 +153,7 @@ class Composition : public ::testing::Test {
  protected:
   Composition() {
     testing::PrepareTestSurfaces(v, 0);
-    v.picBack2.FilledBox(0, 0, 640, 480, kMarker);
+    v.previousPicture.FilledBox(0, 0, 640, 480, kMarker);
   }
   void Compose() { ComposePlayFrame(v, s, PlayView{0, 0, clock}); }
   Surfaces v;
@@ -165,10 +165,10 @@ TEST_F(Composition, CursorLiesOverTheFireAndUnderTheFallingBoxes) {
   s.cursorX = 100.5f, s.cursorY = 50.5f;  // sprite at (86, 36)
   Put(s, 0, 101, 51, 0, 1).burnTime = 40;
   Compose();
-  EXPECT_EQ(v.picBack.colourAt(87, 37), ColourOf(sheet::kHudCursor));
+  EXPECT_EQ(v.backBuffer.colourAt(87, 37), ColourOf(sheet::kHudCursor));
   Put(s, 1, 100, 50, 0, 0);
   Compose();
-  Expect(v.picBack, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
+  Expect(v.backBuffer, {{96, 46, testing::SheetColour({0, 0, 16, 16})}, {87, 37, ColourOf(sheet::kHudCursor)}});
 }
 
 }  // namespace

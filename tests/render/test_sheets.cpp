@@ -70,16 +70,16 @@ void PaintFireSheet(Surface& s) {
 }
 
 void PrepareTestSurfaces(Surfaces& v, int drawMode) {
-  for (Surface* s : {&v.picBack, &v.picBack2, &v.picMain}) s->SetOuterSize(642, 482);
-  v.picBack2.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
-  PaintHudSheet(v.picLogo);
-  if (drawMode % 2 == 0) PaintBoxSheet(v.picChara);
-  else v.picChara.SetOuterSize(2, 2);
+  for (Surface* s : {&v.backBuffer, &v.previousPicture, &v.screen}) s->Resize(640, 480);
+  v.previousPicture.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
+  PaintHudSheet(v.hudSheet);
+  if (drawMode % 2 == 0) PaintBoxSheet(v.boxSheet);
+  else v.boxSheet.Resize(0, 0);
   if (drawMode < 2) {
-    PaintFireSheet(v.picFire);
-    v.picFire2.SetOuterSize(242, 482);
+    PaintFireSheet(v.fireSheet);
+    v.largeFire.Resize(240, 480);
   } else {
-    for (Surface* s : {&v.picFire, &v.picFire2}) s->SetOuterSize(2, 2);
+    for (Surface* s : {&v.fireSheet, &v.largeFire}) s->Resize(0, 0);
   }
 }
 

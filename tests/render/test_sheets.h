@@ -17,11 +17,11 @@ inline constexpr int kHudInset = 1;
 inline constexpr int kBoxInset = 3;
 constexpr int FireInset(int q) { return 5 + q; }
 
-void PaintHudSheet(Surface& picLogo);
-void PaintBoxSheet(Surface& picChara);
-void PaintFireSheet(Surface& picFire);
+void PaintHudSheet(Surface& hudSheet);
+void PaintBoxSheet(Surface& boxSheet);
+void PaintFireSheet(Surface& fireSheet);
 
-// Sizes the surfaces as start-up does for `drawMode` and paints the test sheets; picBack2 is grey 100.
+// Sizes the surfaces as start-up does for `drawMode` and paints the test sheets; previousPicture is grey 100.
 void PrepareTestSurfaces(Surfaces& v, int drawMode);
 
 }  // namespace quandel::testing

@@ -73,7 +73,7 @@ TEST(WindowToGame, PixelCentresMapThroughTheViewAndClamp) {
 
 // What the real pointer test under Xvfb cannot produce: lock keys, side buttons, absurd wheels.
 TEST(SdlTranslation, OddModifiersButtonsAndWheels) {
-  EXPECT_EQ(MarkerFromModifiers(KMOD_RCTRL | KMOD_CAPS | KMOD_NUM | KMOD_GUI | KMOD_MODE), 2);  // locks don't count
+  EXPECT_EQ(ModifierBits(KMOD_RCTRL | KMOD_CAPS | KMOD_NUM | KMOD_GUI | KMOD_MODE), 2);  // locks don't count
   EXPECT_EQ(ButtonFromSdl(SDL_BUTTON_MIDDLE), 4);
   EXPECT_EQ(ButtonFromSdl(SDL_BUTTON_X1), 0);
   EXPECT_EQ(HeldButtonsFromSdl(SDL_BUTTON_LMASK | SDL_BUTTON_RMASK | SDL_BUTTON_X2MASK), 3);
