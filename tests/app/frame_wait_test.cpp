@@ -7,6 +7,8 @@
 #include "platform/headless/headless_platform.h"
 #include "render/surfaces.h"
 
+#include "support/expect_fields.h"
+
 namespace quandel {
 namespace {
 
@@ -28,7 +30,7 @@ TEST(FrameWait, CadenceCountsFromThePreviousReturnWithoutCatchUp) {
   for (int32_t waited : {0, 17}) {
     const int32_t before = p.Clock();
     wait.WaitFrame(p, 17);
-    EXPECT_EQ(p.Clock() - before, waited);
+    EXPECT_EQ(p.Clock() - before, waited) << "expected wait " << waited;
   }
   EXPECT_GT(p.pumps(), 6);  // events are dispatched while waiting
   // A clock that wraps past the signed limit neither traps nor hangs the wait.
@@ -59,7 +61,7 @@ TEST(FrameClock, TakesAFreshReadingAfterTheMeasurement) {
   FpsClock clock;  // a play's first drawn frame: the whole clock reading
   uint8_t skip = 0;
   EXPECT_EQ(MeasureFrameAndRestartClock(clock, platform, 1, skip), 5000.0f);  // measured at the first reading
-  EXPECT_EQ(std::tuple(clock.framesPerSecond, skip, clock.lastDrawTime), std::tuple(1, 1, 5003));
+  EXPECT_FIELDS(FIELD(clock.framesPerSecond, 1), FIELD(skip, 1), FIELD(clock.lastDrawTime, 5003));
 }
 
 }  // namespace

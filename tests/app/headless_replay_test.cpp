@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "persist/scramble.h"
+#include "game/trace.h"
+#include "support/expect_fields.h"
 #include "support/test_support.h"
 
 namespace quandel::testing {
@@ -32,6 +34,22 @@ TEST(HeadlessReplay, NamedFilesMustBeReplaysTheGameCouldHaveWritten) {
   WriteFile(dir.File("r.dat"), Scramble(1, 4) + slot + slot);
   ASSERT_TRUE(LoadReplayFile(dir.File("r.dat"), table, &error)) << error;
   EXPECT_EQ(table.replayLast, 1);
+}
+
+// The sample play the tool tests run on, to its end: any change to the simulation, the replay reader
+// or the trace shows here. The digest is 64-bit FNV-1a of what `quandel-replay --trace` prints.
+TEST(BotPlay, EndsWithTheRecordedOutcome) {
+  ReplayTable table;
+  std::string error;
+  ASSERT_TRUE(LoadReplayFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat", table, &error)) << error;
+  ReplayRun run(std::move(table));
+  uint64_t digest = 0xcbf29ce484222325u;
+  while (run.Step()) {
+    if (!run.simulated()) continue;
+    for (const unsigned char c : TraceLine(run.play(), run.TakeSounds()) + "\n") digest = (digest ^ c) * 0x100000001b3u;
+  }
+  EXPECT_FIELDS(FIELD(run.outcome().score, 81800), FIELD(run.outcome().stage, 6), FIELD(run.outcome().frameNo, 5898));
+  EXPECT_EQ(digest, 0x35ce8391c1cca94fu);  // 5958 lines
 }
 
 }  // namespace

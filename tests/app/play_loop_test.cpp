@@ -22,9 +22,9 @@ TEST(SavingRecorder, KeepsTheRecordingOfTheFirstOrTheBestPlay) {
     play.recordingOff = c.recordingOff, play.replayPos = 1;
     ReplayTable replay;
     SavingRecorder(settings, data).RecordResult(play, replay, ScoreTable{}, c.rank, c.full);
-    EXPECT_EQ(ReadFile(dir.File("scr.hsc")).size(), 56u);
+    EXPECT_EQ(ReadFile(dir.File("scr.hsc")).size(), 56u) << "case " << &c - cases;
     const std::string after = ReadFile(dir.File(kReplayFileName));
-    EXPECT_EQ(after.size() == 44, c.saved) << int{c.rank} << " " << after;
+    EXPECT_EQ(after.size() == 44, c.saved) << "case " << &c - cases << ": " << after;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "frontend/title_screen.h"
 #include "persist/replay_file.h"
 #include "platform/headless/headless_platform.h"
+#include "support/expect_fields.h"
 #include "support/test_support.h"
 
 namespace quandel::testing {
@@ -57,8 +58,9 @@ TEST(Program, StartTitlePlayQuitTitleClose) {
   p.At({{E::Close(), 3600}});
   EXPECT_EQ(p.Run(), 0);
   // The play ended at the quit click and the title screen was entered again.
-  EXPECT_EQ(std::tuple(p.app.menu.quitRequested, p.app.play.frameNo, p.app.menu.inPlay), std::tuple(1, 101, 0));
-  EXPECT_EQ(std::pair(p.Count("stop BGM"), p.Count("play BGM notify from 0")), std::pair(size_t{2}, size_t{1}));
+  EXPECT_FIELDS(FIELD(p.app.menu.quitRequested, 1), FIELD(p.app.play.frameNo, 101), FIELD(p.app.menu.inPlay, 0));
+  EXPECT_EQ(p.Count("stop BGM"), 2u);
+  EXPECT_EQ(p.Count("play BGM notify from 0"), 1u);
   // The channels are closed before anything else, opened on the generated sounds and closed last.
   EXPECT_EQ(p.Sounds().front() + ", " + p.Sounds().back(), "close Bomb1, close Short");
   EXPECT_EQ(p.Count("open snd/bomb_1.wav alias Bomb1"), 1u);
@@ -76,11 +78,11 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   p.At({{E::Close(), 1000}});
   ASSERT_EQ(p.Run(), 0);
   const Settings& s = p.app.settings;
-  EXPECT_TRUE(s.effectsLevel == 2 && s.musicOff == 0 && s.autoFrameSkip == 1);
+  EXPECT_FIELDS(FIELD(s.effectsLevel, 2), FIELD(s.musicOff, 0), FIELD(s.autoFrameSkip, 1));
   // Start-up plus two settings clicks: three full openings, the last two with effects silenced.
   const std::vector<size_t> opened{p.Count("open snd/bgm.mid alias BGM"), p.Count("open null alias Bomb12"), p.Count("open null alias Tick")};
   EXPECT_EQ(opened, (std::vector<size_t>{3, 2, 2}));
-  for (const auto& wave : p.app.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0));
+  for (const auto& wave : p.app.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0)) << "wave " << &wave - &p.app.bombWaves[0];
 }
 
 // Pausing (keys, a lost focus, the count-in) changes nothing recorded; every play is kept in replays/ too.
@@ -88,6 +90,7 @@ TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
   std::string recorded[2];
   int presented[2] = {0, 0};
   for (int paused = 0; paused < 2; ++paused) {
+    SCOPED_TRACE(paused ? "paused" : "unpaused");
     Program p;
     p.At({{E::Move(200, 310), 200}, {E::Down(1, 200, 310), 300}});
     p.AtFrame({{E::Move(230, 60), 100}, {E::Down(1, 230, 300), 200}});
@@ -118,9 +121,9 @@ TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
     Program p;
     if (withFile) WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
     p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::Close(), 2000}});
-    ASSERT_EQ(p.Run(), 0);
+    ASSERT_EQ(p.Run(), 0) << withFile;
     // With the file the click started the replay; without it nothing started.
-    EXPECT_TRUE(p.app.play.replayMode == withFile && (p.app.play.frameNo > 0) == withFile) << withFile;
+    EXPECT_FIELDS(FIELD(p.app.play.replayMode, withFile), FIELD(p.app.play.frameNo > 0, withFile)) << withFile;
   }
 }
 
@@ -165,7 +168,8 @@ TEST(Program, AMissingSheetStopsStartUpWithAMessage) {
   App app(platform, DataDir(dir.path()));
   EXPECT_EQ(StartUp(app), 1);
   ASSERT_EQ(platform.messageBoxes().size(), 1u);
-  EXPECT_TRUE(platform.messageBoxes()[0].find("img/cube.bmp") != std::string::npos && platform.presentedFrames() == 0);
+  EXPECT_NE(platform.messageBoxes()[0].find("img/cube.bmp"), std::string::npos) << platform.messageBoxes()[0];
+  EXPECT_EQ(platform.presentedFrames(), 0);
 }
 
 TEST(Program, TheChosenFrameSkipEntryIsUnderlined) {
@@ -241,7 +245,8 @@ TEST(Program, WithoutTheHelpPageF1DoesNothing) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(p.Run(), 0);
   const std::string err = ::testing::internal::GetCapturedStderr();
-  EXPECT_TRUE(p.app.play.frameNo > 0 && std::count(err.begin(), err.end(), '\n') == 1) << err;
+  EXPECT_GT(p.app.play.frameNo, 0);
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
 }  // namespace

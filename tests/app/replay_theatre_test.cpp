@@ -50,7 +50,7 @@ TEST(ReplayTheatre, SeekingToAFrameGivesThePlayOfAStraightRunThere) {
   for (int frame : {s.length, 97 * 13, 0, 97 * 41, 97, s.length + 500, -3}) {
     theatre.SeekTo(frame);
     const int at = std::clamp(frame, 0, s.length);
-    EXPECT_EQ(theatre.position(), at);
+    EXPECT_EQ(theatre.position(), at) << frame;
     EXPECT_EQ(TraceLine(theatre.play(), {}), s.lines.at(at)) << frame;
   }
 }
@@ -71,7 +71,7 @@ TEST(ReplayTheatre, PauseStepSpeedAndSeeksNeverChangeThePlay) {
     bool step = false;
     const auto [from, to] = script.equal_range(shown);
     for (auto it = from; it != to; ++it) {
-      EXPECT_EQ(theatre.Control(it->second), it->second != Key::kOther);
+      EXPECT_EQ(theatre.Control(it->second), it->second != Key::kOther) << "shown " << shown;
       theatre.Release(it->second);  // a tap
       step = step || it->second == Key::kRight;
     }

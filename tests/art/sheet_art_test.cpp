@@ -120,9 +120,9 @@ TEST_P(DrawableTest, ObeysTheMaskedBlit) {
         holes += p == kWhite && m == kWhite;
       }
     // At least a tenth of a box cell, or a fortieth of a wider rectangle.
-    EXPECT_GE(inside * 10, d.w * d.h / (d.sheet == kBoxes ? 1 : 4));
+    EXPECT_GE(inside * 10, d.w * d.h / (d.sheet == kBoxes ? 1 : 4)) << "look " << images.size();
     // A box cell may just touch its edge in its widest pose, never run along it.
-    EXPECT_LE(onEdge, d.mayTouchEdge ? 2 : 0);
+    EXPECT_LE(onEdge, d.mayTouchEdge ? 2 : 0) << "look " << images.size();
     EXPECT_EQ(strays, 0) << "look " << images.size();
     EXPECT_EQ(holes, 0) << "look " << images.size();
     for (size_t o = 0; o < images.size(); ++o) EXPECT_NE(image, images[o]) << "looks " << o << " and " << images.size();
@@ -144,16 +144,21 @@ TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
   for (int s = 0; s < 3; ++s) {
     const Image& sh = SheetOf(static_cast<SheetId>(s));
     const int size[3][2] = {{kBoxSheetWidth, kBoxSheetHeight}, {kTitleSheetWidth, kTitleSheetHeight}, {kHudSheetWidth, kHudSheetHeight}};
-    EXPECT_EQ(std::pair(sh.width, sh.height), std::pair(size[s][0], size[s][1])) << "sheet " << s;
+    EXPECT_EQ(sh.width, size[s][0]) << "sheet " << s;
+    EXPECT_EQ(sh.height, size[s][1]) << "sheet " << s;
     std::vector<int> owners(sh.px.size(), 0);
     for (const Rect& r : rects[s]) {
-      ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.w <= sh.width && r.y + r.h <= sh.height) << s << ": " << r.x << "," << r.y;
+      ASSERT_GE(r.x, 0) << "sheet " << s << ", rectangle at " << r.x << "," << r.y;
+      ASSERT_GE(r.y, 0) << "sheet " << s << ", rectangle at " << r.x << "," << r.y;
+      ASSERT_LE(r.x + r.w, sh.width) << "sheet " << s << ", rectangle at " << r.x << "," << r.y;
+      ASSERT_LE(r.y + r.h, sh.height) << "sheet " << s << ", rectangle at " << r.x << "," << r.y;
       for (int y = r.y; y < r.y + r.h; ++y)
         for (int x = r.x; x < r.x + r.w; ++x) ++owners[static_cast<size_t>(y) * sh.width + x];
     }
     int shared = 0, stray = 0;
     for (size_t i = 0; i < owners.size(); ++i) shared += owners[i] > 1, stray += owners[i] == 0 && sh.px[i] != kWhite;
-    EXPECT_EQ(std::pair(shared, stray), std::pair(0, 0)) << "sheet " << s;
+    EXPECT_EQ(shared, 0) << "sheet " << s;
+    EXPECT_EQ(stray, 0) << "sheet " << s;
   }
   // Right after a roll-over spinA may stand in 700..799: still the last column.
   EXPECT_EQ(kBoxCell(0, 799, 699).image, (Rect{112, 192, 16, 16}));

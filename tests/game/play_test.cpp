@@ -6,6 +6,7 @@
 #include "app/headless_replay.h"
 #include "game/play_harness.h"
 #include "persist/replay_file.h"
+#include "support/expect_fields.h"
 
 namespace quandel::testing {
 namespace {
@@ -34,7 +35,9 @@ TEST(PlayAndReplay, ALongPlayThroughTheWideColumnsReplaysFrameForFrame) {
                           {150, Down(2, 260, 220)}, {150, Down(1, 260, 220)}})
     live.At(frame, e);
   live.PlayLive();
-  EXPECT_TRUE(live.play.stage >= 5 && widened && specialBurned) << live.play.stage << widened << specialBurned;
+  EXPECT_GE(live.play.stage, 5);
+  EXPECT_TRUE(widened);
+  EXPECT_TRUE(specialBurned);
   EXPECT_EQ(live.scores.highScores[0], live.play.score);  // a good play ranks first
 
   PlayHarness watch;
@@ -49,8 +52,8 @@ TEST(PlayAndReplay, ALongPlayThroughTheWideColumnsReplaysFrameForFrame) {
   ASSERT_TRUE(LoadReplayFile(live.dir.File(kReplayFileName), table, &error)) << error;
   ReplayRun run(std::move(table));
   while (run.Step()) continue;
-  EXPECT_EQ(std::tuple(run.outcome().score, run.outcome().stage, run.outcome().frameNo),
-            std::tuple(live.play.score, live.play.stage, live.play.frameNo));
+  EXPECT_FIELDS(FIELD(run.outcome().score, live.play.score), FIELD(run.outcome().stage, live.play.stage),
+                FIELD(run.outcome().frameNo, live.play.frameNo));
 }
 
 // Writes tests/data/bot_play.dat, the replay the tool tests run on. Regenerate with

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "persist/scramble.h"
+#include "support/expect_fields.h"
 #include "support/test_support.h"
 
 namespace quandel {
@@ -20,7 +21,9 @@ TEST(HighScores, FirstStartTakesTheDefaultsAndTheSaveFollowsTheLayout) {
   Rng rng;
   s.frameSkip = 7, t.highScores = {1, 2, 3};
   LoadHighScores(s, t, rng, DataDir(dir.path()));
-  EXPECT_EQ(std::tuple(s.frameSkip, t.highScores, t.highScoreStages), std::tuple(2, Table{1000, 500, 200}, Table{2, 1, 0}));
+  EXPECT_EQ(s.frameSkip, 2);
+  EXPECT_EQ(t.highScores, (Table{1000, 500, 200}));
+  EXPECT_EQ(t.highScoreStages, (Table{2, 1, 0}));
 
   s.autoFrameSkip = 1, s.frameSkip = 12, s.musicOff = 1, s.effectsLevel = 3;
   t.highScores = {1234567, 654321, 7}, t.highScoreStages = {150, 99, 0};  // too many digits: the largest that fits
@@ -44,25 +47,27 @@ TEST(HighScores, DamagedOrShortTablesFallBackToTheDefaultsAndKeepTheSettings) {
       {good.substr(0, 40), 4},  // short: missing fields read as 0
       {good.substr(0, 3), 0},   {"", 0},  {std::string(56, '\0'), 0}, {std::string(56, '\xff'), 0},
   };
-  for (const auto& [bytes, frameSkip] : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
+    const auto& [bytes, frameSkip] = c;
     testing::TempDir dir;
     testing::WriteFile(dir.File("scr.hsc"), bytes);
     Settings s;
     ScoreTable t;
     Rng rng;
     LoadHighScores(s, t, rng, DataDir(dir.path()));
-    const bool valid = &bytes == &cases[0].first;
-    EXPECT_EQ(std::pair(s.frameSkip, s.effectsLevel), std::pair(frameSkip, uint8_t(frameSkip ? 2 : 0)));
-    EXPECT_EQ(std::pair(t.highScores, t.highScoreStages),
-              valid ? std::pair(Table{999999, 2000, 41}, Table{99, 12, 0}) : std::pair(Table{1000, 500, 200}, Table{2, 1, 0}));
+    const bool valid = &c == cases;
+    EXPECT_FIELDS(FIELD(s.frameSkip, frameSkip), FIELD(s.effectsLevel, frameSkip ? 2 : 0));
+    EXPECT_EQ(t.highScores, (valid ? Table{999999, 2000, 41} : Table{1000, 500, 200}));
+    EXPECT_EQ(t.highScoreStages, (valid ? Table{99, 12, 0} : Table{2, 1, 0}));
     // A fallback is written back at once; a valid file is left alone.
     const std::string after = testing::ReadFile(dir.File("scr.hsc"));
     if (valid) {
       EXPECT_TRUE(after == bytes);
     } else {
       ASSERT_EQ(after.size(), 56u);
-      EXPECT_EQ(std::pair(Unscramble(std::string_view(after).substr(8, 12)), Unscramble(std::string_view(after).substr(2, 2))),
-                std::pair(int64_t{1000}, int64_t{frameSkip}));
+      EXPECT_EQ(Unscramble(std::string_view(after).substr(8, 12)), 1000) << "first score";
+      EXPECT_EQ(Unscramble(std::string_view(after).substr(2, 2)), frameSkip) << "frame skip";
     }
   }
 }

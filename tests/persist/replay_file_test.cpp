@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "persist/scramble.h"
+#include "support/expect_fields.h"
 #include "support/test_support.h"
 
 namespace quandel {
@@ -38,16 +39,16 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   EXPECT_EQ(back.replayLast, 4);
   const float xs[] = {230, 123.46f, 639, 12.5f, 123.45f};  // the sign and the sixth digit are lost
   for (int i = 0; i < 5; ++i)
-    EXPECT_TRUE(back.replay[i].frame == events[i].frame && back.replay[i].x == xs[i] && back.replay[i].flags == events[i].flags) << i;
+    EXPECT_FIELDS(FIELD(back.replay[i].frame, events[i].frame), FIELD(back.replay[i].x, xs[i]), FIELD(back.replay[i].flags, events[i].flags)) << i;
   // 12.5 hundredths round to even; slots above replayLast keep what they held.
-  EXPECT_TRUE(back.replay[1].y == 0.12f && back.replay[5].frame == 9);
+  EXPECT_FIELDS(FIELD(back.replay[1].y, 0.12f), FIELD(back.replay[5].frame, 9));
 
   // A play without events: the header for 0 and the start position alone.
   ASSERT_TRUE(SaveReplay(s, 1, rng, data));
   const std::string empty = testing::ReadFile(dir.File("replay.dat"));
   ASSERT_EQ(empty.size(), 44u);
   EXPECT_EQ(testing::Unscramble(empty.substr(0, 8)), 0);
-  for (int f = 0; f < 4; ++f) EXPECT_EQ(Field(empty, 0, f), stored[0][f]);
+  for (int f = 0; f < 4; ++f) EXPECT_EQ(Field(empty, 0, f), stored[0][f]) << "field " << f;
 }
 
 TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
@@ -62,6 +63,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
       {Scramble(1, 4) + std::string(72, '\0'), kReplaySlots, 1, 0},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
     testing::TempDir dir;
     testing::WriteFile(dir.File("replay.dat"), c.bytes);
     ReplayTable s;
@@ -70,7 +72,8 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
     ASSERT_EQ(s.replayLast, c.last);
     for (int i = 0; i <= c.last; ++i) {
       // Slots the file does not hold whole read as zeros.
-      ASSERT_EQ(std::pair(s.replay[i].frame, s.replay[i].x), i < c.held ? std::pair(61, 123.45f) : std::pair(0, 0.0f)) << i;
+      ASSERT_EQ(s.replay[i].frame, i < c.held ? 61 : 0) << "slot " << i;
+      ASSERT_EQ(s.replay[i].x, i < c.held ? 123.45f : 0.0f) << "slot " << i;
     }
     if (c.last + 1 < static_cast<int>(c.tableSize)) { EXPECT_EQ(s.replay[c.last + 1].frame, 5); }
   }
@@ -78,7 +81,7 @@ TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
   s.replay[0].frame = 7;
   testing::TempDir empty;
   LoadReplay(s, DataDir(empty.path()));
-  EXPECT_TRUE(s.replayLast == 0 && s.replay[0].frame == 7);
+  EXPECT_FIELDS(FIELD(s.replayLast, 0), FIELD(s.replay[0].frame, 7));
 }
 
 }  // namespace quandel

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/expect_fields.h"
 #include "support/test_support.h"
 
 namespace quandel {
@@ -26,7 +27,7 @@ Loaded LoadFrom(const std::string* contents, bool failRename = false) {
 TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlwaysRewritten) {
   // A fresh file: the two values, then the notes explaining them, the same in every rewrite.
   const Loaded none = LoadFrom(nullptr);
-  EXPECT_EQ(none.recordingOff | none.drawMode, 0);
+  EXPECT_FIELDS(FIELD(none.recordingOff, 0), FIELD(none.drawMode, 0));
   const std::string head = "ReplaySave = 0\r\nDrawMode = 0\r\n";
   ASSERT_EQ(none.file.substr(0, head.size()), head);
   const std::string notes = none.file.substr(head.size());
@@ -54,15 +55,15 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
   };
   for (const auto& c : cases) {
     const Loaded l = LoadFrom(&c.text);
-    EXPECT_EQ(std::pair(l.recordingOff, l.drawMode), std::pair(c.recordingOff, c.drawMode)) << c.text.substr(0, 40);
-    EXPECT_EQ(l.file, expectedFile(c.recordingOff, c.drawMode));
+    EXPECT_FIELDS(FIELD(l.recordingOff, c.recordingOff), FIELD(l.drawMode, c.drawMode)) << c.text.substr(0, 40);
+    EXPECT_EQ(l.file, expectedFile(c.recordingOff, c.drawMode)) << c.text.substr(0, 40);
   }
 }
 
 TEST(Settings, AFailedWriteKeepsTheValuesAndTheOldFile) {
   const std::string old = "ReplaySave = 1\r\nDrawMode = 3\r\nmy notes\r\n";
   const Loaded l = LoadFrom(&old, true);
-  EXPECT_TRUE(l.recordingOff && l.drawMode == 3);
+  EXPECT_FIELDS(FIELD(l.recordingOff, 1), FIELD(l.drawMode, 3));
   EXPECT_EQ(l.file, old);
 }
 

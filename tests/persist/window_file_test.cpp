@@ -19,6 +19,7 @@ TEST(WindowFile, SavedPlacementsLoadBackAndDamagedFilesGiveNone) {
   const DataDir data(dir.path());
   EXPECT_FALSE(LoadWindowPlacement(data));
   for (const WindowPlacement& p : {WindowPlacement{-1200, 40, 1280, 960, false, true}, WindowPlacement{0, 0, 800, 600, true, false}}) {
+    SCOPED_TRACE(Describe(p));
     ASSERT_TRUE(SaveWindowPlacement(data, p));
     EXPECT_EQ(Describe(LoadWindowPlacement(data)), Describe(p));
   }
@@ -38,6 +39,7 @@ TEST(WindowPlacement, AStoredWindowOpensOnlyWhereItStillFits) {
       {std::nullopt, two, "0,0 640x480 centred"},
       {WindowPlacement{100, 50, 800, 600, false, false}, two, "100,50 800x600"},
       {WindowPlacement{2000, 10, 1200, 1000, false, true}, two, "2000,10 1200x1000 fullscreen"},  // the second display
+      {WindowPlacement{0, 0, 1920, 1080, false, false}, two, "0,0 1920x1080"},                    // exactly the first display
       {WindowPlacement{1800, 10, 400, 300, false, false}, two, "0,0 400x300 centred"},             // across both
       {WindowPlacement{2147483000, 0, 400, 300, false, false}, two, "0,0 400x300 centred"},
       {WindowPlacement{0, 0, 1920, 1100, false, true}, two, "0,0 640x480 centred fullscreen"},     // too tall for both

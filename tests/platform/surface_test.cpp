@@ -7,6 +7,8 @@
 #include <set>
 #include <utility>
 
+#include "support/expect_fields.h"
+
 namespace quandel {
 namespace {
 
@@ -51,14 +53,13 @@ TEST(Blit, MaskThenImageColoursOnlyThePictureAndSelfCopiesReadOldPixels) {
   EXPECT_EQ(back.pixel(0, 0), kWhite);
   Blit(back, 0, 0, 3, 1, image, 0, 0, RasterOp::kAnd);
   // Outside the mask the ground is untouched.
-  EXPECT_EQ(std::vector<int32_t>({back.colourAt(0, 0), back.colourAt(1, 0), back.colourAt(2, 0)}),
-            std::vector<int32_t>({Packed(80, 110, 170), Packed(100, 100, 100), 0}));
+  EXPECT_FIELDS(FIELD(back.colourAt(0, 0), Packed(80, 110, 170)), FIELD(back.colourAt(1, 0), Packed(100, 100, 100)), FIELD(back.colourAt(2, 0), 0));
   Blit(back, 1, 0, 2, 1, back, 0, 0, RasterOp::kCopy);
-  EXPECT_TRUE(back.colourAt(2, 0) == Packed(100, 100, 100) && back.colourAt(1, 0) == Packed(80, 110, 170));
+  EXPECT_FIELDS(FIELD(back.colourAt(2, 0), Packed(100, 100, 100)), FIELD(back.colourAt(1, 0), Packed(80, 110, 170)));
   Surface column(1, 3);  // and down a column, where rows overlap
   for (int y = 0; y < 3; ++y) column.SetPixelV(0, y, Packed(y, 0, 0));
   Blit(column, 0, 1, 1, 2, column, 0, 0, RasterOp::kCopy);
-  EXPECT_TRUE(column.colourAt(0, 1) == Packed(0, 0, 0) && column.colourAt(0, 2) == Packed(1, 0, 0));
+  EXPECT_FIELDS(FIELD(column.colourAt(0, 1), Packed(0, 0, 0)), FIELD(column.colourAt(0, 2), Packed(1, 0, 0)));
 }
 
 TEST(Boxes, CornersIncludedFractionsRoundToEvenAndFillFollowsTheStyle) {
@@ -100,7 +101,7 @@ TEST(Circles, SmallRadiiAndOutlineAroundTheFill) {
   s.Clear();
   s.SetFillColour(Packed(9, 9, 9));
   s.Circle(5, 5, 2, 0);
-  EXPECT_EQ(std::pair(Drawn(s).size(), Drawn(s, 0).size()), std::pair(size_t{21}, size_t{144 - 12}));
+  EXPECT_FIELDS(FIELD(Drawn(s).size(), 21), FIELD(Drawn(s, 0).size(), 144 - 12));
   EXPECT_EQ(s.colourAt(6, 6), Packed(9, 9, 9));
   s.Clear();
   s.SetFillStyle(FillStyle::kTransparent);
@@ -157,12 +158,12 @@ TEST(Resize, ShrinkingKeepsTheSheetAndGrowingShowsItAgain) {
   Blit(dst, 0, 0, 4, 4, s, 0, 0, RasterOp::kCopy);
   EXPECT_TRUE(Drawn(dst).empty());
   s.Resize(4, 4);  // larger than when it was loaded
-  for (int i = 0; i < 16; ++i) ASSERT_EQ(s.pixel(i % 4, i / 4), sheet.pixels[i]);
+  for (int i = 0; i < 16; ++i) ASSERT_EQ(s.pixel(i % 4, i / 4), sheet.pixels[i]) << i;
   s.SetPixelV(1, 1, 0x123456);
   s.Resize(2, 2);
   s.Resize(5, 3);
   // Drawings in the kept part stay; the exposed part shows the sheet, or the background beyond it.
-  EXPECT_TRUE(s.colourAt(1, 1) == 0x123456 && s.pixel(2, 2) == sheet.pixels[10] && s.pixel(4, 2) == 0x646464u);
+  EXPECT_FIELDS(FIELD(s.colourAt(1, 1), 0x123456), FIELD(s.pixel(2, 2), sheet.pixels[10]), FIELD(s.pixel(4, 2), 0x646464u));
   s.Clear();
   EXPECT_EQ(s.pixel(1, 1), sheet.pixels[5]);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/expect_fields.h"
+
 namespace quandel {
 namespace {
 
@@ -18,7 +20,7 @@ TEST(UptimeClock, IdleWaitsOnTheQueueThenSleepsOntoTheTick) {
   };
   for (const auto& c : cases) {
     const IdlePlan plan = PlanIdle(c.deadline, c.now);
-    EXPECT_TRUE(plan.queueWaitMs == c.queueWaitMs && plan.sleepUntilNs == c.sleepUntil) << c.now;
+    EXPECT_FIELDS(FIELD(plan.queueWaitMs, c.queueWaitMs), FIELD(plan.sleepUntilNs, c.sleepUntil)) << c.now;
   }
   const int64_t until = UptimeNanoseconds() + kMs;
   SleepUntilUptime(until);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "support/expect_fields.h"
+
 namespace quandel {
 namespace {
 
@@ -14,9 +16,8 @@ TEST(DigitText, PatternsGiveTheDigitsShown) {
   };
   for (const auto& c : cases) EXPECT_EQ(DigitText(c.value, c.pattern), c.shown) << c.value << " " << c.pattern;
   // Places count from 1; the point, a sign and places past the end read as 0.
-  EXPECT_EQ(std::vector<int>({DigitAt("09.98", 1), DigitAt("09.98", 2), DigitAt("09.98", 3), DigitAt("09.98", 5), DigitAt("-0003", 1),
-                              DigitAt("01", 3), DigitAt("01", 0)}),
-            std::vector<int>({0, 9, 0, 8, 0, 0, 0}));
+  EXPECT_FIELDS(FIELD(DigitAt("09.98", 1), 0), FIELD(DigitAt("09.98", 2), 9), FIELD(DigitAt("09.98", 3), 0), FIELD(DigitAt("09.98", 5), 8),
+                FIELD(DigitAt("-0003", 1), 0), FIELD(DigitAt("01", 3), 0), FIELD(DigitAt("01", 0), 0));
 }
 
 }  // namespace

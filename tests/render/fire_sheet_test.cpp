@@ -16,8 +16,9 @@ TEST(FireRadii, SelectedFrames) {
                            {25, 42.75f, 42.20f, 41.19f}, {29, 43.95f, 43.93f, 43.89f}};
   for (const auto& r : rows) {
     const FireRadii f = FireFrameRadii(static_cast<int>(r[0]));
-    EXPECT_TRUE(std::abs(f.outer - r[1]) < 0.005 && std::abs(f.core - r[2]) < 0.005 && std::abs(f.hole - r[3]) < 0.005)
-        << "frame " << r[0] << ": " << f.outer << " " << f.core << " " << f.hole;
+    EXPECT_NEAR(f.outer, r[1], 0.005) << "frame " << r[0];
+    EXPECT_NEAR(f.core, r[2], 0.005) << "frame " << r[0];
+    EXPECT_NEAR(f.hole, r[3], 0.005) << "frame " << r[0];
   }
 }
 
@@ -49,12 +50,14 @@ TEST(FireSheet, MasksMatchTheRadiiAndTheColouredPixels) {
     EXPECT_EQ(lit == 0, q == 0 || q >= 28) << q;  // the hole has eaten the thin ring of the last frames
   }
   const PixelPoint m10 = FireMaskCell(10);  // frame 10 reaches 24 pixels
-  EXPECT_TRUE(sheet.pixel(m10.x + 45 + 24, m10.y + 45) == kWhite && sheet.pixel(m10.x + 45 + 25, m10.y + 45) == 0u);
-  EXPECT_TRUE(scratch[2] == 43.95f && std::abs(scratch[3] - 43.89f) < 0.005f) << "the last frame's radii stay";
+  EXPECT_EQ(sheet.pixel(m10.x + 45 + 24, m10.y + 45), kWhite);
+  EXPECT_EQ(sheet.pixel(m10.x + 45 + 25, m10.y + 45), 0u);
+  EXPECT_EQ(scratch[2], 43.95f) << "the last frame's radii stay";
+  EXPECT_NEAR(scratch[3], 43.89f, 0.005f);
   for (int k = 0; k < 2; ++k) {
     const PixelPoint c = FireImageCell(10, k);
-    EXPECT_EQ(sheet.colourAt(c.x + 45 + 20, c.y + 45), colours[k] + 20 * Packed(1, 1, 1));  // ring
-    EXPECT_EQ(sheet.colourAt(c.x + 45 - 10, c.y + 45), colours[k] + 5 * Packed(1, 1, 1));   // core
+    EXPECT_EQ(sheet.colourAt(c.x + 45 + 20, c.y + 45), colours[k] + 20 * Packed(1, 1, 1)) << "ring of set " << k;
+    EXPECT_EQ(sheet.colourAt(c.x + 45 - 10, c.y + 45), colours[k] + 5 * Packed(1, 1, 1)) << "core of set " << k;
   }
 }
 

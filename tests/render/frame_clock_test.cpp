@@ -4,6 +4,8 @@
 
 #include <tuple>
 
+#include "support/expect_fields.h"
+
 namespace quandel {
 namespace {
 
@@ -22,9 +24,9 @@ TEST(FrameClock, CountsFramesPerSecondAcrossTheClockWrap) {
   FpsClock clock{100, 990, 41, 60};
   uint8_t skip = 0;
   EXPECT_EQ(MeasureDrawnFrame(clock, 125, 0, skip), 25.0f);
-  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.msAccumulated), std::tuple(42, 0, 15));
+  EXPECT_FIELDS(FIELD(clock.framesPerSecond, 42), FIELD(clock.framesThisSecond, 0), FIELD(clock.msAccumulated, 15));
   MeasureDrawnFrame(clock, 135, 0, skip);
-  EXPECT_EQ(std::tuple(clock.framesPerSecond, clock.framesThisSecond, clock.lastDrawTime), std::tuple(42, 1, 135));
+  EXPECT_FIELDS(FIELD(clock.framesPerSecond, 42), FIELD(clock.framesThisSecond, 1), FIELD(clock.lastDrawTime, 135));
 
   FpsClock wrap{INT32_MAX - 5, 0, 0, 0};
   EXPECT_EQ(MeasureDrawnFrame(wrap, INT32_MIN + 10, 0, skip), 16.0f);

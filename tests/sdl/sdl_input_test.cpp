@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "recording_sink.h"
 
 namespace quandel {
@@ -16,16 +18,22 @@ TEST(FitPicture, WholeFactorsWhenTheyFitWellFractionalOtherwise) {
   };
   for (const auto& c : cases) {
     const ViewRect v = FitPicture(c[0], c[1]);
-    EXPECT_TRUE(v.x == c[2] && v.y == c[3] && v.w == c[4] && v.h == c[5])
-        << c[0] << "x" << c[1] << " gave " << v.x << "," << v.y << " " << v.w << "x" << v.h;
+    EXPECT_EQ(v.x, c[2]) << c[0] << "x" << c[1];
+    EXPECT_EQ(v.y, c[3]) << c[0] << "x" << c[1];
+    EXPECT_EQ(v.w, c[4]) << c[0] << "x" << c[1];
+    EXPECT_EQ(v.h, c[5]) << c[0] << "x" << c[1];
   }
   for (int w = 100; w <= 2600; w += 37) {
     for (int h = 90; h <= 1700; h += 29) {
       const ViewRect v = FitPicture(w, h);
-      ASSERT_TRUE(v.x >= 0 && v.y >= 0 && v.x + v.w <= w && v.y + v.h <= h) << w << "x" << h;
-      ASSERT_LE(std::abs((w - v.w) - 2 * v.x) + std::abs((h - v.h) - 2 * v.y), 2) << w << "x" << h;  // centred
+      ASSERT_GE(v.x, 0) << w << "x" << h;
+      ASSERT_GE(v.y, 0) << w << "x" << h;
+      ASSERT_LE(v.x + v.w, w) << w << "x" << h;
+      ASSERT_LE(v.y + v.h, h) << w << "x" << h;
+      ASSERT_LE(std::abs((w - v.w) - 2 * v.x), 1) << w << "x" << h;  // centred
+      ASSERT_LE(std::abs((h - v.h) - 2 * v.y), 1) << w << "x" << h;
       ASSERT_LE(std::abs(v.w * 3 - v.h * 4), 4) << w << "x" << h;
-      ASSERT_TRUE(v.w % kGameWidth == 0 || v.w == w || v.h == h) << w << "x" << h;  // a fractional size fills one side
+      ASSERT_TRUE(v.w % kGameWidth == 0 || v.w == w || v.h == h) << w << "x" << h << " gave " << v.w << "x" << v.h;  // a fractional size fills one side
     }
   }
 }
@@ -37,7 +45,8 @@ TEST(WindowToGame, PixelCentresMapThroughTheViewAndClamp) {
                           {1599, 1019, 639, 479}, {-500, 300, 0, 120}, {100000, 5000, 639, 479}};
   for (const auto& c : cases) {
     const GamePixel p = WindowToGame(c[0], c[1], two);
-    EXPECT_TRUE(p.x == c[2] && p.y == c[3]) << c[0] << "," << c[1] << " gave " << p.x << "," << p.y;
+    EXPECT_EQ(p.x, c[2]) << c[0] << "," << c[1];
+    EXPECT_EQ(p.y, c[3]) << c[0] << "," << c[1];
   }
   EXPECT_EQ(WindowToGame(50, 50, ViewRect{}).x, 0);
 
@@ -47,17 +56,17 @@ TEST(WindowToGame, PixelCentresMapThroughTheViewAndClamp) {
   for (int wx = frac.x; wx < frac.x + frac.w; ++wx) {
     const int gx = WindowToGame(wx, 0, frac).x;
     const double centre = (wx - frac.x + 0.5) / 1.6;
-    ASSERT_TRUE(centre >= gx && centre < gx + 1) << wx;
+    ASSERT_EQ(gx, static_cast<int>(std::floor(centre))) << wx;
     ++hits[gx];
   }
-  for (int gx = 0; gx < kGameWidth; ++gx) ASSERT_TRUE(hits[gx] == 1 || hits[gx] == 2) << gx;
+  for (int gx = 0; gx < kGameWidth; ++gx) ASSERT_TRUE(hits[gx] == 1 || hits[gx] == 2) << gx << " has " << hits[gx];
 
   // High density: the output has twice the window's coordinates, and `frac` is in output pixels.
   const PointerScale dense{683, 384, 1366, 768};
   for (int wx = 85; wx < 597; ++wx) {
     const int gx = WindowToGame(wx, 0, frac, dense).x;
     const double centre = ((wx + 0.5) * 2 - frac.x) / 1.6;
-    ASSERT_TRUE(centre >= gx && centre < gx + 1) << wx;
+    ASSERT_EQ(gx, static_cast<int>(std::floor(centre))) << wx;
   }
   EXPECT_EQ(WindowToGame(682, 383, frac, dense).x, 639);
 }

@@ -46,7 +46,8 @@ void ExpectPictureShown(SdlPlatform& platform, int wantWidth, int wantHeight) {
   std::vector<uint32_t> px;
   int w = 0, h = 0;
   ASSERT_TRUE(platform.ReadBack(px, w, h)) << SDL_GetError();
-  ASSERT_TRUE(w == wantWidth && h == wantHeight) << w << "x" << h;
+  ASSERT_EQ(w, wantWidth);
+  ASSERT_EQ(h, wantHeight);
   const ViewRect v = FitPicture(w, h);
   auto under = [](int o, int start, int size, int game, int out[2]) {
     const int64_t n = (2 * int64_t{o - start} + 1) * game, d = 2 * int64_t{size};

@@ -37,14 +37,17 @@ TEST(SoundEffects, EveryFileLoadsInTheGameAtTheChosenLengthWithHeadroom) {
     const std::string path = SoundDir() + "/" + plan.file;
     const std::optional<WaveLayout> wav = ReadWaveFileLayout(path);
     ASSERT_TRUE(wav);
-    EXPECT_EQ(std::pair(wav->channels, wav->bitsPerSample), std::pair(1, 16));
+    EXPECT_EQ(wav->channels, 1);
+    EXPECT_EQ(wav->bitsPerSample, 16);
     const std::vector<uint8_t> bytes = ReadBytes(path);
     std::vector<int16_t> s(wav->dataSize / 2);
     ASSERT_GT(s.size(), 4u);
     std::memcpy(s.data(), bytes.data() + wav->dataOffset, s.size() * 2);
     EXPECT_EQ(s.size(), static_cast<size_t>(std::lround(plan.seconds * wav->sampleRate)));
     const double peak = Peak(s);
-    EXPECT_TRUE(peak > 0.1 && peak < 0.9 && peak <= plan.peakCeiling) << peak;  // at least 1 dB of headroom
+    EXPECT_GT(peak, 0.1);
+    EXPECT_LT(peak, 0.9);  // at least 1 dB of headroom
+    EXPECT_LE(peak, plan.peakCeiling);
     EXPECT_LE(std::max(std::abs(s.front()), std::abs(s.back())), 1);
   }
 }

@@ -1,7 +1,8 @@
-// Only the game's own kind of wave file reaches the decoder.
+// Only the game's own kinds of wave and MIDI file reach the decoders.
 #include <gtest/gtest.h>
 
 #include "sound/file_checks.h"
+#include "support/expect_fields.h"
 #include "support/test_support.h"
 
 namespace quandel {
@@ -38,7 +39,18 @@ TEST(WaveCheck, PlainShortPcmPassesAndEverythingElseIsRefused) {
     const auto* b = reinterpret_cast<const uint8_t*>(c.bytes.data());
     const auto layout = ReadWaveLayout(b, c.bytes.size(), c.bytes.size());
     ASSERT_EQ(layout.has_value(), c.dataOffset != 0) << c.what;
-    EXPECT_TRUE(!layout || (layout->dataOffset == c.dataOffset && layout->dataOffset + layout->dataSize == c.bytes.size())) << c.what;
+    if (layout) { EXPECT_FIELDS(FIELD(layout->dataOffset, c.dataOffset), FIELD(layout->dataSize, c.bytes.size() - c.dataOffset)) << c.what; }
+  }
+}
+
+TEST(MidiCheck, OnlyCompleteFilesPass) {
+  auto complete = [](const std::string& s) { return IsCompleteMidi(std::vector<uint8_t>(s.begin(), s.end())); };
+  EXPECT_TRUE(complete(testing::kTinyMidi));
+  for (size_t n = 0; n < testing::kTinyMidi.size(); ++n) EXPECT_FALSE(complete(testing::kTinyMidi.substr(0, n))) << n;
+  for (auto [at, c] : {std::pair{11, '\2'}, {13, '\0'}, {23, '\x3c'}, {25, '\x80'}, {30, '\xf8'}, {31, '\x2e'}}) {
+    std::string s = testing::kTinyMidi;
+    s[static_cast<size_t>(at)] = c;
+    EXPECT_FALSE(complete(s)) << at;
   }
 }
 
