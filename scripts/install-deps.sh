@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the game need, but only when something is missing.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ ccache pkg-config clang libclang-rt-14-dev
+pkgs=(cmake ninja-build g++ ccache pkg-config clang clang-format libclang-rt-14-dev
       libgtest-dev libgmock-dev googletest libbenchmark-dev libpng-dev
       libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libsdl2-ttf-dev libcairo2-dev
       fonts-dejavu-core timgm6mb-soundfont xfonts-base xauth x11-utils libx11-dev
