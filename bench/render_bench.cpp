@@ -3,7 +3,6 @@
 // The frame slot is 16.7 ms; the aim is at most 1 ms per frame in draw mode 0.
 #include <benchmark/benchmark.h>
 
-#include "render/play_frame.h"
 #include "platform/headless/headless_platform.h"
 #include "render/play_frame.h"
 

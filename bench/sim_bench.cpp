@@ -68,8 +68,7 @@ void BM_WholePlayReplayed(benchmark::State& st) {
       break;
     }
     ReplayRun run(std::move(table));
-    while (run.Step()) {
-    }
+    while (run.Step()) {}
     frames = run.outcome().frameNo;
   }
   st.counters["frames"] = frames;
@@ -171,7 +170,8 @@ void BM_RewindAtNormalSpeed(benchmark::State& st) {
   }
   st.counters["worst_cpu_ms"] = worst.ms();
   st.counters["key_frame_KB"] = static_cast<double>(theatre->keyFrameBytes()) / 1024;
-  st.counters["KB_per_second"] = static_cast<double>(theatre->keyFrameBytes()) / 1024 * ReplayTheatre::kFramesPerSecond / theatre->length();
+  st.counters["KB_per_second"] =
+      static_cast<double>(theatre->keyFrameBytes()) / 1024 * ReplayTheatre::kFramesPerSecond / theatre->length();
 }
 BENCHMARK(BM_RewindAtNormalSpeed)->Unit(benchmark::kMillisecond);
 

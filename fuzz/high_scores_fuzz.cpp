@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static ScoreTable state, back;
   static Rng rng;
   const bool valid = DecodeHighScores(std::string_view(reinterpret_cast<const char*>(data), size), settings, state);
-  for (uint8_t v : {settings.autoFrameSkip, settings.frameSkip, settings.musicOff, settings.effectsLevel}) FUZZ_CHECK(v <= 9);
+  for (uint8_t v : {settings.autoFrameSkip, settings.frameSkip, settings.musicOff, settings.effectsLevel})
+    FUZZ_CHECK(v <= 9);
   for (int i = 0; i < 3; ++i) {
     FUZZ_CHECK(state.highScores[i] > 0 && state.highScores[i] <= 999999);
     FUZZ_CHECK(state.highScoreStages[i] >= 0 && state.highScoreStages[i] <= 99);

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // rest with zeros, each exactly like the one before; filling 10,000 of them cost most of every
   // run. The big table ends a few empty slots past the bytes instead (never above the game's), so
   // zero-filling and the clamp are still met on every such input.
-  const size_t reached = size < kReplayHeaderBytes ? 0 : (size - kReplayHeaderBytes + kReplaySlotBytes - 1) / kReplaySlotBytes;
+  const size_t reached =
+      size < kReplayHeaderBytes ? 0 : (size - kReplayHeaderBytes + kReplaySlotBytes - 1) / kReplaySlotBytes;
   full.replay.resize(std::min<size_t>(kReplaySlots, reached + kEmptyTail));
   for (ReplayTable* s : {&full, &small}) {
     s->replay[s->replay.size() - 1].frame = -1;  // marks a slot the load must not touch

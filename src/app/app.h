@@ -21,9 +21,9 @@ namespace quandel {
 // whether the window is closing.
 struct MenuState {
   uint8_t inPlay = 0;
-  uint8_t replayMode = 0;     // the play to start is the stored replay
+  uint8_t replayMode = 0;  // the play to start is the stored replay
   uint8_t quitRequested = 0;
-  uint8_t frameSkipPhase = 0; // counts simulated frames between drawn ones, title and play alike
+  uint8_t frameSkipPhase = 0;  // counts simulated frames between drawn ones, title and play alike
 };
 
 // Takes the window's mouse moves, clicks and keys while no play runs; the title screen puts itself
@@ -55,9 +55,9 @@ class App : public InputSink {
   BombWaves bombWaves;
   Surfaces surfaces;
   FrameWait frameWait;
-  FpsClock playClock;      // the drawing clock of the running play
-  uint8_t playRank = 0;    // the place the running play took in the table (0: none)
-  bool acceptWheel = true; // wheel notches reach the handlers until the window is unloading
+  FpsClock playClock;                    // the drawing clock of the running play
+  uint8_t playRank = 0;                  // the place the running play took in the table (0: none)
+  bool acceptWheel = true;               // wheel notches reach the handlers until the window is unloading
   std::vector<InputEvent> pendingInput;  // a play's live events, for its next frame
   std::vector<Key> pendingKeys;          // keys pressed during a play or replay, for its loop
   std::vector<Key> releasedKeys;         // and keys let go then
@@ -72,7 +72,9 @@ class App : public InputSink {
   void WheelAwayFromUser() override;
   void CloseRequested() override;
   void KeyDown(Key key) override;
-  void KeyUp(Key key) override { if (menu.inPlay == 1) releasedKeys.push_back(key); }
+  void KeyUp(Key key) override {
+    if (menu.inPlay == 1) releasedKeys.push_back(key);
+  }
   void FocusChanged(bool gained) override;
 };
 

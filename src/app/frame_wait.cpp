@@ -9,7 +9,9 @@ void FrameWait::WaitFrame(Platform& platform, int32_t milliseconds) {
   const int32_t previous = lastFrameTime_;
   lastFrameTime_ = platform.Clock();
   // Differences in unsigned arithmetic, so a wrapping clock neither traps nor hangs.
-  auto elapsed = [&] { return static_cast<int32_t>(static_cast<uint32_t>(lastFrameTime_) - static_cast<uint32_t>(previous)); };
+  auto elapsed = [&] {
+    return static_cast<int32_t>(static_cast<uint32_t>(lastFrameTime_) - static_cast<uint32_t>(previous));
+  };
   const int32_t deadline = static_cast<int32_t>(static_cast<uint32_t>(previous) + static_cast<uint32_t>(milliseconds));
   // A reading 2^31 ms or more after the previous one shows as negative: the first wait on a machine
   // up for over 24.8 days, or after a long suspend. That frame is late, not early; waiting for the

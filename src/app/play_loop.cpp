@@ -124,8 +124,10 @@ void WatchReplay(App& app, bool saveResult) {
     bool leave = false;
     const FrameKeys keys(app);
     for (Key key : keys.pressed) {
-      if (key == Key::kEscape) leave = true;
-      else theatre.Control(key);
+      if (key == Key::kEscape)
+        leave = true;
+      else
+        theatre.Control(key);
     }
     for (Key key : keys.released) theatre.Release(key);
     // A key let go while another window has the focus is never reported here.
@@ -151,8 +153,8 @@ void WatchReplay(App& app, bool saveResult) {
     ComposePlayFrame(app.surfaces, app.play, PlayView{app.settings.drawMode, 0, app.playClock});
     if (overlay) {
       const int fade = theatre.holdingAtEnd() ? kOverlayFrames : kOverlayFrames - theatre.sinceControl();
-      const ReplayOverlay o{theatre.position(), theatre.length(), theatre.speedQuarters(), theatre.paused(), theatre.rewinding(),
-                            std::min(256, fade * 16)};
+      const ReplayOverlay o{theatre.position(), theatre.length(),    theatre.speedQuarters(),
+                            theatre.paused(),   theatre.rewinding(), std::min(256, fade * 16)};
       DrawReplayOverlay(app.surfaces.screen, app.surfaces.hudSheet, o);
     }
     Show(app);

@@ -24,7 +24,8 @@ class SavingRecorder : public ResultRecorder {
 // play depends on those draws.
 class NoSaving : public ResultRecorder {
  public:
-  void RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank, bool replayFull) override;
+  void RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank,
+                    bool replayFull) override;
 };
 
 }  // namespace quandel

@@ -11,7 +11,8 @@ namespace {
 class KeepRecording : public ResultRecorder {
  public:
   explicit KeepRecording(ResultRecorder& to) : to_(to) {}
-  void RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank, bool replayFull) override {
+  void RecordResult(PlayState& play, ReplayTable& replay, const ScoreTable& scores, uint8_t rank,
+                    bool replayFull) override {
     ReplayTable copy = replay;
     to_.RecordResult(play, copy, scores, rank, replayFull);
   }
@@ -45,8 +46,10 @@ bool ReplayTheatre::Control(Key key) {
     case Key::kRight:
       if (paused_) stepRequested_ = true;
       break;
-    case Key::kUp: case Key::kPlus: speed_ = std::min<int>(speed_ + 1, std::size(kSpeeds) - 1); break;
-    case Key::kDown: case Key::kMinus: speed_ = std::max(speed_ - 1, 0); break;
+    case Key::kUp:
+    case Key::kPlus: speed_ = std::min<int>(speed_ + 1, std::size(kSpeeds) - 1); break;
+    case Key::kDown:
+    case Key::kMinus: speed_ = std::max(speed_ - 1, 0); break;
     case Key::kLeft:
       // Tap or hold is known when it is let go, or when it has been held long enough.
       leftDown_ = true;
@@ -116,7 +119,8 @@ void ReplayTheatre::Advance(std::span<const InputEvent> input, ResultRecorder& r
   const bool audible = kSpeeds[speed_] <= 4;
   bool simulatedAny = false;
   for (int i = 0; i < steps && !over_; ++i) {
-    simulatedAny = StepOnce(i == 0 ? input : std::span<const InputEvent>{}, &recorder, audible ? &sounds : nullptr) || simulatedAny;
+    simulatedAny = StepOnce(i == 0 ? input : std::span<const InputEvent>{}, &recorder, audible ? &sounds : nullptr) ||
+                   simulatedAny;
   }
   simulated_ = simulatedAny;
 }

@@ -22,13 +22,20 @@ constexpr Sprite SkipEntry(int v, Look look) { return sheet::kTitleFrameSkipEntr
 
 // Frame skip: AUTO, then 3, 2, 1, 0 frames; music: off, on; effects: off (level 2), half, on.
 constexpr TitleEntry kEntries[] = {
-    Entry(kTitleStartItem, 105, 300, sheet::kTitleStartNormal, sheet::kTitleStartHover, sheet::kTitleStartHover, TitleChoice::kPlay),
-    Entry(kTitleReplayItem, 135, 380, sheet::kTitleReplayNormal, sheet::kTitleReplayHover, sheet::kTitleReplayHover, TitleChoice::kReplay),
-    Setting(2, 360, 255, [](Look l) { return SkipEntry(0, l); }, TitleChoice::kFrameSkip, &Settings::autoFrameSkip, 1),
-    Setting(3, 415, 255, [](Look l) { return SkipEntry(1, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 3),
-    Setting(4, 470, 255, [](Look l) { return SkipEntry(2, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 2),
-    Setting(5, 525, 255, [](Look l) { return SkipEntry(3, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 1),
-    Setting(6, 580, 255, [](Look l) { return SkipEntry(4, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 0),
+    Entry(kTitleStartItem, 105, 300, sheet::kTitleStartNormal, sheet::kTitleStartHover, sheet::kTitleStartHover,
+          TitleChoice::kPlay),
+    Entry(kTitleReplayItem, 135, 380, sheet::kTitleReplayNormal, sheet::kTitleReplayHover, sheet::kTitleReplayHover,
+          TitleChoice::kReplay),
+    Setting(
+        2, 360, 255, [](Look l) { return SkipEntry(0, l); }, TitleChoice::kFrameSkip, &Settings::autoFrameSkip, 1),
+    Setting(
+        3, 415, 255, [](Look l) { return SkipEntry(1, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 3),
+    Setting(
+        4, 470, 255, [](Look l) { return SkipEntry(2, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 2),
+    Setting(
+        5, 525, 255, [](Look l) { return SkipEntry(3, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 1),
+    Setting(
+        6, 580, 255, [](Look l) { return SkipEntry(4, l); }, TitleChoice::kFrameSkip, &Settings::frameSkip, 0),
     Setting(7, 470, 315, sheet::kTitleOffWord, TitleChoice::kSound, &Settings::musicOff, 1),
     Setting(8, 580, 315, sheet::kTitleOnWord, TitleChoice::kSound, &Settings::musicOff, 0),
     Setting(9, 470, 375, sheet::kTitleOffWord, TitleChoice::kSound, &Settings::effectsLevel, 2),

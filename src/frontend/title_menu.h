@@ -14,9 +14,9 @@ namespace quandel {
 enum class TitleChoice { kNone, kPlay, kReplay, kFrameSkip, kSound };
 
 struct TitleEntry {
-  uint8_t item;                // 1 start, 2-6 frame skip, 7-8 music, 9-11 effects, 12 replay
-  sheet::Rect area;            // drawn from its corner; takes the mouse inside, all edges included
-  sheet::Sprite looks[3];      // by sheet::Look: normal, hover, selected
+  uint8_t item;            // 1 start, 2-6 frame skip, 7-8 music, 9-11 effects, 12 replay
+  sheet::Rect area;        // drawn from its corner; takes the mouse inside, all edges included
+  sheet::Sprite looks[3];  // by sheet::Look: normal, hover, selected
   TitleChoice choice;
   uint8_t Settings::*setting;  // the setting a click stores `value` in, or none
   uint8_t value;

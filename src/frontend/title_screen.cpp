@@ -24,7 +24,8 @@ constexpr int32_t kGrey220 = Rgb(220, 220, 220);
 // A selected entry is underlined before its picture is drawn.
 void Underline(Surface& back, int x, int y) {
   back.Box(static_cast<float>(x), static_cast<float>(y), static_cast<float>(x + 50), static_cast<float>(y), kGrey220);
-  back.FilledBox(static_cast<float>(x), static_cast<float>(y + 2), static_cast<float>(x + 50), static_cast<float>(y + 3), kGrey220);
+  back.FilledBox(static_cast<float>(x), static_cast<float>(y + 2), static_cast<float>(x + 50),
+                 static_cast<float>(y + 3), kGrey220);
 }
 
 void DrawEntries(Surface& back, const Surface& title, const Settings& s, const TitleView& view) {
@@ -40,8 +41,10 @@ void DrawEntries(Surface& back, const Surface& title, const Settings& s, const T
 // Whitened by the mask pieces, then coloured by the image pieces.
 void DrawPieces(Surface& back, int x, int y, const Surface& sheetSurface, std::span<const sheet::Piece> mask,
                 std::span<const sheet::Piece> image) {
-  for (const sheet::Piece& p : mask) Blit(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, RasterOp::kOr);
-  for (const sheet::Piece& p : image) Blit(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, RasterOp::kAnd);
+  for (const sheet::Piece& p : mask)
+    Blit(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, RasterOp::kOr);
+  for (const sheet::Piece& p : image)
+    Blit(back, x + p.dx, y + p.dy, p.src.w, p.src.h, sheetSurface, p.src.x, p.src.y, RasterOp::kAnd);
 }
 
 void DrawBestScores(Surface& back, const Surface& title, const Surface& hud, const ScoreTable& s) {
@@ -50,8 +53,10 @@ void DrawBestScores(Surface& back, const Surface& title, const Surface& hud, con
   DrawDigitRow(back, hud, DigitText(ShownStageNumber(s.highScoreStages[0]), "0#"), 2, DigitFace::kMedium, 595, 70, 20);
   DrawDigitRow(back, hud, DigitText(ShownScore(s.highScores[0]), "000###"), 6, DigitFace::kLarge, 380, 50, 35);
   for (int t = 1; t <= 2; ++t) {
-    DrawDigitRow(back, hud, DigitText(ShownStageNumber(s.highScoreStages[t]), "0#"), 2, DigitFace::kSmall, 615, 88 + 45 * t, 9);
-    DrawDigitRow(back, hud, DigitText(ShownScore(s.highScores[t]), "000###"), 6, DigitFace::kMedium, 470, 70 + 45 * t, 20);
+    DrawDigitRow(back, hud, DigitText(ShownStageNumber(s.highScoreStages[t]), "0#"), 2, DigitFace::kSmall, 615,
+                 88 + 45 * t, 9);
+    DrawDigitRow(back, hud, DigitText(ShownScore(s.highScores[t]), "000###"), 6, DigitFace::kMedium, 470, 70 + 45 * t,
+                 20);
   }
 }
 
@@ -91,8 +96,7 @@ class TitleInput final : public MenuInput {
         ReopenSoundChannels(app_);
         break;
       case TitleChoice::kFrameSkip:
-      case TitleChoice::kNone:
-        break;
+      case TitleChoice::kNone: break;
     }
   }
 
@@ -165,7 +169,8 @@ void ComposeTitle(App& app, const TitleView& view) {
 
   // The logo's mask four times around it leaves a two-pixel white halo.
   const sheet::Rect& m = sheet::kTitleLogo.mask;
-  for (auto [dx, dy] : {std::pair{156, 58}, {156, 62}, {160, 58}, {160, 62}}) Blit(back, dx, dy, m.w, m.h, v.titleSheet, m.x, m.y, RasterOp::kOr);
+  for (auto [dx, dy] : {std::pair{156, 58}, {156, 62}, {160, 58}, {160, 62}})
+    Blit(back, dx, dy, m.w, m.h, v.titleSheet, m.x, m.y, RasterOp::kOr);
   MaskedBlit(back, 158, 60, v.titleSheet, sheet::kTitleLogo);
 
   DrawBestScores(back, v.titleSheet, v.hudSheet, app.scores);
@@ -179,7 +184,8 @@ void ComposeTitle(App& app, const TitleView& view) {
   Blit(back, 460, 450, l.image.w, l.image.h, v.titleSheet, l.image.x, l.image.y, RasterOp::kAnd);
   Blit(back, 520, 450, r.image.w, r.image.h, v.titleSheet, r.image.x, r.image.y, RasterOp::kAnd);
 
-  DrawDigitRow(back, v.hudSheet, DigitText(ShownFramesPerSecond(view.framesPerSecond), "0##"), 3, DigitFace::kSmall, 605, 465, 10);
+  DrawDigitRow(back, v.hudSheet, DigitText(ShownFramesPerSecond(view.framesPerSecond), "0##"), 3, DigitFace::kSmall,
+               605, 465, 10);
 }
 
 void TitleScreen(App& app) {

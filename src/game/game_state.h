@@ -68,7 +68,7 @@ struct Settings {
   uint8_t frameSkip = 2;
   uint8_t autoFrameSkip = 0;
   uint8_t musicOff = 0;
-  uint8_t effectsLevel = 0;   // 0 all, 1 no bomb waves, 2 none
+  uint8_t effectsLevel = 0;  // 0 all, 1 no bomb waves, 2 none
 };
 
 // The three best scores with the stage each reached, best first.
@@ -88,7 +88,8 @@ struct ReplayTable {
   }
 };
 
-inline constexpr std::array<int32_t, 4> kDefaultColours{Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80), Rgb(140, 140, 140)};
+inline constexpr std::array<int32_t, 4> kDefaultColours{Rgb(80, 110, 170), Rgb(170, 110, 80), Rgb(80, 80, 80),
+                                                        Rgb(140, 140, 140)};
 
 // One simulated play: everything a frame reads and writes. game/play_fields.h lists every field
 // with what the trace prints of it.

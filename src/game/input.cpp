@@ -41,7 +41,8 @@ void PointerMoved(PlayState& s, ReplayTable& replay, int16_t /*button*/, EventSo
   if (!Acts(s, from)) return;
   const float previous = s.scrollSpeed;
   const float cap = s.frameNo > 60 ? 9.0f : 0.0f;
-  s.scrollSpeed = MinOf(static_cast<float>(static_cast<double>(MaxOf(static_cast<float>(96.0 - y), 0.0f)) / 480 * 5 * 10), cap);
+  s.scrollSpeed =
+      MinOf(static_cast<float>(static_cast<double>(MaxOf(static_cast<float>(96.0 - y), 0.0f)) / 480 * 5 * 10), cap);
   if (Recording(s) && s.scrollSpeed != previous) Record(s, replay, kEventScrollMove, x, y);
   s.cursorX = x;
   s.cursorY = y;

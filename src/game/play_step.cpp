@@ -44,7 +44,8 @@ void GlideReplayCursor(PlayState& s, const ReplayTable& table, bool newStep) {
   const ReplayRecord next = table.replayAt(s.replayPos);
   if (newStep) {
     if (next.y > 96 && s.cursorY > 96) {
-      const float n = MaxOf(static_cast<float>(static_cast<double>(next.frame) - (static_cast<double>(s.frameNo) + 6)), 1.0f);
+      const float n =
+          MaxOf(static_cast<float>(static_cast<double>(next.frame) - (static_cast<double>(s.frameNo) + 6)), 1.0f);
       s.cursorStepX = ToFloat((static_cast<double>(next.x) - s.cursorX) / n);
       s.cursorStepY = ToFloat((static_cast<double>(next.y) - s.cursorY) / n);
     } else {
@@ -52,8 +53,10 @@ void GlideReplayCursor(PlayState& s, const ReplayTable& table, bool newStep) {
       s.cursorStepY = ToFloat((static_cast<double>(next.y) - s.cursorY) / 3);
     }
   }
-  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1) s.cursorX = ToFloat(static_cast<double>(s.cursorX) + s.cursorStepX);
-  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1) s.cursorY = ToFloat(static_cast<double>(s.cursorY) + s.cursorStepY);
+  if (std::fabs(static_cast<double>(next.x) - s.cursorX) > 1)
+    s.cursorX = ToFloat(static_cast<double>(s.cursorX) + s.cursorStepX);
+  if (std::fabs(static_cast<double>(next.y) - s.cursorY) > 1)
+    s.cursorY = ToFloat(static_cast<double>(s.cursorY) + s.cursorStepY);
 }
 
 // Delivers this frame's recorded events, then moves the displayed cursor on.
@@ -237,7 +240,8 @@ int16_t AdvanceClocks(PlayState& s) {
 // The shown score and time move towards the real ones; the last ten seconds tick.
 void CatchUpDisplays(PlayState& s, SoundCues& sounds) {
   const int32_t step = (static_cast<int64_t>(s.score) - s.scoreShown < 3001) ? 30 : 60;
-  s.scoreShown = RoundI32(MinOf(static_cast<float>(static_cast<double>(s.scoreShown) + step), static_cast<float>(s.score)));
+  s.scoreShown =
+      RoundI32(MinOf(static_cast<float>(static_cast<double>(s.scoreShown) + step), static_cast<float>(s.score)));
 
   if (s.timeLeft % 60 == 0 && s.timeLeft > 0 && s.timeLeft < 600) sounds.push_back({SoundCue::Kind::kTick});
 

@@ -26,7 +26,7 @@ using SoundCues = std::vector<SoundCue>;
 struct InputEvent {
   enum class Kind : uint8_t { kMove, kDown, kWheelTowards, kWheelAway };
   Kind kind = Kind::kMove;
-  int16_t button = 0;  // 1 left, 2 right
+  int16_t button = 0;     // 1 left, 2 right
   int16_t modifiers = 0;  // Shift 1 + Ctrl 2 + Alt 4
   float x = 0, y = 0;
 };
@@ -43,12 +43,12 @@ class ResultRecorder {
 
 // What one frame did besides changing the play.
 struct FrameReport {
-  SoundCues sounds;          // in the order the frame asked for them
-  bool simulated = false;    // a full pass: the objects moved, and a picture may be drawn
-  bool over = false;         // the play is finished or was left; back to the title
+  SoundCues sounds;        // in the order the frame asked for them
+  bool simulated = false;  // a full pass: the objects moved, and a picture may be drawn
+  bool over = false;       // the play is finished or was left; back to the title
   bool resultRecorded = false;
-  uint8_t rank = 0;          // with resultRecorded: the place taken in the best scores (0: none)
-  bool replayFull = false;   // with resultRecorded: the recording could not be kept
+  uint8_t rank = 0;         // with resultRecorded: the place taken in the best scores (0: none)
+  bool replayFull = false;  // with resultRecorded: the recording could not be kept
 };
 
 // Start-of-play initialisation; asks for the music.

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "game/numeric.h"
 #include "game/game_state.h"
+#include "game/numeric.h"
 
 namespace quandel {
 
@@ -17,11 +17,14 @@ struct Pattern {
 
 Pattern PatternFor(int16_t stage) {
   switch (Mod(stage, 10)) {
-    case 0: case 5: return {1200, 0, 4800};
+    case 0:
+    case 5: return {1200, 0, 4800};
     case 1: return {240, 2400, 4800};
-    case 2: case 7: return {350, 6300, 3500};
+    case 2:
+    case 7: return {350, 6300, 3500};
     case 3: return {800, 6400, 8000};
-    case 4: case 9: return {200, 6000, 6000};
+    case 4:
+    case 9: return {200, 6000, 6000};
     case 6: return {240, 2400, 4800};
     case 8: return {800, 4000, 8000};
     default: return {1200, 0, 4800};  // negative stages never happen
@@ -50,7 +53,9 @@ class Spawner {
   }
 
   // floor(r * W) + 230 - W / 2: a random place across the column.
-  float RandomColumnX() { return static_cast<float>(std::floor(static_cast<double>(s_.rng.Next()) * w_) + 230 - w_ / 2.0); }
+  float RandomColumnX() {
+    return static_cast<float>(std::floor(static_cast<double>(s_.rng.Next()) * w_) + 230 - w_ / 2.0);
+  }
 
   void Special(float x, float y, float vx = 0) {
     Add([&](Box& b) {
@@ -70,11 +75,14 @@ class Spawner {
 
   void Formation(int16_t stage, int32_t m) {
     switch (Mod(stage, 10)) {
-      case 0: case 5: Row(m); break;
+      case 0:
+      case 5: Row(m); break;
       case 1: ConvergingPair(m); break;
-      case 2: case 7: Block(m); break;
+      case 2:
+      case 7: Block(m); break;
       case 3: BlockWithCentre(m); break;
-      case 4: case 9: LooseBoxes(); break;
+      case 4:
+      case 9: LooseBoxes(); break;
       case 6: SweepingPair(m); break;
       case 8: Stacks(); break;
     }
@@ -83,8 +91,12 @@ class Spawner {
   void SpecialBox(int16_t stage, int32_t m) {
     switch (Mod(stage, 10)) {
       case 1: Special(230, -100); break;
-      case 2: case 7: case 3: case 8: SpecialAtRandom(-50); break;
-      case 4: case 9:
+      case 2:
+      case 7:
+      case 3:
+      case 8: SpecialAtRandom(-50); break;
+      case 4:
+      case 9:
         Add([&](Box& b) {
           b.kind = BoxKind::kSpecial;
           b.x = RandomColumnX();

@@ -61,8 +61,10 @@ void Write(JsonLine& j, const T& v) {
       first = false;
       Write(j, f);
     };
-    if constexpr (std::is_same_v<T, Box>) ForEachBoxField(v, field);
-    else ForEachStarField(v, field);
+    if constexpr (std::is_same_v<T, Box>)
+      ForEachBoxField(v, field);
+    else
+      ForEachStarField(v, field);
     j.Raw("]");
   } else {
     j.Raw("[");

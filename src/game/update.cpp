@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "game/numeric.h"
 #include "game/game_state.h"
+#include "game/numeric.h"
 
 namespace quandel {
 
@@ -38,7 +38,8 @@ void UpdateChains(PlayState& s) {
         s.chainCount[slot] = 0;
       }
     }
-    if (s.chainShownTimer[slot] != 0) s.chainShownTimer[slot] = static_cast<int16_t>(Mod(s.chainShownTimer[slot] + 1, 120));
+    if (s.chainShownTimer[slot] != 0)
+      s.chainShownTimer[slot] = static_cast<int16_t>(Mod(s.chainShownTimer[slot] + 1, 120));
   }
 }
 
@@ -91,7 +92,8 @@ void UpdateFalling(PlayState& s, int i) {
     b.vx = -b.vx;
   }
 
-  if (s.blastTimer != 0 && Distance(s.blastCentre(), b) < s.blastRadius + 8) IgniteBox(s, i, s.blastSlot, IgniteForm::kBlast);
+  if (s.blastTimer != 0 && Distance(s.blastCentre(), b) < s.blastRadius + 8)
+    IgniteBox(s, i, s.blastSlot, IgniteForm::kBlast);
 
   if (s.magnetTimer != 0) {
     const float d = Distance(s.magnetCentre(), b);
@@ -105,7 +107,9 @@ void UpdateFalling(PlayState& s, int i) {
   }
 }
 
-bool Compatible(const Box& a, const Box& b) { return a.kind == BoxKind::kSpecial || b.kind == BoxKind::kSpecial || a.kind == b.kind; }
+bool Compatible(const Box& a, const Box& b) {
+  return a.kind == BoxKind::kSpecial || b.kind == BoxKind::kSpecial || a.kind == b.kind;
+}
 
 void PairPass(PlayState& s, int i) {
   Box& bi = s.boxes[i];
@@ -113,7 +117,8 @@ void PairPass(PlayState& s, int i) {
     Box& bj = s.boxes[j];
     if (bj.state != BoxState::kFalling) continue;
     if (bi.state != BoxState::kFalling) {
-      if (bi.state == BoxState::kBurning && bj.y > 0 && Compatible(bi, bj) && j != i && Distance(bi, bj) < bi.burnRadius + 8)
+      if (bi.state == BoxState::kBurning && bj.y > 0 && Compatible(bi, bj) && j != i &&
+          Distance(bi, bj) < bi.burnRadius + 8)
         IgniteBox(s, j, bi.chainSlot, IgniteForm::kChain);
     } else if (j != i && Distance(bi, bj) < 16) {
       // Push the pair apart along the line between them; box j moves after box i.

@@ -7,10 +7,10 @@
 
 #include "app/app.h"
 #include "app/headless_replay.h"
-#include "persist/window_file.h"
 #include "frontend/title_screen.h"
 #include "frontend/watch_file.h"
 #include "help_text.h"
+#include "persist/window_file.h"
 #include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_platform.h"
 #include "play_folder.h"
@@ -31,13 +31,15 @@ int main(int argc, char** argv) {
   std::string watch;
   bool help = false, version = false;
   std::vector<std::string> files;
-  const std::string wrong = quandel::ParseCommandLine(quandel::QuandelHelp(), argc, argv,
+  const std::string wrong = quandel::ParseCommandLine(
+      quandel::QuandelHelp(), argc, argv,
       [&](const std::string& name, const char* value) {
         if (name == "watch") watch = value;
         help = help || name == "help";
         version = version || name == "version";
         return std::string();
-      }, files);
+      },
+      files);
   if (!wrong.empty()) return Fail(wrong + " (see quandel --help)", 2);
   if (help) {
     quandel::PrintHelp(stdout, quandel::QuandelHelp());
@@ -65,7 +67,5 @@ int main(int argc, char** argv) {
     const int status = files.empty() ? quandel::RunProgram(app) : quandel::WatchFile(app, table);
     quandel::SaveWindowPlacement(dir, platform.placement());
     return status;
-  } catch (const std::exception& e) {
-    return Fail(e.what(), 1);
-  }
+  } catch (const std::exception& e) { return Fail(e.what(), 1); }
 }

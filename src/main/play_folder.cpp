@@ -27,7 +27,8 @@ std::string EnterPlayFolder() {
   std::error_code ec;
   if (fs::is_directory("img", ec)) return "";
   const fs::path assets = AssetDirBesideProgram({QUANDEL_ASSETS_FROM_BUILD, QUANDEL_ASSETS_FROM_INSTALL});
-  if (!fs::is_directory(assets / "img", ec)) return "the game's pictures and sounds are missing (" + assets.string() + ")";
+  if (!fs::is_directory(assets / "img", ec))
+    return "the game's pictures and sounds are missing (" + assets.string() + ")";
   const std::string data = DataFolder();
   if (data.empty()) return "neither XDG_DATA_HOME nor HOME is set";
   fs::create_directories(data, ec);

@@ -30,9 +30,10 @@ const HelpPage& QuandelHelp() {
         {{"F11", "Toggle fullscreen."},
          {"F1, H", "On the title screen: how to play; any key or click closes it."},
          {"Space, Esc, P", "In a play: pause, and go on after a count-in."},
-         {"Space", "Watching a replay: pause; Right steps one frame, Up and Down (+ and -) change the speed from a "
-                   "quarter to sixteen times, Left goes back 5 s (held, it plays backwards until let go), Page Up, "
-                   "Page Down and Home seek; on the last frame Space or Home plays it again; Esc leaves."},
+         {"Space",
+          "Watching a replay: pause; Right steps one frame, Up and Down (+ and -) change the speed from a "
+          "quarter to sixteen times, Left goes back 5 s (held, it plays backwards until let go), Page Up, "
+          "Page Down and Home seek; on the last frame Space or Home plays it again; Esc leaves."},
          {"Enter", "On the title screen: start a play, as START does."}}},
        {"files",
         {{"$XDG_DATA_HOME/quandel",

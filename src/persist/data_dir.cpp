@@ -7,9 +7,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -134,8 +134,8 @@ bool DataDir::WriteAtomic(const std::string& name, const std::vector<uint8_t>& b
   const std::string& target = *resolved;
   const bool throughLink = target != named;
   // realpath gives an absolute path, so the folder is everything before the last '/'.
-  const std::string folder = throughLink ? target.substr(0, std::max<size_t>(target.rfind('/'), 1))
-                                         : (path_.empty() ? "." : path_);
+  const std::string folder =
+      throughLink ? target.substr(0, std::max<size_t>(target.rfind('/'), 1)) : (path_.empty() ? "." : path_);
 
   // Renaming would replace even a file the player made read-only; an in-place write could not.
   if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT) {

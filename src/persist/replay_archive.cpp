@@ -43,8 +43,9 @@ std::string ArchiveName(std::time_t when, int32_t score) {
   std::tm local{};
   localtime_r(&when, &local);
   char name[64];
-  std::snprintf(name, sizeof name, "%04d-%02d-%02d_%02d-%02d-%02d_%06d%s", local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                local.tm_hour, local.tm_min, local.tm_sec, std::clamp<int32_t>(score, 0, 999999), kReplayExtension);
+  std::snprintf(name, sizeof name, "%04d-%02d-%02d_%02d-%02d-%02d_%06d%s", local.tm_year + 1900, local.tm_mon + 1,
+                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, std::clamp<int32_t>(score, 0, 999999),
+                kReplayExtension);
   return name;
 }
 
@@ -62,7 +63,8 @@ int32_t ArchivedScore(const std::string& name) {
       Number(name, 17, 2) > 60) {
     return -1;
   }
-  const std::string_view suffix = std::string_view(name).substr(kPattern.size(), name.size() - kPattern.size() - extension.size());
+  const std::string_view suffix =
+      std::string_view(name).substr(kPattern.size(), name.size() - kPattern.size() - extension.size());
   if (!suffix.empty() && !IsCollisionSuffix(suffix)) return -1;
   return Number(name, 20, 6);
 }
@@ -71,7 +73,8 @@ std::vector<std::string> ReplaysToPrune(std::vector<std::string> names, size_t k
   std::erase_if(names, [](const std::string& n) { return ArchivedScore(n) < 0; });
   std::sort(names.begin(), names.end(), std::greater<>());  // newest first
   std::vector<std::string> best = names;
-  std::stable_sort(best.begin(), best.end(), [](const std::string& a, const std::string& b) { return ArchivedScore(a) > ArchivedScore(b); });
+  std::stable_sort(best.begin(), best.end(),
+                   [](const std::string& a, const std::string& b) { return ArchivedScore(a) > ArchivedScore(b); });
   best.resize(std::min(best.size(), keepBest));
   std::vector<std::string> prune;
   for (size_t i = keepRecent; i < names.size(); ++i) {
@@ -80,7 +83,8 @@ std::vector<std::string> ReplaysToPrune(std::vector<std::string> names, size_t k
   return prune;
 }
 
-bool ArchiveReplay(const DataDir& dir, const ReplayTable& table, int16_t replayPos, Rng rng, int32_t score, std::time_t when) {
+bool ArchiveReplay(const DataDir& dir, const ReplayTable& table, int16_t replayPos, Rng rng, int32_t score,
+                   std::time_t when) {
   const std::string folder = dir.PathOf(kReplayFolder);
   ::mkdir(folder.c_str(), 0755);
   const DataDir archive(folder);
@@ -102,7 +106,8 @@ bool ArchiveReplay(const DataDir& dir, const ReplayTable& table, int16_t replayP
   std::vector<std::string> names;
   while (const dirent* entry = ::readdir(entries)) {
     struct stat st {};
-    if (ArchivedScore(entry->d_name) >= 0 && ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)) {
+    if (ArchivedScore(entry->d_name) >= 0 && ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode)) {
       names.emplace_back(entry->d_name);
     }
   }

@@ -32,6 +32,7 @@ std::vector<std::string> ReplaysToPrune(std::vector<std::string> names, size_t k
 // with names of ours are ever removed; links, folders, pipes and the player's files stay. The
 // scramble digits come from a copy of the play's generator, so keeping a play changes nothing in
 // it. False when the file could not be saved.
-bool ArchiveReplay(const DataDir& dir, const ReplayTable& table, int16_t replayPos, Rng rng, int32_t score, std::time_t when);
+bool ArchiveReplay(const DataDir& dir, const ReplayTable& table, int16_t replayPos, Rng rng, int32_t score,
+                   std::time_t when);
 
 }  // namespace quandel

@@ -108,7 +108,8 @@ void LoadSettings(Settings& out, const DataDir& dir) {
     // One byte more than the limit tells a file that was cut from one that ended.
     if (const auto bytes = dir.Read(kSettingsFileName, kSettingsReadLimit + 1)) {
       const bool whole = bytes->size() <= kSettingsReadLimit;
-      const std::string_view text(reinterpret_cast<const char*>(bytes->data()), whole ? bytes->size() : kSettingsReadLimit);
+      const std::string_view text(reinterpret_cast<const char*>(bytes->data()),
+                                  whole ? bytes->size() : kSettingsReadLimit);
       settings = ParseSettings(text, whole);
     }
   }

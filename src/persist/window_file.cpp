@@ -54,7 +54,8 @@ std::optional<WindowPlacement> ParseWindowPlacement(std::string_view text) {
     if (!field->value) return std::nullopt;
   }
   const auto& [x, y, width, height, fullscreen] = fields;
-  if (!width.value || !height.value || !fullscreen.value || x.value.has_value() != y.value.has_value()) return std::nullopt;
+  if (!width.value || !height.value || !fullscreen.value || x.value.has_value() != y.value.has_value())
+    return std::nullopt;
   WindowPlacement p;
   p.width = *width.value;
   p.height = *height.value;

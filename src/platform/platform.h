@@ -1,5 +1,6 @@
 // The outside world as the game loops see it: a millisecond clock, the event queue, the screen
-// and a modal message box. (Sound goes its own way: the sound layer over a MixerPort.) The SDL backend and the headless backend implement it.
+// and a modal message box. (Sound goes its own way: the sound layer over a MixerPort.) The SDL backend and the headless
+// backend implement it.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,24 @@ namespace quandel {
 class Surface;
 
 // The keys the game answers to; every other key is kOther.
-enum class Key { kOther, kSpace, kEscape, kP, kH, kF1, kLeft, kRight, kUp, kDown, kPageUp, kPageDown, kHome, kPlus, kMinus, kEnter };
+enum class Key {
+  kOther,
+  kSpace,
+  kEscape,
+  kP,
+  kH,
+  kF1,
+  kLeft,
+  kRight,
+  kUp,
+  kDown,
+  kPageUp,
+  kPageDown,
+  kHome,
+  kPlus,
+  kMinus,
+  kEnter
+};
 
 // Receives the window's events while a loop yields. Live mouse events carry the modifier bits
 // (Shift 1 + Ctrl 2 + Alt 4); wheel notches always carry 0.

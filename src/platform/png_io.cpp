@@ -87,8 +87,8 @@ bool RunEncode(png_structp png, png_infop info, const uint32_t* pixels, int widt
   const int channels = alpha ? 4 : 3;
   png_set_write_fn(png, &out, WriteBytes, FlushNothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(outW), static_cast<png_uint_32>(outH), 8,
-               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   // Unfiltered rows at a middle level: frame dumps come by the thousand, and their flat colours
   // pack well enough without row filters.
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);

@@ -261,9 +261,11 @@ void Blit(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx
   if (w <= 0 || h <= 0) return;
   // Offsets inside the w x h rectangle that land on both surfaces.
   const int64_t x0 = std::max<int64_t>({0, -static_cast<int64_t>(dx), -static_cast<int64_t>(sx)});
-  const int64_t x1 = std::min<int64_t>({w, static_cast<int64_t>(dst.width_) - dx, static_cast<int64_t>(src.width_) - sx});
+  const int64_t x1 =
+      std::min<int64_t>({w, static_cast<int64_t>(dst.width_) - dx, static_cast<int64_t>(src.width_) - sx});
   const int64_t y0 = std::max<int64_t>({0, -static_cast<int64_t>(dy), -static_cast<int64_t>(sy)});
-  const int64_t y1 = std::min<int64_t>({h, static_cast<int64_t>(dst.height_) - dy, static_cast<int64_t>(src.height_) - sy});
+  const int64_t y1 =
+      std::min<int64_t>({h, static_cast<int64_t>(dst.height_) - dy, static_cast<int64_t>(src.height_) - sy});
   if (x0 >= x1 || y0 >= y1) return;
   const size_t cw = static_cast<size_t>(x1 - x0), ch = static_cast<size_t>(y1 - y0);
 
@@ -282,8 +284,12 @@ void Blit(Surface& dst, int dx, int dy, int w, int h, const Surface& src, int sx
   for (size_t r = 0; r < ch; ++r, from += fromStride, to += toStride) {
     switch (rop) {
       case RasterOp::kCopy: std::copy(from, from + cw, to); break;
-      case RasterOp::kOr: for (size_t i = 0; i < cw; ++i) to[i] |= from[i]; break;
-      case RasterOp::kAnd: for (size_t i = 0; i < cw; ++i) to[i] &= from[i]; break;
+      case RasterOp::kOr:
+        for (size_t i = 0; i < cw; ++i) to[i] |= from[i];
+        break;
+      case RasterOp::kAnd:
+        for (size_t i = 0; i < cw; ++i) to[i] &= from[i];
+        break;
     }
   }
 }

@@ -35,8 +35,7 @@ int64_t UptimeNanoseconds() {
 void SleepUntilUptime(int64_t uptimeNs) {
   const timespec until{static_cast<time_t>(uptimeNs / kNsPerSecond), static_cast<long>(uptimeNs % kNsPerSecond)};
   // An absolute deadline: a signal that interrupts the sleep does not stretch it.
-  while (clock_nanosleep(UptimeClock(), TIMER_ABSTIME, &until, nullptr) == EINTR) {
-  }
+  while (clock_nanosleep(UptimeClock(), TIMER_ABSTIME, &until, nullptr) == EINTR) {}
 }
 
 IdlePlan PlanIdle(int32_t deadline, int64_t nowNs) {

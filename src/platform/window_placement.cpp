@@ -14,15 +14,17 @@ bool Contains(const DisplayArea& d, int64_t x, int64_t y, int64_t w, int64_t h) 
 
 }  // namespace
 
-WindowPlacement ChooseWindowPlacement(const std::optional<WindowPlacement>& stored, const std::vector<DisplayArea>& displays,
-                                      int minWidth, int minHeight) {
+WindowPlacement ChooseWindowPlacement(const std::optional<WindowPlacement>& stored,
+                                      const std::vector<DisplayArea>& displays, int minWidth, int minHeight) {
   if (!stored) return {};
   WindowPlacement p = *stored;
   const bool sizeFits = p.width >= minWidth && p.height >= minHeight &&
-                        std::any_of(displays.begin(), displays.end(), [&](const DisplayArea& d) { return p.width <= d.w && p.height <= d.h; });
+                        std::any_of(displays.begin(), displays.end(),
+                                    [&](const DisplayArea& d) { return p.width <= d.w && p.height <= d.h; });
   if (!sizeFits) return {.fullscreen = p.fullscreen};
   if (!p.centred) {
-    p.centred = !std::any_of(displays.begin(), displays.end(), [&](const DisplayArea& d) { return Contains(d, p.x, p.y, p.width, p.height); });
+    p.centred = !std::any_of(displays.begin(), displays.end(),
+                             [&](const DisplayArea& d) { return Contains(d, p.x, p.y, p.width, p.height); });
   }
   if (p.centred) p.x = p.y = 0;
   return p;

@@ -25,7 +25,7 @@ struct DisplayArea {
 // minimum) gives the default size, centred; a stored position that does not put the whole window on
 // one display is centred instead. The fullscreen state stands either way. Nothing stored, or no
 // display known, gives the default.
-WindowPlacement ChooseWindowPlacement(const std::optional<WindowPlacement>& stored, const std::vector<DisplayArea>& displays,
-                                      int minWidth, int minHeight);
+WindowPlacement ChooseWindowPlacement(const std::optional<WindowPlacement>& stored,
+                                      const std::vector<DisplayArea>& displays, int minWidth, int minHeight);
 
 }  // namespace quandel

@@ -29,10 +29,10 @@ void DrawColumnBands(Surface& dst, float fieldWidth, float scrollPos, const Band
       if (rules.shadeByNumber) shade += -20.0 * (Mod(k, 10) == 0) - 20.0 * (Mod(k, 5) == 0);
       if (rules.shadeByWidth) shade -= w - 200;
       const PixelPoint points[8] = {
-          {PixelRound(left - 10), PixelRound(top + 20)},  {PixelRound(left + 10), PixelRound(top)},
-          {PixelRound(right - 10), PixelRound(top)},      {PixelRound(right + 10), PixelRound(top + 20)},
+          {PixelRound(left - 10), PixelRound(top + 20)},   {PixelRound(left + 10), PixelRound(top)},
+          {PixelRound(right - 10), PixelRound(top)},       {PixelRound(right + 10), PixelRound(top + 20)},
           {PixelRound(right + 10), PixelRound(top + 120)}, {PixelRound(right - 10), PixelRound(top + 100)},
-          {PixelRound(left + 10), PixelRound(top + 100)}, {PixelRound(left - 10), PixelRound(top + 120)},
+          {PixelRound(left + 10), PixelRound(top + 100)},  {PixelRound(left - 10), PixelRound(top + 120)},
       };
       dst.SetFillColour(grey(200 + shade));
       dst.Polygon(points);
@@ -41,9 +41,12 @@ void DrawColumnBands(Surface& dst, float fieldWidth, float scrollPos, const Band
               static_cast<float>(top + 100), Rgb(60, 60, 60));
     }
     if (!rules.thinOut || k < 150 || Mod(Mod(k, 5), 4) == 0) {
-      dst.Line(static_cast<float>(left + 10), static_cast<float>(top), static_cast<float>(right - 10), static_cast<float>(top), grey(160));
-      dst.Line(static_cast<float>(left + 10), static_cast<float>(top), static_cast<float>(left - 10), static_cast<float>(top + 20), grey(120));
-      dst.Line(static_cast<float>(right - 10), static_cast<float>(top), static_cast<float>(right + 10), static_cast<float>(top + 20), grey(120));
+      dst.Line(static_cast<float>(left + 10), static_cast<float>(top), static_cast<float>(right - 10),
+               static_cast<float>(top), grey(160));
+      dst.Line(static_cast<float>(left + 10), static_cast<float>(top), static_cast<float>(left - 10),
+               static_cast<float>(top + 20), grey(120));
+      dst.Line(static_cast<float>(right - 10), static_cast<float>(top), static_cast<float>(right + 10),
+               static_cast<float>(top + 20), grey(120));
     }
   }
 }

@@ -57,7 +57,8 @@ sheet::Sprite DigitSprite(DigitFace face, int digit) {
   return sheet::kHudSmallDigit(digit);
 }
 
-void DrawDigitRow(Surface& dst, const Surface& hud, std::string_view text, int places, DigitFace face, int x, int y, int step) {
+void DrawDigitRow(Surface& dst, const Surface& hud, std::string_view text, int places, DigitFace face, int x, int y,
+                  int step) {
   for (int i = 0; i < places; ++i) MaskedBlit(dst, x + step * i, y, hud, DigitSprite(face, DigitAt(text, i + 1)));
 }
 

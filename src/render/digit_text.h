@@ -29,6 +29,7 @@ sheet::Sprite DigitSprite(DigitFace face, int digit);
 // Draws characters 1..places of `text` as digits of `face` from the HUD sheet, the i-th (from 0)
 // at (x + step * i, y).
 //   DrawDigitRow(backBuffer, hudSheet, DigitText(ShownScore(s), "000###"), 6, DigitFace::kLarge, 410, 100, 35);
-void DrawDigitRow(Surface& dst, const Surface& hud, std::string_view text, int places, DigitFace face, int x, int y, int step);
+void DrawDigitRow(Surface& dst, const Surface& hud, std::string_view text, int places, DigitFace face, int x, int y,
+                  int step);
 
 }  // namespace quandel

@@ -11,13 +11,14 @@ namespace quandel {
 
 namespace {
 
-constexpr int kFireCell = 90;     // one frame of the fire sheet
-constexpr int kLargeFire = 240;   // the square a special box's ring is built in
+constexpr int kFireCell = 90;    // one frame of the fire sheet
+constexpr int kLargeFire = 240;  // the square a special box's ring is built in
 
 // Frame q (0..29) of the fire sheet in colour set k; the masks are shared by both sets.
 sheet::Sprite FireCell(int kind, int q) {
   const int x = kFireCell * (q % 15);
-  return {{x, kFireCell * (2 * kind + q / 15), kFireCell, kFireCell}, {x, kFireCell * (4 + q / 15), kFireCell, kFireCell}};
+  return {{x, kFireCell * (2 * kind + q / 15), kFireCell, kFireCell},
+          {x, kFireCell * (4 + q / 15), kFireCell, kFireCell}};
 }
 
 // The ring of a special box: its colour between the hole and the burn radius, built as image and
@@ -82,7 +83,8 @@ void DrawBlastAndMagnet(Surface& back, const PlayState& s) {
     const int32_t colour = Rgb(180, 60, 30);
     // The edge is three pixels thick while the blast is young, then two, then one.
     const int n = (45 - s.blastTimer) / 15;
-    for (int j = 0; j <= n; ++j) back.Circle(s.blastX, s.blastY, MaxOf(static_cast<float>(s.blastRadius - j), 0), colour);
+    for (int j = 0; j <= n; ++j)
+      back.Circle(s.blastX, s.blastY, MaxOf(static_cast<float>(s.blastRadius - j), 0), colour);
     const double g = s.blastTimer * 1.4;
     back.Circle(s.blastX, s.blastY, ToFloat(g), colour);
     if (s.blastTimer < 35) back.Circle(s.blastX, s.blastY, MaxOf(ToFloat(g - 1), 0), colour);

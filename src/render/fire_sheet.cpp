@@ -56,7 +56,7 @@ void GenerateFireSheet(Surface& fireSheet, const std::array<int32_t, 4>& colours
     // one pixel of the next cells too; those are drawn later and cover it.
     const PixelPoint m = FireMaskCell(q);
     fireSheet.FilledBox(static_cast<float>(m.x), static_cast<float>(m.y), static_cast<float>(m.x + kFireCell),
-                      static_cast<float>(m.y + kFireCell), kBlack);
+                        static_cast<float>(m.y + kFireCell), kBlack);
     Disc(fireSheet, m.x + kFireHalfCell, m.y + kFireHalfCell, r.outer, kWhite);
     Disc(fireSheet, m.x + kFireHalfCell, m.y + kFireHalfCell, r.hole, kBlack);
   }

@@ -10,10 +10,10 @@
 
 namespace quandel {
 
-inline constexpr int kFireHalfCell = 45;                 // half the side of one cell
-inline constexpr int kFireCell = 2 * kFireHalfCell;      // 90 x 90 pixels per frame
+inline constexpr int kFireHalfCell = 45;             // half the side of one cell
+inline constexpr int kFireCell = 2 * kFireHalfCell;  // 90 x 90 pixels per frame
 inline constexpr int kFireFrames = 30;
-inline constexpr int kFireColumns = 15;                  // frames per sheet row
+inline constexpr int kFireColumns = 15;                           // frames per sheet row
 inline constexpr int kFireSheetWidth = kFireCell * kFireColumns;  // 1350
 inline constexpr int kFireSheetHeight = kFireCell * 6;            // 540: 2 rows per colour set + 2 mask rows
 

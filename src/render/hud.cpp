@@ -121,10 +121,12 @@ void DrawHud(Surface& back, const Surface& hud, const PlayState& s, uint8_t rank
 
   if (s.replayMode == 1) {
     for (const sheet::Piece& piece : sheet::kReplayLabelMask) {
-      Blit(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kOr);
+      Blit(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y,
+           RasterOp::kOr);
     }
     for (const sheet::Piece& piece : sheet::kReplayLabelImage) {
-      Blit(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y, RasterOp::kAnd);
+      Blit(back, 460 + piece.dx, 410 + piece.dy, piece.src.w, piece.src.h, hud, piece.src.x, piece.src.y,
+           RasterOp::kAnd);
     }
   } else {
     MaskedBlit(back, 440, 400, hud, sheet::kHudLogo);

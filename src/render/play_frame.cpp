@@ -74,7 +74,8 @@ void DrawLiveBoxes(Surface& back, const Surface& boxSheet, const PlayState& s, u
 }
 
 void DrawFrameRateCounter(Surface& back, const Surface& hud, const FpsClock& clock) {
-  DrawDigitRow(back, hud, DigitText(ShownFramesPerSecond(clock.framesPerSecond), "0##"), 3, DigitFace::kSmall, 605, 465, 10);
+  DrawDigitRow(back, hud, DigitText(ShownFramesPerSecond(clock.framesPerSecond), "0##"), 3, DigitFace::kSmall, 605, 465,
+               10);
 }
 
 void OpeningWipe(Surfaces& v, int32_t frameNo) {

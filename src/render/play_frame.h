@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "render/surfaces.h"
 #include "game/game_state.h"
+#include "render/surfaces.h"
 
 namespace quandel {
 

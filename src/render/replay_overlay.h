@@ -14,7 +14,7 @@ struct ReplayOverlay {
   int speedQuarters = 4;  // 1 = a quarter of the normal speed ... 64 = sixteen times
   bool paused = false;
   bool rewinding = false;
-  int opacity = 256;      // 0 (gone) .. 256
+  int opacity = 256;  // 0 (gone) .. 256
 };
 
 // A navy panel near the bottom of the picture: pause bars, a play arrow or a rewind sign, seconds shown and

@@ -29,11 +29,11 @@ enum class Look { kNormal = 0, kHover = 1, kSelected = 2 };
 
 // --- Sheet sizes --------------------------------------------------------------------------------
 
-inline constexpr int kBoxSheetWidth = 384, kBoxSheetHeight = 256;    // img/cube.bmp
+inline constexpr int kBoxSheetWidth = 384, kBoxSheetHeight = 256;      // img/cube.bmp
 inline constexpr int kTitleSheetWidth = 288, kTitleSheetHeight = 437;  // img/title.bmp
 inline constexpr int kHudSheetWidth = 380, kHudSheetHeight = 397;      // img/lg.bmp
 // The how-to-play page is a whole screen, shown as it is (no mask).
-inline constexpr int kHelpPageWidth = 640, kHelpPageHeight = 480;      // img/help.bmp
+inline constexpr int kHelpPageWidth = 640, kHelpPageHeight = 480;  // img/help.bmp
 
 // --- Box sheet ----------------------------------------------------------------------------------
 // One block of 128 x 256 per box kind; inside it, column = spinA phase, row = spinB phase, and
@@ -53,9 +53,7 @@ constexpr Sprite kBoxCellAt(int kind, int column, int row) {
 }
 
 // The cell the box drawing reads for a box of this kind and these spin phases.
-constexpr Sprite kBoxCell(int kind, int spinA, int spinB) {
-  return kBoxCellAt(kind, spinA / 100, spinB / 100);
-}
+constexpr Sprite kBoxCell(int kind, int spinA, int spinB) { return kBoxCellAt(kind, spinA / 100, spinB / 100); }
 
 // --- Title sheet --------------------------------------------------------------------------------
 
@@ -80,12 +78,8 @@ inline constexpr Sprite kTitleMusicLabel{{150, 250, 50, 20}, {150, 270, 50, 20}}
 inline constexpr Sprite kTitleEffectsLabel{{200, 250, 50, 20}, {200, 270, 50, 20}};
 
 // Setting words: on (music on, all effects), off (music off, no effects), middle (effects level 1).
-constexpr Sprite kTitleOnWord(Look look) {
-  return {{0, 130 + 20 * static_cast<int>(look), 50, 20}, {0, 190, 50, 20}};
-}
-constexpr Sprite kTitleOffWord(Look look) {
-  return {{0, 210 + 20 * static_cast<int>(look), 50, 20}, {0, 270, 50, 20}};
-}
+constexpr Sprite kTitleOnWord(Look look) { return {{0, 130 + 20 * static_cast<int>(look), 50, 20}, {0, 190, 50, 20}}; }
+constexpr Sprite kTitleOffWord(Look look) { return {{0, 210 + 20 * static_cast<int>(look), 50, 20}, {0, 270, 50, 20}}; }
 constexpr Sprite kTitleMiddleWord(Look look) {
   return {{50, 130 + 20 * static_cast<int>(look), 50, 20}, {50, 190, 50, 20}};
 }
@@ -98,8 +92,10 @@ inline constexpr Sprite kTitleBottomRight{{228, 398, 60, 12}, {228, 422, 60, 12}
 // The help hint is one 96 x 12 line kept as three 32-pixel pieces in the free strip at the
 // sheet's right edge: images above, masks below.
 inline constexpr int kTitleHelpHintWidth = 96, kTitleHelpHintHeight = 12;
-inline constexpr Piece kTitleHelpHintImage[] = {{{254, 2, 32, 12}, 0, 0}, {{254, 14, 32, 12}, 32, 0}, {{254, 26, 32, 12}, 64, 0}};
-inline constexpr Piece kTitleHelpHintMask[] = {{{254, 38, 32, 12}, 0, 0}, {{254, 50, 32, 12}, 32, 0}, {{254, 62, 32, 12}, 64, 0}};
+inline constexpr Piece kTitleHelpHintImage[] = {
+    {{254, 2, 32, 12}, 0, 0}, {{254, 14, 32, 12}, 32, 0}, {{254, 26, 32, 12}, 64, 0}};
+inline constexpr Piece kTitleHelpHintMask[] = {
+    {{254, 38, 32, 12}, 0, 0}, {{254, 50, 32, 12}, 32, 0}, {{254, 62, 32, 12}, 64, 0}};
 // The busy message is one 200 x 20 line drawn as two halves side by side.
 inline constexpr Sprite kTitleBusyLeft{{50, 210, 100, 20}, {50, 230, 100, 20}};
 inline constexpr Sprite kTitleBusyRight{{50, 250, 100, 20}, {50, 270, 100, 20}};
@@ -110,9 +106,7 @@ constexpr Sprite kHudLargeDigit(int d) { return {{35 * d, 0, 35, 50}, {35 * d, 5
 constexpr Sprite kHudMediumDigit(int d, bool warning = false) {
   return {{20 * d, warning ? 130 : 100, 20, 30}, {20 * d, 160, 20, 30}};
 }
-constexpr Sprite kHudPoint(bool warning = false) {
-  return {{warning ? 220 : 200, 160, 20, 30}, {240, 160, 20, 30}};
-}
+constexpr Sprite kHudPoint(bool warning = false) { return {{warning ? 220 : 200, 160, 20, 30}, {240, 160, 20, 30}}; }
 constexpr Sprite kHudSmallDigit(int d) { return {{260 + 8 * d, 160, 8, 12}, {260 + 8 * d, 172, 8, 12}}; }
 
 inline constexpr Sprite kHudChainWord{{200, 100, 120, 30}, {200, 130, 120, 30}};
@@ -124,9 +118,7 @@ inline constexpr Sprite kHudOpeningBanner{{0, 214, 100, 24}, {100, 214, 100, 24}
 inline constexpr Sprite kHudTimeUpBanner{{0, 238, 175, 35}, {175, 238, 175, 35}};
 
 // Rank r = 1..3: the place a live play's score took in the best-score table.
-constexpr Sprite kHudRankBadge(int r) {
-  return {{260, 243 + 30 * r, 60, 30}, {320, 243 + 30 * r, 60, 30}};
-}
+constexpr Sprite kHudRankBadge(int r) { return {{260, 243 + 30 * r, 60, 30}, {320, 243 + 30 * r, 60, 30}}; }
 
 // One label across the foot of both gauges (bomb on the left, magnet on the right).
 inline constexpr Sprite kHudGaugeLabel{{200, 273, 30, 70}, {230, 273, 30, 70}};

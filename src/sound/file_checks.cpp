@@ -97,8 +97,8 @@ std::optional<WaveLayout> ReadWaveLayout(const uint8_t* head, size_t headSize, u
           w.sampleRate < 8000 || w.sampleRate > 48000 || blockAlign != w.channels * w.bitsPerSample / 8)
         return std::nullopt;
     } else if (std::memcmp(chunk, "data", 4) == 0) {
-      const uint64_t limit =
-          static_cast<uint64_t>(kMaxWaveSeconds) * static_cast<uint64_t>(w.sampleRate) * static_cast<uint64_t>(blockAlign);
+      const uint64_t limit = static_cast<uint64_t>(kMaxWaveSeconds) * static_cast<uint64_t>(w.sampleRate) *
+                             static_cast<uint64_t>(blockAlign);
       if (blockAlign == 0 || size > limit || pos + 8 + size > fileSize) return std::nullopt;
       w.dataOffset = static_cast<size_t>(pos + 8);
       w.dataSize = static_cast<size_t>(size);

@@ -6,15 +6,13 @@ namespace quandel {
 void MixerSound::Send(const ChannelCommand& command) {
   try {
     channels_.Execute(command);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 void MixerSound::Send(const WavePlay& wave) {
   try {
     waves_.Play(wave.image);
-  } catch (...) {
-  }
+  } catch (...) {}
 }
 
 }  // namespace quandel

@@ -59,7 +59,8 @@ void LoadBombWaves(BombWaves& waves, const Settings& settings, const std::string
     std::vector<uint8_t>& wave = waves[ch.number - 1];
     if (IsSilenced(ch, settings)) {
       wave.assign(1, 0);
-    } else if (auto bytes = ReadRegularFile(folder.empty() ? ch.file : (std::filesystem::path(folder) / ch.file).string(), 16 << 20)) {
+    } else if (auto bytes = ReadRegularFile(
+                   folder.empty() ? ch.file : (std::filesystem::path(folder) / ch.file).string(), 16 << 20)) {
       wave = std::move(*bytes);
     }
   }
@@ -77,7 +78,8 @@ void CloseSoundChannels(SoundOutput& out) {
 
 void OpenSoundChannels(SoundOutput& out, const Settings& settings) {
   CloseSoundChannels(out);
-  for (const SoundChannel& ch : kChannels) out.Send(ChannelCommand::Open(ch.alias, IsSilenced(ch, settings) ? "" : ch.file));
+  for (const SoundChannel& ch : kChannels)
+    out.Send(ChannelCommand::Open(ch.alias, IsSilenced(ch, settings) ? "" : ch.file));
 }
 
 void StopMusic(SoundOutput& out) { out.Send(ChannelCommand::Stop(ChannelOf({Kind::kMusic})->alias)); }

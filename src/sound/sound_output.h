@@ -18,7 +18,9 @@ struct ChannelCommand {
   std::string alias;
   std::string file;  // open only: relative to the sound folder; empty opens the channel silent
 
-  static ChannelCommand Open(std::string alias, std::string file) { return {Verb::kOpen, std::move(alias), std::move(file)}; }
+  static ChannelCommand Open(std::string alias, std::string file) {
+    return {Verb::kOpen, std::move(alias), std::move(file)};
+  }
   static ChannelCommand Play(std::string alias) { return {Verb::kPlay, std::move(alias), {}}; }
   static ChannelCommand Stop(std::string alias) { return {Verb::kStop, std::move(alias), {}}; }
   static ChannelCommand Close(std::string alias) { return {Verb::kClose, std::move(alias), {}}; }

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "persist/scramble.h"
 #include "game/trace.h"
+#include "persist/scramble.h"
 #include "support/expect_fields.h"
 #include "support/test_support.h"
 
@@ -17,7 +17,10 @@ TEST(HeadlessReplay, NamedFilesMustBeReplaysTheGameCouldHaveWritten) {
   EXPECT_FALSE(LoadReplayFile(dir.File("missing.dat"), table, &error));
   EXPECT_NE(error.find("missing.dat"), std::string::npos);
   const std::string slot = Scramble(61, 6) + Scramble(12345, 5) + Scramble(678, 5) + Scramble(3, 2);
-  struct { std::string bytes; const char* why; } const refused[] = {
+  struct {
+    std::string bytes;
+    const char* why;
+  } const refused[] = {
       {"", "empty"},
       {Scramble(1, 4) + slot + "garbage", "whole number of records"},
       {Scramble(0, 4), "nothing is recorded"},

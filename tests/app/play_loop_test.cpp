@@ -10,9 +10,17 @@ namespace {
 
 // The scores are always saved; the recording only when it can be kept and is the first or the best.
 TEST(SavingRecorder, KeepsTheRecordingOfTheFirstOrTheBestPlay) {
-  const struct { bool stored; uint8_t rank; bool full; uint8_t recordingOff; bool saved; } cases[] = {
-      {false, 0, false, 0, true}, {true, 2, false, 0, false}, {true, 1, false, 0, true}, {false, 1, true, 0, false},
-      {false, 1, false, 1, false}};
+  const struct {
+    bool stored;
+    uint8_t rank;
+    bool full;
+    uint8_t recordingOff;
+    bool saved;
+  } cases[] = {{false, 0, false, 0, true},
+               {true, 2, false, 0, false},
+               {true, 1, false, 0, true},
+               {false, 1, true, 0, false},
+               {false, 1, false, 1, false}};
   for (const auto& c : cases) {
     TempDir dir;
     const DataDir data(dir.path());

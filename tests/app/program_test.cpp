@@ -53,7 +53,7 @@ class Program {
 
 TEST(Program, StartTitlePlayQuitTitleClose) {
   Program p;
-  p.At({{E::KeyPress(Key::kEnter), 500}});  // as the start entry
+  p.At({{E::KeyPress(Key::kEnter), 500}});                             // as the start entry
   p.AtFrame({{E::Move(500, 470), 100}, {E::Down(1, 500, 470), 101}});  // the quit button
   p.At({{E::Close(), 3600}});
   EXPECT_EQ(p.Run(), 0);
@@ -74,15 +74,19 @@ TEST(Program, SettingsClicksChangeTheSettingsAndReopenTheChannels) {
   Program p;
   // Effects off, music on (already chosen), frame skip 3, automatic.
   const std::pair<int, int> clicks[] = {{480, 385}, {600, 325}, {430, 265}, {365, 260}};
-  for (int i = 0; i < 4; ++i) p.At({{E::Move(clicks[i].first, clicks[i].second), 200 * i + 200}, {E::Down(1, clicks[i].first, clicks[i].second), 200 * i + 300}});
+  for (int i = 0; i < 4; ++i)
+    p.At({{E::Move(clicks[i].first, clicks[i].second), 200 * i + 200},
+          {E::Down(1, clicks[i].first, clicks[i].second), 200 * i + 300}});
   p.At({{E::Close(), 1000}});
   ASSERT_EQ(p.Run(), 0);
   const Settings& s = p.app.settings;
   EXPECT_FIELDS(FIELD(s.effectsLevel, 2), FIELD(s.musicOff, 0), FIELD(s.autoFrameSkip, 1));
   // Start-up plus two settings clicks: three full openings, the last two with effects silenced.
-  const std::vector<size_t> opened{p.Count("open snd/bgm.mid alias BGM"), p.Count("open null alias Bomb12"), p.Count("open null alias Tick")};
+  const std::vector<size_t> opened{p.Count("open snd/bgm.mid alias BGM"), p.Count("open null alias Bomb12"),
+                                   p.Count("open null alias Tick")};
   EXPECT_EQ(opened, (std::vector<size_t>{3, 2, 2}));
-  for (const auto& wave : p.app.bombWaves) EXPECT_EQ(wave, std::vector<uint8_t>(1, 0)) << "wave " << &wave - &p.app.bombWaves[0];
+  for (const auto& wave : p.app.bombWaves)
+    EXPECT_EQ(wave, std::vector<uint8_t>(1, 0)) << "wave " << &wave - &p.app.bombWaves[0];
 }
 
 // Pausing (keys, a lost focus, the count-in) changes nothing recorded; every play is kept in replays/ too.
@@ -96,18 +100,24 @@ TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
     p.AtFrame({{E::Move(230, 60), 100}, {E::Down(1, 230, 300), 200}});
     // P turns the pause off again with a count-in; the move is ignored while paused.
     if (paused)
-      p.AtFrame({{E::KeyPress(Key::kSpace), 150}, {E::KeyPress(Key::kP), 150}, {E::Focus(true), 300}, {E::Focus(false), 400},
-                 {E::Move(100, 20), 400}, {E::KeyPress(Key::kEscape), 400}});
+      p.AtFrame({{E::KeyPress(Key::kSpace), 150},
+                 {E::KeyPress(Key::kP), 150},
+                 {E::Focus(true), 300},
+                 {E::Focus(false), 400},
+                 {E::Move(100, 20), 400},
+                 {E::KeyPress(Key::kEscape), 400}});
     // Closes once the play has handed back to the title.
     p.platform.SetPresentHook([&p](const Surface&) {
-      if (p.app.menu.inPlay == 0 && p.app.play.endTimer == kEndTimerPlayOver && p.platform.ScriptDone()) p.platform.Script(E::Close());
+      if (p.app.menu.inPlay == 0 && p.app.play.endTimer == kEndTimerPlayOver && p.platform.ScriptDone())
+        p.platform.Script(E::Close());
     });
     ASSERT_EQ(p.Run(), 0);
     ASSERT_TRUE(std::filesystem::exists(p.dir.File("replays"))) << p.app.play.frameNo << " " << p.app.play.endTimer;
     recorded[paused] = ReadFile(p.dir.File("replay.dat"));
     presented[paused] = p.platform.presentedFrames();
     std::vector<std::string> kept;
-    for (const auto& e : std::filesystem::directory_iterator(p.dir.File("replays"))) kept.push_back(ReadFile(e.path().string()));
+    for (const auto& e : std::filesystem::directory_iterator(p.dir.File("replays")))
+      kept.push_back(ReadFile(e.path().string()));
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].size(), recorded[paused].size());
   }
@@ -119,7 +129,8 @@ TEST(Program, APausedPlayRecordsTheSameReplayAsAnUnpausedOne) {
 TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
   for (bool withFile : {false, true}) {
     Program p;
-    if (withFile) WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
+    if (withFile)
+      WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
     p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::Close(), 2000}});
     ASSERT_EQ(p.Run(), 0) << withFile;
     // With the file the click started the replay; without it nothing started.
@@ -131,9 +142,15 @@ TEST(Program, TheReplayEntryIsOfferedOnlyWhenAReplayExists) {
 TEST(Program, AReplaySoughtToItsEndWaitsThereUntilEsc) {
   Program p;
   WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
-  p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kPageDown), 1000},
-        {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kPageDown), 1000}, {E::KeyPress(Key::kRight), 1200},
-        {E::KeyPress(Key::kEscape), 3000}, {E::Close(), 3500}});
+  p.At({{E::Move(200, 390), 200},
+        {E::Down(1, 200, 390), 300},
+        {E::KeyPress(Key::kPageDown), 1000},
+        {E::KeyPress(Key::kPageDown), 1000},
+        {E::KeyPress(Key::kPageDown), 1000},
+        {E::KeyPress(Key::kPageDown), 1000},
+        {E::KeyPress(Key::kRight), 1200},
+        {E::KeyPress(Key::kEscape), 3000},
+        {E::Close(), 3500}});
   int inPlayBeforeEsc = 0, timeLeftBeforeEsc = -1, inPlayAfterEsc = 1;
   p.platform.SetPresentHook([&](const Surface&) {
     const int32_t t = p.platform.Clock() - kT;
@@ -150,7 +167,10 @@ TEST(Program, AReplaySoughtToItsEndWaitsThereUntilEsc) {
 TEST(Program, HoldingLeftRewindsAReplay) {
   Program p;
   WriteFile(p.dir.File("replay.dat"), ReadFile(std::string(QUANDEL_SOURCE_DIR) + "/tests/data/bot_play.dat"));
-  p.At({{E::Move(200, 390), 200}, {E::Down(1, 200, 390), 300}, {E::KeyPress(Key::kLeft), 3000}, {E::KeyRelease(Key::kLeft), 4000},
+  p.At({{E::Move(200, 390), 200},
+        {E::Down(1, 200, 390), 300},
+        {E::KeyPress(Key::kLeft), 3000},
+        {E::KeyRelease(Key::kLeft), 4000},
         {E::Close(), 5000}});
   std::map<int, int32_t> frameNo;  // the play's frame at the first picture after 3, 4 and 4.9 s
   p.platform.SetPresentHook([&](const Surface&) {
@@ -185,7 +205,8 @@ TEST(Program, TheChosenFrameSkipEntryIsUnderlined) {
     for (int v = 0; v < 5; ++v) {
       const int x = 360 + 55 * v + 25;
       bool underlined = true;
-      for (int y : {272, 274, 275}) underlined = underlined && p.app.surfaces.backBuffer.pixel(x, y) == PixelRgb(220, 220, 220);
+      for (int y : {272, 274, 275})
+        underlined = underlined && p.app.surfaces.backBuffer.pixel(x, y) == PixelRgb(220, 220, 220);
       EXPECT_EQ(underlined, v == entry) << skip << " " << v;
     }
   }
@@ -219,9 +240,14 @@ TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
   auto run = [](bool help) {
     Program p;
     std::vector<std::vector<uint32_t>> frames;
-    p.platform.SetPresentHook([&](const Surface& f) { frames.emplace_back(f.pixels(), f.pixels() + f.width() * f.height()); });
+    p.platform.SetPresentHook(
+        [&](const Surface& f) { frames.emplace_back(f.pixels(), f.pixels() + f.width() * f.height()); });
     p.At({{E::Move(200, 310), 300}});  // over START
-    if (help) p.At({{E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kSpace), 800}, {E::KeyPress(Key::kH), 1200}, {E::Down(1, 200, 310), 1600}});
+    if (help)
+      p.At({{E::KeyPress(Key::kF1), 400},
+            {E::KeyPress(Key::kSpace), 800},
+            {E::KeyPress(Key::kH), 1200},
+            {E::Down(1, 200, 310), 1600}});
     p.At({{E::Close(), 2000}});
     EXPECT_EQ(p.Run(), 0);
     EXPECT_EQ(p.app.play.frameNo, 0);  // no play started
@@ -230,7 +256,8 @@ TEST(Program, TheHelpPageCoversTheTitleWhichRunsOnUnderneath) {
   const auto plain = run(false), helped = run(true);
   ASSERT_EQ(plain.size(), helped.size());
   std::string shown;  // a letter a frame: the Page, the Title as it would have been, or neither
-  for (size_t i = 0; i < plain.size(); ++i) shown += helped[i] == page.pixels ? 'P' : (helped[i] == plain[i] ? 'T' : '?');
+  for (size_t i = 0; i < plain.size(); ++i)
+    shown += helped[i] == page.pixels ? 'P' : (helped[i] == plain[i] ? 'T' : '?');
   EXPECT_THAT(shown, ::testing::MatchesRegex("T+P+T+P+T+"));
 }
 
@@ -241,7 +268,11 @@ TEST(Program, WithoutTheHelpPageF1DoesNothing) {
   std::filesystem::create_directory(p.dir.File("img"));
   for (const char* sheet : {"cube.bmp", "title.bmp", "lg.bmp"})
     std::filesystem::create_symlink(std::string(QUANDEL_BINARY_DIR) + "/game/img/" + sheet, p.dir.File("img/") + sheet);
-  p.At({{E::Move(200, 310), 300}, {E::KeyPress(Key::kF1), 400}, {E::KeyPress(Key::kF1), 600}, {E::Down(1, 200, 310), 800}, {E::Close(), 3000}});
+  p.At({{E::Move(200, 310), 300},
+        {E::KeyPress(Key::kF1), 400},
+        {E::KeyPress(Key::kF1), 600},
+        {E::Down(1, 200, 310), 800},
+        {E::Close(), 3000}});
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(p.Run(), 0);
   const std::string err = ::testing::internal::GetCapturedStderr();

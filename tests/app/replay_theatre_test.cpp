@@ -60,11 +60,11 @@ TEST(ReplayTheatre, PauseStepSpeedAndSeeksNeverChangeThePlay) {
   ReplayTheatre theatre(s.start, s.table, ScoreTable{});
   NoSaving silent;
   // Shown frame -> controls used before it.
-  const std::multimap<int, Key> script{{10, Key::kDown},     {20, Key::kDown},     {40, Key::kSpace},   {41, Key::kRight},
-                                       {42, Key::kRight},    {43, Key::kSpace},    {50, Key::kUp},      {51, Key::kUp},
-                                       {52, Key::kUp},       {53, Key::kPlus},     {54, Key::kPlus},    {200, Key::kLeft},
-                                       {201, Key::kPageUp},  {202, Key::kPageDown}, {203, Key::kHome},   {204, Key::kPageDown},
-                                       {300, Key::kMinus},   {301, Key::kUp},      {302, Key::kOther}};
+  const std::multimap<int, Key> script{
+      {10, Key::kDown},      {20, Key::kDown},   {40, Key::kSpace},   {41, Key::kRight},     {42, Key::kRight},
+      {43, Key::kSpace},     {50, Key::kUp},     {51, Key::kUp},      {52, Key::kUp},        {53, Key::kPlus},
+      {54, Key::kPlus},      {200, Key::kLeft},  {201, Key::kPageUp}, {202, Key::kPageDown}, {203, Key::kHome},
+      {204, Key::kPageDown}, {300, Key::kMinus}, {301, Key::kUp},     {302, Key::kOther}};
   int shown = 0, steps = 0, checked = 0;
   while (!theatre.over()) {
     const int before = theatre.position();
@@ -77,16 +77,12 @@ TEST(ReplayTheatre, PauseStepSpeedAndSeeksNeverChangeThePlay) {
     }
     SoundCues sounds;
     theatre.Advance({}, silent, sounds);
-    if (theatre.speedQuarters() > 4) {
-      EXPECT_TRUE(sounds.empty());
-    }
+    if (theatre.speedQuarters() > 4) { EXPECT_TRUE(sounds.empty()); }
     if (step) {  // one step while paused, one frame
       EXPECT_EQ(theatre.position(), before + 1);
       ++steps;
     }
-    if (theatre.paused() && !step) {
-      EXPECT_EQ(theatre.position(), before);
-    }
+    if (theatre.paused() && !step) { EXPECT_EQ(theatre.position(), before); }
     const auto line = s.lines.find(theatre.position());
     if (!theatre.over() && line != s.lines.end()) {
       ASSERT_EQ(TraceLine(theatre.play(), {}), line->second) << "shown frame " << shown;

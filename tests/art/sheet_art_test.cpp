@@ -15,9 +15,17 @@ using namespace sheet;
 enum SheetId { kBoxes, kTitle, kHud };
 
 // One look of a picture (normal, hover ...): image and mask pieces; a plain sprite is a single piece.
-struct LookPieces { std::vector<Piece> image, mask; };
+struct LookPieces {
+  std::vector<Piece> image, mask;
+};
 
-struct Drawable { std::string name; SheetId sheet; int w, h; std::vector<LookPieces> looks; bool mayTouchEdge = false; };
+struct Drawable {
+  std::string name;
+  SheetId sheet;
+  int w, h;
+  std::vector<LookPieces> looks;
+  bool mayTouchEdge = false;
+};
 
 void PrintTo(const Drawable& d, std::ostream* os) { *os << d.name; }
 
@@ -29,30 +37,47 @@ Drawable Simple(std::string name, SheetId s, std::vector<Sprite> sprites, bool t
 
 // A line the game draws as a left and a right half, checked as the whole line.
 Drawable Halves(std::string name, Sprite l, Sprite r) {
-  return {std::move(name), kTitle, l.image.w + r.image.w, l.image.h,
+  return {std::move(name),
+          kTitle,
+          l.image.w + r.image.w,
+          l.image.h,
           {{{{l.image, 0, 0}, {r.image, l.image.w, 0}}, {{l.mask, 0, 0}, {r.mask, l.mask.w, 0}}}}};
 }
 
 template <size_t N>
-std::vector<Piece> Pieces(const Piece (&pieces)[N]) { return {pieces, pieces + N}; }
+std::vector<Piece> Pieces(const Piece (&pieces)[N]) {
+  return {pieces, pieces + N};
+}
 
 std::vector<Drawable> AllDrawables() {
   std::vector<Drawable> all;
   for (int k = 0; k < kBoxKinds; ++k)
     for (int c = 0; c < kBoxSpinColumns; ++c)
       for (int r = 0; r < kBoxSpinRows; ++r)
-        all.push_back(Simple("box_k" + std::to_string(k) + "_c" + std::to_string(c) + "_r" + std::to_string(r), kBoxes, {kBoxCellAt(k, c, r)}, true));
+        all.push_back(Simple("box_k" + std::to_string(k) + "_c" + std::to_string(c) + "_r" + std::to_string(r), kBoxes,
+                             {kBoxCellAt(k, c, r)}, true));
   auto three = [](auto f) { return std::vector<Sprite>{f(Look::kNormal), f(Look::kHover), f(Look::kSelected)}; };
   for (int v = 0; v < kTitleFrameSkipEntries; ++v)
-    all.push_back(Simple("title_frame_skip_" + std::to_string(v), kTitle, three([v](Look l) { return kTitleFrameSkipEntry(v, l); })));
-  const std::pair<const char*, std::vector<Sprite>> title[] = {
-      {"start", {kTitleStartNormal, kTitleStartHover}}, {"replay", {kTitleReplayNormal, kTitleReplayHover}}, {"frame_skip_label", {kTitleFrameSkipLabel}},
-      {"music_label", {kTitleMusicLabel}}, {"effects_label", {kTitleEffectsLabel}}, {"on", three(kTitleOnWord)}, {"off", three(kTitleOffWord)},
-      {"middle", three(kTitleMiddleWord)}, {"logo", {kTitleLogo}}, {"high_score_label", {kTitleHighScoreLabel}}};
+    all.push_back(Simple("title_frame_skip_" + std::to_string(v), kTitle,
+                         three([v](Look l) { return kTitleFrameSkipEntry(v, l); })));
+  const std::pair<const char*, std::vector<Sprite>> title[] = {{"start", {kTitleStartNormal, kTitleStartHover}},
+                                                               {"replay", {kTitleReplayNormal, kTitleReplayHover}},
+                                                               {"frame_skip_label", {kTitleFrameSkipLabel}},
+                                                               {"music_label", {kTitleMusicLabel}},
+                                                               {"effects_label", {kTitleEffectsLabel}},
+                                                               {"on", three(kTitleOnWord)},
+                                                               {"off", three(kTitleOffWord)},
+                                                               {"middle", three(kTitleMiddleWord)},
+                                                               {"logo", {kTitleLogo}},
+                                                               {"high_score_label", {kTitleHighScoreLabel}}};
   for (const auto& [name, sprites] : title) all.push_back(Simple(std::string("title_") + name, kTitle, sprites));
   all.push_back(Halves("title_bottom_label", kTitleBottomLeft, kTitleBottomRight));
   all.push_back(Halves("title_busy", kTitleBusyLeft, kTitleBusyRight));
-  all.push_back({"title_help_hint", kTitle, kTitleHelpHintWidth, kTitleHelpHintHeight, {{Pieces(kTitleHelpHintImage), Pieces(kTitleHelpHintMask)}}});
+  all.push_back({"title_help_hint",
+                 kTitle,
+                 kTitleHelpHintWidth,
+                 kTitleHelpHintHeight,
+                 {{Pieces(kTitleHelpHintImage), Pieces(kTitleHelpHintMask)}}});
 
   for (int d = 0; d < 10; ++d) {
     const std::string n = std::to_string(d);
@@ -60,16 +85,34 @@ std::vector<Drawable> AllDrawables() {
     all.push_back(Simple("hud_medium_" + n, kHud, {kHudMediumDigit(d, false), kHudMediumDigit(d, true)}));
     all.push_back(Simple("hud_small_" + n, kHud, {kHudSmallDigit(d)}));
   }
-  const std::pair<const char*, std::vector<Sprite>> hud[] = {
-      {"point", {kHudPoint(false), kHudPoint(true)}}, {"chain", {kHudChainWord}}, {"extend_label", {kHudExtendLabel}},
-      {"stage_label", {kHudStageLabel}}, {"time_label", {kHudTimeLabel}}, {"stage_banner", {kHudStageBanner}},
-      {"opening_banner", {kHudOpeningBanner}}, {"time_up_banner", {kHudTimeUpBanner}}, {"rank_1", {kHudRankBadge(1)}},
-      {"rank_2", {kHudRankBadge(2)}}, {"rank_3", {kHudRankBadge(3)}}, {"gauge_label", {kHudGaugeLabel}}, {"logo", {kHudLogo}},
-      {"cursor", {kHudCursor}}, {"paused_banner", {kHudPausedBanner}}, {"go_on_hint", {kHudGoOnHint}}};
+  const std::pair<const char*, std::vector<Sprite>> hud[] = {{"point", {kHudPoint(false), kHudPoint(true)}},
+                                                             {"chain", {kHudChainWord}},
+                                                             {"extend_label", {kHudExtendLabel}},
+                                                             {"stage_label", {kHudStageLabel}},
+                                                             {"time_label", {kHudTimeLabel}},
+                                                             {"stage_banner", {kHudStageBanner}},
+                                                             {"opening_banner", {kHudOpeningBanner}},
+                                                             {"time_up_banner", {kHudTimeUpBanner}},
+                                                             {"rank_1", {kHudRankBadge(1)}},
+                                                             {"rank_2", {kHudRankBadge(2)}},
+                                                             {"rank_3", {kHudRankBadge(3)}},
+                                                             {"gauge_label", {kHudGaugeLabel}},
+                                                             {"logo", {kHudLogo}},
+                                                             {"cursor", {kHudCursor}},
+                                                             {"paused_banner", {kHudPausedBanner}},
+                                                             {"go_on_hint", {kHudGoOnHint}}};
   for (const auto& [name, sprites] : hud) all.push_back(Simple(std::string("hud_") + name, kHud, sprites));
-  all.push_back({"hud_quit_button", kHud, kQuitButtonWidth, kQuitButtonHeight,
-                 {{Pieces(kQuitButtonNormal), Pieces(kQuitButtonMask)}, {Pieces(kQuitButtonHover), Pieces(kQuitButtonMask)}}});
-  all.push_back({"hud_replay_label", kHud, kReplayLabelWidth, kReplayLabelHeight, {{Pieces(kReplayLabelImage), Pieces(kReplayLabelMask)}}});
+  all.push_back(
+      {"hud_quit_button",
+       kHud,
+       kQuitButtonWidth,
+       kQuitButtonHeight,
+       {{Pieces(kQuitButtonNormal), Pieces(kQuitButtonMask)}, {Pieces(kQuitButtonHover), Pieces(kQuitButtonMask)}}});
+  all.push_back({"hud_replay_label",
+                 kHud,
+                 kReplayLabelWidth,
+                 kReplayLabelHeight,
+                 {{Pieces(kReplayLabelImage), Pieces(kReplayLabelMask)}}});
   return all;
 }
 
@@ -113,7 +156,8 @@ TEST_P(DrawableTest, ObeysTheMaskedBlit) {
     for (int y = 0; y < d.h; ++y)
       for (int x = 0; x < d.w; ++x) {
         const uint32_t m = mask.At(x, y), p = image.At(x, y);
-        ASSERT_TRUE(m == kWhite || m == kBlack) << "mask pixel " << std::hex << m << " at " << std::dec << x << "," << y;
+        ASSERT_TRUE(m == kWhite || m == kBlack)
+            << "mask pixel " << std::hex << m << " at " << std::dec << x << "," << y;
         inside += m == kWhite;
         onEdge += m == kWhite && (x == 0 || y == 0 || x == d.w - 1 || y == d.h - 1);
         strays += p != kWhite && m != kWhite;
@@ -140,10 +184,12 @@ TEST(SheetLayout, RectanglesAreDisjointAndNothingIsDrawnOutsideThem) {
     for (const LookPieces& look : d.looks)
       for (const auto* list : {&look.image, &look.mask})
         for (const Piece& p : *list)
-          if (std::find(rects[d.sheet].begin(), rects[d.sheet].end(), p.src) == rects[d.sheet].end()) rects[d.sheet].push_back(p.src);
+          if (std::find(rects[d.sheet].begin(), rects[d.sheet].end(), p.src) == rects[d.sheet].end())
+            rects[d.sheet].push_back(p.src);
   for (int s = 0; s < 3; ++s) {
     const Image& sh = SheetOf(static_cast<SheetId>(s));
-    const int size[3][2] = {{kBoxSheetWidth, kBoxSheetHeight}, {kTitleSheetWidth, kTitleSheetHeight}, {kHudSheetWidth, kHudSheetHeight}};
+    const int size[3][2] = {
+        {kBoxSheetWidth, kBoxSheetHeight}, {kTitleSheetWidth, kTitleSheetHeight}, {kHudSheetWidth, kHudSheetHeight}};
     EXPECT_EQ(sh.width, size[s][0]) << "sheet " << s;
     EXPECT_EQ(sh.height, size[s][1]) << "sheet " << s;
     std::vector<int> owners(sh.px.size(), 0);

@@ -1,12 +1,12 @@
 // The generator's output files.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "art.h"
@@ -45,8 +45,10 @@ TEST(Generator, WritesTheSameFilesOnEveryRun) {
   EXPECT_GE(compared, 8);  // four sheets and their previews at least
 
   const Fonts fonts(DefaultFontDir());
-  for (const auto& [name, sheet] : {std::pair{"cube.bmp", DrawBoxSheet()}, {"title.bmp", DrawTitleSheet(fonts)},
-                                     {"lg.bmp", DrawHudSheet(fonts)}, {"help.bmp", DrawHelpSheet(fonts)}})
+  for (const auto& [name, sheet] : {std::pair{"cube.bmp", DrawBoxSheet()},
+                                    {"title.bmp", DrawTitleSheet(fonts)},
+                                    {"lg.bmp", DrawHudSheet(fonts)},
+                                    {"help.bmp", DrawHelpSheet(fonts)}})
     EXPECT_EQ(Slurp(a / "img" / name), EncodeBmp(sheet)) << name;
   for (const fs::path& dir : {a, b}) fs::remove_all(dir);
   EXPECT_THROW(Fonts("/nonexistent-font-dir"), std::runtime_error);  // missing fonts fail loudly

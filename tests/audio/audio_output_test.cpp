@@ -95,13 +95,19 @@ TEST_F(AudioOutput, BombChainAndMusicAreHeardAndSilencedChannelsAreNot) {
   Open(0, 0);
   out.Render(0.3);
   using Kind = SoundCue::Kind;
-  const size_t bomb = Play(Kind::kBomb, 0, 1.5), chain = Play(Kind::kBombWave, 5, 1.5), music = Play(Kind::kMusic, 0, 1.0);
+  const size_t bomb = Play(Kind::kBomb, 0, 1.5), chain = Play(Kind::kBombWave, 5, 1.5),
+               music = Play(Kind::kMusic, 0, 1.0);
   const size_t stop = out.Mark();
   StopMusic(*app.sound);
   out.Render(0.3);
   Open(2, 1);  // effects and music off: every channel leads nowhere
   const size_t quiet = out.Mark();
-  for (const SoundCue cue : {SoundCue{Kind::kBomb}, {Kind::kTick}, {Kind::kMagnet}, {Kind::kBombChannel, 7}, {Kind::kBombWave, 7}, {Kind::kMusic}})
+  for (const SoundCue cue : {SoundCue{Kind::kBomb},
+                             {Kind::kTick},
+                             {Kind::kMagnet},
+                             {Kind::kBombChannel, 7},
+                             {Kind::kBombWave, 7},
+                             {Kind::kMusic}})
     Play(cue.kind, cue.number);
   out.Render(0.5);
   const Samples s = Finish();

@@ -41,11 +41,15 @@ TEST(TitleMenu, EveryEntryLitUnderTheMouseIsDrawnInsideTheAreaThatTakesItsClicks
 
 TEST(TitleMenu, ClicksStoreTheirSettings) {
   // item, choice, then auto frame skip, frame skip, music off and effects level from 0, 2, 0, 1
-  const struct { uint8_t item; TitleChoice choice; std::vector<int> after; } cases[] = {
-      {1, TitleChoice::kPlay, {0, 2, 0, 1}},      {12, TitleChoice::kReplay, {0, 2, 0, 1}},   {0, TitleChoice::kNone, {0, 2, 0, 1}},
-      {2, TitleChoice::kFrameSkip, {1, 2, 0, 1}}, {3, TitleChoice::kFrameSkip, {0, 3, 0, 1}}, {6, TitleChoice::kFrameSkip, {0, 0, 0, 1}},
-      {7, TitleChoice::kSound, {0, 2, 1, 1}},     {8, TitleChoice::kSound, {0, 2, 0, 1}},     {9, TitleChoice::kSound, {0, 2, 0, 2}},
-      {11, TitleChoice::kSound, {0, 2, 0, 0}}};
+  const struct {
+    uint8_t item;
+    TitleChoice choice;
+    std::vector<int> after;
+  } cases[] = {{1, TitleChoice::kPlay, {0, 2, 0, 1}},      {12, TitleChoice::kReplay, {0, 2, 0, 1}},
+               {0, TitleChoice::kNone, {0, 2, 0, 1}},      {2, TitleChoice::kFrameSkip, {1, 2, 0, 1}},
+               {3, TitleChoice::kFrameSkip, {0, 3, 0, 1}}, {6, TitleChoice::kFrameSkip, {0, 0, 0, 1}},
+               {7, TitleChoice::kSound, {0, 2, 1, 1}},     {8, TitleChoice::kSound, {0, 2, 0, 1}},
+               {9, TitleChoice::kSound, {0, 2, 0, 2}},     {11, TitleChoice::kSound, {0, 2, 0, 0}}};
   for (const auto& c : cases) {
     Settings s{0, 0, 2, 0, 0, 1};
     EXPECT_EQ(TitleClick(c.item, s), c.choice) << int{c.item};

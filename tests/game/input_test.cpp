@@ -9,7 +9,11 @@ namespace quandel {
 namespace {
 
 TEST(Input, TheQuitButtonTakesItsRightEdgeButNotItsBottomOne) {
-  for (auto [x, y, on] : {std::tuple{480, 463, true}, {560, 477, true}, {479, 470, false}, {561, 470, false}, {500, 462, false},
+  for (auto [x, y, on] : {std::tuple{480, 463, true},
+                          {560, 477, true},
+                          {479, 470, false},
+                          {561, 470, false},
+                          {500, 462, false},
                           {500, 478, false}}) {
     EXPECT_EQ(OnQuitButton(x, y), on) << x << "," << y;
   }
@@ -24,7 +28,8 @@ PlayState Playing() {
 
 TEST(Input, MovesAboveTheGuideLineScrollAndOnlyChangesAreRecorded) {
   // frame, y, speed: (96 - y) / 480 * 50, at most 9, nothing during the opening
-  for (auto [frame, y, speed] : {std::tuple{61, 0.0f, 9.0f}, {61, 48.0f, 5.0f}, {61, 96.0f, 0.0f}, {61, 300.0f, 0.0f}, {60, 0.0f, 0.0f}}) {
+  for (auto [frame, y, speed] :
+       {std::tuple{61, 0.0f, 9.0f}, {61, 48.0f, 5.0f}, {61, 96.0f, 0.0f}, {61, 300.0f, 0.0f}, {60, 0.0f, 0.0f}}) {
     SCOPED_TRACE(::testing::Message() << frame << " " << y);
     PlayState s = Playing();
     s.frameNo = frame;
@@ -49,7 +54,8 @@ TEST(Input, BombsAndMagnetsCostAThirdOfTheirGauge) {
   EXPECT_FIELDS(FIELD(s.blastTimer, 1), FIELD(s.blastX, 100), FIELD(s.blastSlot, 1), FIELD(s.bombGauge, 0));
   EXPECT_FIELDS(FIELD(s.magnetTimer, 1), FIELD(s.magnetY, 240), FIELD(s.magnetReach, 100), FIELD(s.magnetGauge, 0));
   EXPECT_EQ(sounds, (SoundCues{{SoundCue::Kind::kBomb}, {SoundCue::Kind::kMagnet}}));
-  EXPECT_FIELDS(FIELD(r.replay[1].flags, kEventLeftClick), FIELD(r.replay[2].flags, kEventRightClick), FIELD(s.replayPos, 3));
+  EXPECT_FIELDS(FIELD(r.replay[1].flags, kEventLeftClick), FIELD(r.replay[2].flags, kEventRightClick),
+                FIELD(s.replayPos, 3));
 
   s = Playing();
   s.bombGauge = s.magnetGauge = 999;

@@ -14,8 +14,8 @@ TEST(Numeric, ClampsReturnTheFirstOnTies) {
 }
 
 TEST(Numeric, RoundingIsHalfToEvenAndKeepsTheWidth) {
-  EXPECT_FIELDS(FIELD(RoundI32(2.5), 2), FIELD(RoundI32(3.5), 4), FIELD(RoundI32(-2.5), -2), FIELD(RoundI16(32768.0), -32768),
-                FIELD(RoundU8(256.0), 0), FIELD(Mod(-7, 3), -1));
+  EXPECT_FIELDS(FIELD(RoundI32(2.5), 2), FIELD(RoundI32(3.5), 4), FIELD(RoundI32(-2.5), -2),
+                FIELD(RoundI16(32768.0), -32768), FIELD(RoundU8(256.0), 0), FIELD(Mod(-7, 3), -1));
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 namespace quandel::testing {
 
 InputEvent Move(float x, float y, int16_t modifiers) { return {InputEvent::Kind::kMove, 0, modifiers, x, y}; }
-InputEvent Down(int16_t button, float x, float y, int16_t modifiers) { return {InputEvent::Kind::kDown, button, modifiers, x, y}; }
+InputEvent Down(int16_t button, float x, float y, int16_t modifiers) {
+  return {InputEvent::Kind::kDown, button, modifiers, x, y};
+}
 InputEvent WheelTowards() { return {InputEvent::Kind::kWheelTowards}; }
 InputEvent WheelAway() { return {InputEvent::Kind::kWheelAway}; }
 
@@ -23,7 +25,8 @@ namespace {
 PlayState WithoutUnrecordedMoves(const PlayState& play) {
   PlayState copy = play;
   ForEachPlayField(copy, [&](const char*, auto& field, FieldUse use) {
-    const bool aimOnly = (use == FieldUse::kBlastAim && play.blastTimer == 0) || (use == FieldUse::kMagnetAim && play.magnetTimer == 0);
+    const bool aimOnly =
+        (use == FieldUse::kBlastAim && play.blastTimer == 0) || (use == FieldUse::kMagnetAim && play.magnetTimer == 0);
     if constexpr (std::is_arithmetic_v<std::remove_reference_t<decltype(field)>>) {
       if (use == FieldUse::kFollowsMoves || aimOnly) field = 0;
     }

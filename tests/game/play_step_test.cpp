@@ -59,7 +59,8 @@ TEST(PlayStep, ModifiedLiveInputIsIgnoredWhileTheWheelActsAndIsRecordedAtTheCurs
   f.s.cursorX = 200, f.s.cursorY = 40;
   const FrameReport modified = f.Step({Down(1, 230, 200, 1), Down(2, 230, 200, 2), Move(230, 0, 4)});
   EXPECT_TRUE(modified.sounds.empty());
-  EXPECT_FIELDS(FIELD(f.s.blastTimer, 0), FIELD(f.s.magnetTimer, 0), FIELD(f.s.scrollSpeed, 0), FIELD(f.s.replayPos, 1));
+  EXPECT_FIELDS(FIELD(f.s.blastTimer, 0), FIELD(f.s.magnetTimer, 0), FIELD(f.s.scrollSpeed, 0),
+                FIELD(f.s.replayPos, 1));
   f.Step({WheelTowards()});
   const ReplayRecord rec = f.replay.replay[1];
   EXPECT_FIELDS(FIELD(rec.frame, 101), FIELD(rec.x, 200), FIELD(rec.y, 40), FIELD(rec.flags, kEventWheelTowards));
@@ -117,9 +118,11 @@ TEST(PlayStep, DisplaysCatchUpWithTheScoreAndTheTime) {
 
 TEST(PlayStep, BombSoundsPickTheTierOfTheLongestChainAndTheNumberOfIgnitions) {
   // longest chain, ignitions, sound phase before, cue
-  const std::tuple<int16_t, uint8_t, uint8_t, SoundCue> cases[] = {
-      {29, 1, 0, {Kind::kBombWave, 1}}, {30, 2, 0, {Kind::kBombWave, 6}}, {99, 4, 0, {Kind::kBombWave, 8}},
-      {100, 7, 0, {Kind::kBombWave, 12}}, {0, 3, 9, {Kind::kBombChannel, 3}}};
+  const std::tuple<int16_t, uint8_t, uint8_t, SoundCue> cases[] = {{29, 1, 0, {Kind::kBombWave, 1}},
+                                                                   {30, 2, 0, {Kind::kBombWave, 6}},
+                                                                   {99, 4, 0, {Kind::kBombWave, 8}},
+                                                                   {100, 7, 0, {Kind::kBombWave, 12}},
+                                                                   {0, 3, 9, {Kind::kBombChannel, 3}}};
   for (auto [chain, ignitions, phase, cue] : cases) {
     Frame f;
     f.s.chainCount[3] = chain, f.s.igniteCount = ignitions, f.s.soundPhase = phase;
@@ -153,8 +156,10 @@ TEST(PlayStep, TheResultIsRecordedOnceTheScoreHasCaughtUpAndThePlayEnds240Frames
 
 TEST(RankScore, ATieRanksBelowTheStoredScoreAndLowerEntriesMoveDown) {
   using Table = std::array<int32_t, 3>;
-  for (auto [score, rank, table] : {std::tuple{1001, 1, Table{1001, 1000, 500}}, {1000, 2, Table{1000, 1000, 500}},
-                                    {201, 3, Table{1000, 500, 201}}, {200, 0, Table{1000, 500, 200}}}) {
+  for (auto [score, rank, table] : {std::tuple{1001, 1, Table{1001, 1000, 500}},
+                                    {1000, 2, Table{1000, 1000, 500}},
+                                    {201, 3, Table{1000, 500, 201}},
+                                    {200, 0, Table{1000, 500, 200}}}) {
     ScoreTable t;
     EXPECT_EQ(RankScore(t, score, 7), rank) << score;
     EXPECT_EQ(t.highScores, table) << score;

@@ -14,7 +14,8 @@ namespace {
 // Until the result is recorded: a live play's save draws from the generator (the digit scramble)
 // where its replay does not, so the closing seconds part ways by design.
 std::vector<std::string> UntilResult(std::vector<std::string> lines) {
-  auto at = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.find("\"endTimer\":1000") != std::string::npos; });
+  auto at = std::find_if(lines.begin(), lines.end(),
+                         [](const std::string& l) { return l.find("\"endTimer\":1000") != std::string::npos; });
   lines.erase(at, lines.end());
   return lines;
 }
@@ -26,13 +27,21 @@ TEST(PlayAndReplay, ALongPlayThroughTheWideColumnsReplaysFrameForFrame) {
   bool specialBurned = false, widened = false;
   live.everyFrame = [&](PlayHarness& h) {
     BombingPlayer(h, 89);
-    for (const Box& b : h.play.boxes) specialBurned = specialBurned || (b.kind == BoxKind::kSpecial && b.state == BoxState::kBurning);
+    for (const Box& b : h.play.boxes)
+      specialBurned = specialBurned || (b.kind == BoxKind::kSpecial && b.state == BoxState::kBurning);
     widened = widened || h.play.fieldWidth > 200;
   };
   // The first move comes during the opening: it moves the cursor and records nothing.
-  for (auto [frame, e] : {std::pair{30, Move(200, 300)}, {61, Move(230, 40)}, {61, WheelTowards()}, {70, Down(2, 230, 120)},
-                          {70, Move(230, 10)}, {95, WheelAway()}, {96, Move(230, 200)}, {140, Down(2, 200, 200)},
-                          {150, Down(2, 260, 220)}, {150, Down(1, 260, 220)}})
+  for (auto [frame, e] : {std::pair{30, Move(200, 300)},
+                          {61, Move(230, 40)},
+                          {61, WheelTowards()},
+                          {70, Down(2, 230, 120)},
+                          {70, Move(230, 10)},
+                          {95, WheelAway()},
+                          {96, Move(230, 200)},
+                          {140, Down(2, 200, 200)},
+                          {150, Down(2, 260, 220)},
+                          {150, Down(1, 260, 220)}})
     live.At(frame, e);
   live.PlayLive();
   EXPECT_GE(live.play.stage, 5);

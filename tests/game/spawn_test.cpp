@@ -29,7 +29,8 @@ TEST(Spawn, AFormationIsCutShortWhenSlotsRunOutAndDrawsOnlyForTheBoxesMade) {
   for (int k = 0; k < 8; ++k) expected.Next();  // two spin draws for each of the four boxes made
   SpawnBoxes(s, 5990);
   // The first box takes the lowest free slot.
-  EXPECT_FIELDS(FIELD(s.boxes[40].x, 140.0f), FIELD(s.boxes[41].state, BoxState::kBurning), FIELD(s.boxes[99].state, BoxState::kFalling));
+  EXPECT_FIELDS(FIELD(s.boxes[40].x, 140.0f), FIELD(s.boxes[41].state, BoxState::kBurning),
+                FIELD(s.boxes[99].state, BoxState::kFalling));
   EXPECT_EQ(s.rng.state(), expected.state());
 }
 
@@ -38,7 +39,9 @@ TEST(Spawn, StageEightStandsTwoStacksOfFourHalfAWidthApart) {
   const PlayState s = Spawned(8, 8000);
   EXPECT_EQ(std::fabs(s.boxes[4].x - s.boxes[0].x), 100.0f);
   for (int k = 0; k < 8; ++k) {
-    EXPECT_FIELDS(FIELD(s.boxes[k].kind, static_cast<BoxKind>(k / 4)), FIELD(s.boxes[k].y, -150.0f - 20 * (k % 4)), FIELD(s.boxes[k].x, s.boxes[k < 4 ? 0 : 4].x)) << k;
+    EXPECT_FIELDS(FIELD(s.boxes[k].kind, static_cast<BoxKind>(k / 4)), FIELD(s.boxes[k].y, -150.0f - 20 * (k % 4)),
+                  FIELD(s.boxes[k].x, s.boxes[k < 4 ? 0 : 4].x))
+        << k;
   }
   EXPECT_EQ(s.boxes[8].kind, BoxKind::kSpecial);  // 8000 starts a new 4000
 }

@@ -35,10 +35,11 @@ TEST(Update, ChainsOnlyCatchCompatibleBoxesThatHaveEnteredTheField) {
   s.chainFuse[0] = 2;
   s.boxes[1] = Falling(230, 100, BoxKind::kOrange);
   s.boxes[2] = Falling(200, 70, BoxKind::kSpecial);  // catches from every kind
-  s.boxes[3] = Falling(150, -1);      // at the top edge after its step, next to burning box 4
+  s.boxes[3] = Falling(150, -1);                     // at the top edge after its step, next to burning box 4
   s.boxes[4] = Burning(150, 20, 40, 30);
   UpdateObjects(s);
-  EXPECT_FIELDS(FIELD(s.boxes[1].state, BoxState::kFalling), FIELD(s.boxes[2].state, BoxState::kBurning), FIELD(s.boxes[3].state, BoxState::kFalling));
+  EXPECT_FIELDS(FIELD(s.boxes[1].state, BoxState::kFalling), FIELD(s.boxes[2].state, BoxState::kBurning),
+                FIELD(s.boxes[3].state, BoxState::kFalling));
   // ... and the burning special box passes fire to the other kind.
   for (int i = 0; i < 12; ++i) UpdateObjects(s);
   EXPECT_EQ(s.boxes[1].state, BoxState::kBurning);
@@ -49,7 +50,8 @@ TEST(Update, AClosedChainLightsBoxesWithoutReopening) {
   s.boxes[0] = Burning(200, 100, 40, 30);
   s.boxes[1] = Falling(220, 100);
   UpdateObjects(s);
-  EXPECT_FIELDS(FIELD(s.boxes[1].state, BoxState::kBurning), FIELD(s.chainCount[0], 0), FIELD(s.chainFuse[0], 0), FIELD(s.score, 100));
+  EXPECT_FIELDS(FIELD(s.boxes[1].state, BoxState::kBurning), FIELD(s.chainCount[0], 0), FIELD(s.chainFuse[0], 0),
+                FIELD(s.score, 100));
 }
 
 TEST(Update, BlastAndMagnetTimersAndDrift) {

@@ -1,8 +1,8 @@
 #include "persist/data_dir.h"
 
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -22,7 +22,8 @@ namespace quandel {
 
 TEST(DataDir, AFailedOrCrashedSaveKeepsTheOldFileAndLeavesNothingBehind) {
   const std::string fresh(100000, 'n');
-  for (SaveStep failing : {SaveStep::kCreate, SaveStep::kWrite, SaveStep::kFlush, SaveStep::kClose, SaveStep::kRename}) {
+  for (SaveStep failing :
+       {SaveStep::kCreate, SaveStep::kWrite, SaveStep::kFlush, SaveStep::kClose, SaveStep::kRename}) {
     SCOPED_TRACE(::testing::Message() << "failing step " << static_cast<int>(failing));
     testing::TempDir dir;
     testing::WriteFile(dir.File("scr.hsc"), "old");
@@ -109,8 +110,14 @@ TEST(DataDir, PipesAndFoldersInPlaceOfSaveFilesAreIgnored) {
 
 TEST(DataDir, WithoutATemporaryFileTheOldFileIsRewrittenInPlaceOrLeftWhole) {
   const std::string fresh(5000, 'n');
-  const struct { std::optional<SaveStep> alsoFailing; bool oldFile, saved; } cases[] = {
-      {{}, true, true}, {SaveStep::kWrite, true, false}, {SaveStep::kFlush, true, false}, {SaveStep::kRewrite, true, false}, {{}, false, false}};
+  const struct {
+    std::optional<SaveStep> alsoFailing;
+    bool oldFile, saved;
+  } cases[] = {{{}, true, true},
+               {SaveStep::kWrite, true, false},
+               {SaveStep::kFlush, true, false},
+               {SaveStep::kRewrite, true, false},
+               {{}, false, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << &c - cases);
     testing::TempDir dir;
@@ -129,10 +136,16 @@ TEST(DataDir, WithoutATemporaryFileTheOldFileIsRewrittenInPlaceOrLeftWhole) {
 
 TEST(DataDir, ASaveThroughALinkReplacesTheFileItLeadsToAndTheLinkStays) {
   enum Kind { kFile, kChain, kNothing, kFolder, kFifo };
-  const struct { const char* what; Kind kind; bool folderTakesNoFile, saved; } cases[] = {
-      {"link to a file in another folder", kFile, false, true}, {"link to a link to a file", kChain, false, true},
-      {"dangling link", kNothing, false, false},                {"link to a folder", kFolder, false, false},
-      {"link to a pipe", kFifo, false, false},                  {"target's folder takes no file", kFile, true, false}};
+  const struct {
+    const char* what;
+    Kind kind;
+    bool folderTakesNoFile, saved;
+  } cases[] = {{"link to a file in another folder", kFile, false, true},
+               {"link to a link to a file", kChain, false, true},
+               {"dangling link", kNothing, false, false},
+               {"link to a folder", kFolder, false, false},
+               {"link to a pipe", kFifo, false, false},
+               {"target's folder takes no file", kFile, true, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     testing::TempDir dir, elsewhere;
@@ -151,22 +164,23 @@ TEST(DataDir, ASaveThroughALinkReplacesTheFileItLeadsToAndTheLinkStays) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     std::error_code notALink;
     EXPECT_EQ(std::filesystem::read_symlink(link, notALink), c.kind == kChain ? elsewhere.File("hop") : target);
-    if (c.kind == kFile || c.kind == kChain) {
-      EXPECT_EQ(testing::ReadFile(target), c.saved ? "new" : "old");
-    }
+    if (c.kind == kFile || c.kind == kChain) { EXPECT_EQ(testing::ReadFile(target), c.saved ? "new" : "old"); }
     // Nothing else in either folder: no temporary file, nothing made in place of what was missing.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere.path()), {}), (c.kind == kChain) + (c.kind != kNothing));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere.path()), {}),
+              (c.kind == kChain) + (c.kind != kNothing));
   }
 }
 
 TEST(DataDir, LeftoversOfCutShortSavesGoAndNothingElse) {
   testing::TempDir dir;
   const DataDir data(dir.path());
-  const struct { const char* name; bool leftover; } files[] = {
-      {"scr.hsc.saving-a1B2c3", true},   {"replay.dat.saving-ZZZZZZ", true}, {"scr.hsc.saving-a1B2c", false},
-      {"scr.hsc.saving-a1B2c3d", false}, {"scr.hsc.backup", false},          {"notes.saving-a1B2c3", false},
-      {"scr.hsc.saving-busy00", false}};
+  const struct {
+    const char* name;
+    bool leftover;
+  } files[] = {{"scr.hsc.saving-a1B2c3", true},   {"replay.dat.saving-ZZZZZZ", true}, {"scr.hsc.saving-a1B2c", false},
+               {"scr.hsc.saving-a1B2c3d", false}, {"scr.hsc.backup", false},          {"notes.saving-a1B2c3", false},
+               {"scr.hsc.saving-busy00", false}};
   for (const auto& f : files) testing::WriteFile(dir.File(f.name), "x");
   const int busy = ::open(dir.File("scr.hsc.saving-busy00").c_str(), O_RDONLY);  // a save in progress
   ASSERT_EQ(::flock(busy, LOCK_EX), 0);

@@ -17,7 +17,8 @@ TEST(Digits, EachCharacterTakesOneDrawAndTheTextReadsBack) {
       const std::string text = EncodeDigits(v, n, rng), digits = std::to_string(v);
       for (int i = 0; i < 2 * n; ++i) mirror.Next();
       // A longer number keeps its first n digits.
-      EXPECT_FIELDS(FIELD(rng.state(), mirror.state()), FIELD(testing::Unscramble(text), std::stoll(digits.substr(0, n))),
+      EXPECT_FIELDS(FIELD(rng.state(), mirror.state()),
+                    FIELD(testing::Unscramble(text), std::stoll(digits.substr(0, n))),
                     FIELD(DecodeDigits(text, n), digits.size() <= n ? v : std::stoi(digits.substr(0, n))))
           << v << " " << int{n};
     }
@@ -38,7 +39,8 @@ TEST(Digits, DamagedTextReadsAsZero) {
   }
   // Ten nines are a valid text but no 32-bit number.
   EXPECT_FIELDS(FIELD(DecodeDigits(good.substr(0, 7), 4), 0), FIELD(DecodeDigits("", 1), 0),
-                FIELD(DecodeDigits(testing::Scramble(9999999999, 10), 10), 0), FIELD(DecodeDigits(testing::Scramble(2147483647, 10), 10), 2147483647));
+                FIELD(DecodeDigits(testing::Scramble(9999999999, 10), 10), 0),
+                FIELD(DecodeDigits(testing::Scramble(2147483647, 10), 10), 2147483647));
 }
 
 }  // namespace quandel

@@ -32,7 +32,8 @@ TEST(HighScores, FirstStartTakesTheDefaultsAndTheSaveFollowsTheLayout) {
   ASSERT_EQ(file.size(), 56u);
   const int64_t expected[] = {1, 1, 1, 3, 999999, 99, 654321, 99, 7, 0};
   for (int i = 0; i < 10; ++i)
-    EXPECT_EQ(Unscramble(std::string_view(file).substr(kFieldEnds[i], kFieldEnds[i + 1] - kFieldEnds[i])), expected[i]) << i;
+    EXPECT_EQ(Unscramble(std::string_view(file).substr(kFieldEnds[i], kFieldEnds[i + 1] - kFieldEnds[i])), expected[i])
+        << i;
 }
 
 TEST(HighScores, DamagedOrShortTablesFallBackToTheDefaultsAndKeepTheSettings) {
@@ -41,11 +42,15 @@ TEST(HighScores, DamagedOrShortTablesFallBackToTheDefaultsAndKeepTheSettings) {
   for (int i = 0; i < 3; ++i) good += Scramble(entries[2 * i], 6, i) + Scramble(entries[2 * i + 1], 2, i + 1);
   std::string oneDigitChanged = good;
   oneDigitChanged[30] = static_cast<char>(oneDigitChanged[30] + 5);  // second half of score 2
-  const std::pair<std::string, uint8_t> cases[] = {  // the file, and the frame skip read from it
-      {good + std::string(3 << 20, 'Z'), 4},          // only the first 56 bytes count; stage 0 is valid
+  const std::pair<std::string, uint8_t> cases[] = {
+      // the file, and the frame skip read from it
+      {good + std::string(3 << 20, 'Z'), 4},  // only the first 56 bytes count; stage 0 is valid
       {oneDigitChanged, 4},
       {good.substr(0, 40), 4},  // short: missing fields read as 0
-      {good.substr(0, 3), 0},   {"", 0},  {std::string(56, '\0'), 0}, {std::string(56, '\xff'), 0},
+      {good.substr(0, 3), 0},
+      {"", 0},
+      {std::string(56, '\0'), 0},
+      {std::string(56, '\xff'), 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << "case " << &c - cases);

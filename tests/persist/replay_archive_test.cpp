@@ -44,14 +44,23 @@ TEST(ReplayArchive, RemovesOnlyRegularFilesNamedExactlyAsItNamesThem) {
   // The player's things, older and worse than every play of ours, so counting one as ours removes it.
   enum Kind { kFile, kFolder, kLink, kFifo };
   testing::WriteFile(dir.File("linked.txt"), "the player's");
-  const struct { std::string name; Kind kind; } planted[] = {
-      {"2019-01-01_00-00-00_000000-my favourite.qreplay", kFile}, {"0000-xx-xx_xx-xx-xx_000000.qreplay", kFile},
-      {"2019-01-01_00-00-00_00000x.qreplay", kFile},              {"2019-13-01_00-00-00_000000.qreplay", kFile},
-      {"2019-01-01_24-00-00_000000.qreplay", kFile},              {"2019-01-01 00-00-00_000000.qreplay", kFile},
-      {"2019-01-01_00-00-00_000000-1.qreplay", kFile},            {"2019-01-01_00-00-00_000000-02.qreplay", kFile},
-      {"2019-01-01_00-00-00_000000-100.qreplay", kFile},          {"2019-01-01_00-00-00_000000.qreplay.bak", kFile},
-      {"2019-01-01_00-00-01_000000.qreplay", kFolder},            {"2019-01-01_00-00-02_000000.qreplay", kLink},
-      {"2019-01-01_00-00-03_000000.qreplay", kFifo},              {ArchiveName(end, 0), kLink}};  // the new play's own name
+  const struct {
+    std::string name;
+    Kind kind;
+  } planted[] = {{"2019-01-01_00-00-00_000000-my favourite.qreplay", kFile},
+                 {"0000-xx-xx_xx-xx-xx_000000.qreplay", kFile},
+                 {"2019-01-01_00-00-00_00000x.qreplay", kFile},
+                 {"2019-13-01_00-00-00_000000.qreplay", kFile},
+                 {"2019-01-01_24-00-00_000000.qreplay", kFile},
+                 {"2019-01-01 00-00-00_000000.qreplay", kFile},
+                 {"2019-01-01_00-00-00_000000-1.qreplay", kFile},
+                 {"2019-01-01_00-00-00_000000-02.qreplay", kFile},
+                 {"2019-01-01_00-00-00_000000-100.qreplay", kFile},
+                 {"2019-01-01_00-00-00_000000.qreplay.bak", kFile},
+                 {"2019-01-01_00-00-01_000000.qreplay", kFolder},
+                 {"2019-01-01_00-00-02_000000.qreplay", kLink},
+                 {"2019-01-01_00-00-03_000000.qreplay", kFifo},
+                 {ArchiveName(end, 0), kLink}};  // the new play's own name
   for (const auto& p : planted) {
     const std::string path = folder + "/" + p.name;
     if (p.kind == kFile) testing::WriteFile(path, "the player's");

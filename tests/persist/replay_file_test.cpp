@@ -19,10 +19,13 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   testing::TempDir dir;
   const DataDir data(dir.path());
   ReplayTable s;
-  const ReplayRecord events[] = {{0, 230, 400, 0}, {61, 123.456f, 0.125f, 1}, {999999, 639, 479, 31},
-                                 {70, -12.5f, 1000, 16}, {71, 1234.56f, 0.005f, 2}};
-  const int64_t stored[][4] = {{0, 23000, 40000, 0}, {61, 12346, 12, 1}, {999999, 63900, 47900, 31},
-                               {70, 1250, 10000, 16}, {71, 12345, 0, 2}};
+  const ReplayRecord events[] = {{0, 230, 400, 0},
+                                 {61, 123.456f, 0.125f, 1},
+                                 {999999, 639, 479, 31},
+                                 {70, -12.5f, 1000, 16},
+                                 {71, 1234.56f, 0.005f, 2}};
+  const int64_t stored[][4] = {
+      {0, 23000, 40000, 0}, {61, 12346, 12, 1}, {999999, 63900, 47900, 31}, {70, 1250, 10000, 16}, {71, 12345, 0, 2}};
   for (int i = 0; i < 5; ++i) s.replay[i] = events[i];
   s.replay[5] = {72, 1, 1, 1};  // recorded beyond replayPos: not part of the replay
   Rng rng;
@@ -39,7 +42,9 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
   EXPECT_EQ(back.replayLast, 4);
   const float xs[] = {230, 123.46f, 639, 12.5f, 123.45f};  // the sign and the sixth digit are lost
   for (int i = 0; i < 5; ++i)
-    EXPECT_FIELDS(FIELD(back.replay[i].frame, events[i].frame), FIELD(back.replay[i].x, xs[i]), FIELD(back.replay[i].flags, events[i].flags)) << i;
+    EXPECT_FIELDS(FIELD(back.replay[i].frame, events[i].frame), FIELD(back.replay[i].x, xs[i]),
+                  FIELD(back.replay[i].flags, events[i].flags))
+        << i;
   // 12.5 hundredths round to even; slots above replayLast keep what they held.
   EXPECT_FIELDS(FIELD(back.replay[1].y, 0.12f), FIELD(back.replay[5].frame, 9));
 
@@ -54,10 +59,15 @@ TEST(ReplayFile, EventsFollowTheLayoutAndPositionsKeepHundredths) {
 TEST(ReplayFile, HostileFilesLoadWithoutReachingOutsideTheTable) {
   const std::string slot = Scramble(61, 6) + Scramble(12345, 5) + Scramble(678, 5) + Scramble(3, 2);
   // held: the slots the file holds whole.
-  struct { std::string bytes; size_t tableSize; int16_t last; int held; } const cases[] = {
+  struct {
+    std::string bytes;
+    size_t tableSize;
+    int16_t last;
+    int held;
+  } const cases[] = {
       {Scramble(2, 4) + slot + slot + slot + std::string(5000, 'Y'), kReplaySlots, 2, 3},
       {Scramble(9999, 4) + slot + slot + slot.substr(0, 35), kReplaySlots, 9999, 2},  // announces more than it holds
-      {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 2},                        // more than the table
+      {Scramble(9999, 4) + slot + slot, kReplaySlotsOff, 9, 2},                       // more than the table
       {"\x01\x02\xfe\xff\x01(((" + slot + slot, kReplaySlots, 0, 1},
       {Scramble(3, 4).substr(0, 5), kReplaySlots, 0, 0},
       {Scramble(1, 4) + std::string(72, '\0'), kReplaySlots, 1, 0},

@@ -14,8 +14,10 @@ inline int64_t Unscramble(std::string_view field) {
   for (size_t i = 0; i < 2 * n; ++i) {
     const int c = static_cast<unsigned char>(field[i]);
     if (c < 40 || c > 89) return -1;
-    if (i < n) a = a * 10 + (c - 40) % 10;
-    else b = b * 10 + (c - 40) / 5;
+    if (i < n)
+      a = a * 10 + (c - 40) % 10;
+    else
+      b = b * 10 + (c - 40) / 5;
   }
   return a == b ? a : -1;
 }

@@ -8,7 +8,10 @@
 namespace quandel {
 namespace {
 
-struct Loaded { int recordingOff, drawMode; std::string file; };
+struct Loaded {
+  int recordingOff, drawMode;
+  std::string file;
+};
 
 Loaded LoadFrom(const std::string* contents, bool failRename = false) {
   testing::TempDir dir;
@@ -33,10 +36,14 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
   const std::string notes = none.file.substr(head.size());
   EXPECT_NE(notes.find("//DrawMode = 3:"), std::string::npos);
   auto expectedFile = [&](int recordingOff, int drawMode) {
-    return "ReplaySave = " + std::to_string(recordingOff) + "\r\nDrawMode = " + std::to_string(drawMode) + "\r\n" + notes;
+    return "ReplaySave = " + std::to_string(recordingOff) + "\r\nDrawMode = " + std::to_string(drawMode) + "\r\n" +
+           notes;
   };
   const std::string huge(200000, 'x');
-  const struct { std::string text; int recordingOff, drawMode; } cases[] = {
+  const struct {
+    std::string text;
+    int recordingOff, drawMode;
+  } cases[] = {
       {"ReplaySave = 1\r\nDrawMode = 3\r\n" + notes, 1, 3},
       {"ReplaySave = 1\r\nDrawMode = 4\r\n", 1, 0},
       {"ReplaySave = 2\r\nDrawMode = 7\r\n", 0, 0},
@@ -45,10 +52,13 @@ TEST(Settings, OnlyTheLastTwoCharactersOfTheFirstTwoFieldsCountAndTheFileIsAlway
       {"ReplaySave = -1\r\nDrawMode = -0\r\n", 0, 0},
       {"  ReplaySave = 01\rDrawMode = 3.\r", 1, 3},
       {"ReplaySave = 1, DrawMode = 2, more\r\nDrawMode = 1", 1, 2},  // a comma ends a field
-      {"\r\nDrawMode = 2\r\n", 0, 2},                                 // an empty line is an empty field
-      {"ReplaySave = 1", 1, 0},                                       // fewer than two lines
+      {"\r\nDrawMode = 2\r\n", 0, 2},                                // an empty line is an empty field
+      {"ReplaySave = 1", 1, 0},                                      // fewer than two lines
       {"", 0, 0},
-      {std::string("Replay\0Save = 1\r\nDraw = \0" "2\r\n", 28), 1, 0},
+      {std::string("Replay\0Save = 1\r\nDraw = \0"
+                   "2\r\n",
+                   28),
+       1, 0},
       {"ReplaySave = 1\r\nDrawMode = 1.5\r\n", 1, 0},  // ".5" rounds half to even
       {"ReplaySave = 1 \r\nDrawMode = .6\r\n" + huge, 1, 1},
       {"ReplaySave = 1\r\nDrawMode = 2 " + huge + " 3\r\n", 1, 0},  // a field past the read limit

@@ -20,9 +20,15 @@ std::vector<uint8_t> Bmp(int w, int h, int bpp, const std::vector<uint8_t>& rows
   std::vector<uint8_t> b(54 + extra.size() + rows.size(), 0);
   std::copy(extra.begin(), extra.end(), b.begin() + 54);
   std::copy(rows.begin(), rows.end(), b.begin() + 54 + static_cast<ptrdiff_t>(extra.size()));
-  const uint32_t fields[][3] = {{0, 'B' + 256 * 'M', 2}, {2, uint32_t(b.size()), 4}, {10, uint32_t(54 + extra.size()), 4},
-                                {14, 40, 4}, {18, uint32_t(w), 4}, {22, uint32_t(h), 4}, {26, 1, 2},
-                                {28, uint32_t(bpp), 2}, {30, compression, 4}};
+  const uint32_t fields[][3] = {{0, 'B' + 256 * 'M', 2},
+                                {2, uint32_t(b.size()), 4},
+                                {10, uint32_t(54 + extra.size()), 4},
+                                {14, 40, 4},
+                                {18, uint32_t(w), 4},
+                                {22, uint32_t(h), 4},
+                                {26, 1, 2},
+                                {28, uint32_t(bpp), 2},
+                                {30, compression, 4}};
   for (auto [at, v, n] : fields) Put(b, at, v, static_cast<int>(n));
   return b;
 }
@@ -63,8 +69,14 @@ TEST(Bmp, RejectsTruncatedAndHostileFilesAndTheSurfaceKeepsItsPicture) {
   EXPECT_EQ(p.width, 7);
   // A huge width, a height of -2^31, no width, a header size and a pixel offset past the file, 16-bit
   // pixels, run-length encoding, no signature.
-  for (auto [at, v, n] : {std::tuple{18, 0x7FFFFFFFu, 4}, {22, 0x80000000u, 4}, {18, 0u, 4}, {14, 0xFFFFFFF0u, 4}, {10, 0xFFFFFFF0u, 4},
-                          {28, 16u, 2}, {30, 1u, 4}, {0, uint32_t{'X'}, 1}}) {
+  for (auto [at, v, n] : {std::tuple{18, 0x7FFFFFFFu, 4},
+                          {22, 0x80000000u, 4},
+                          {18, 0u, 4},
+                          {14, 0xFFFFFFF0u, 4},
+                          {10, 0xFFFFFFF0u, 4},
+                          {28, 16u, 2},
+                          {30, 1u, 4},
+                          {0, uint32_t{'X'}, 1}}) {
     std::vector<uint8_t> b = good;
     Put(b, static_cast<size_t>(at), v, n);
     EXPECT_FALSE(DecodeBmp(b, p)) << at;

@@ -29,7 +29,10 @@ void PutBig(std::vector<uint8_t>& b, size_t at, uint32_t v) {
 TEST(Png, RefusesHeadersBeyondTheSizeLimits) {
   const std::vector<uint32_t> black(32768, 0);
   const std::vector<uint8_t> tall = EncodePng(black.data(), 1, 32768);
-  struct Case { uint32_t width, height; bool ok; } cases[] = {{1, 32768, true}, {32768, 1, true}, {40000, 1, false}, {0, 1, false}};
+  struct Case {
+    uint32_t width, height;
+    bool ok;
+  } cases[] = {{1, 32768, true}, {32768, 1, true}, {40000, 1, false}, {0, 1, false}};
   for (const Case& c : cases) {
     std::vector<uint8_t> png = tall;
     PutBig(png, 16, c.width);

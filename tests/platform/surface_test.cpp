@@ -38,7 +38,8 @@ TEST(Blit, ClipsSourceAndDestinationAtEveryEdgeLikeAPerPixelCopy) {
               for (int x = 0; x < 5; ++x) {
                 const int u = x - dx + sx, v = y - dy + sy;
                 const bool in = x >= dx && x < dx + w && y >= dy && y < dy + 3 && u >= 0 && u < 4 && v >= 0 && v < 3;
-                ASSERT_EQ(dst.pixel(x, y), in ? src.pixel(u, v) : kWhite) << dx << "," << dy << " " << w << " " << sx << "," << sy;
+                ASSERT_EQ(dst.pixel(x, y), in ? src.pixel(u, v) : kWhite)
+                    << dx << "," << dy << " " << w << " " << sx << "," << sy;
               }
           }
 }
@@ -53,7 +54,8 @@ TEST(Blit, MaskThenImageColoursOnlyThePictureAndSelfCopiesReadOldPixels) {
   EXPECT_EQ(back.pixel(0, 0), kWhite);
   Blit(back, 0, 0, 3, 1, image, 0, 0, RasterOp::kAnd);
   // Outside the mask the ground is untouched.
-  EXPECT_FIELDS(FIELD(back.colourAt(0, 0), Packed(80, 110, 170)), FIELD(back.colourAt(1, 0), Packed(100, 100, 100)), FIELD(back.colourAt(2, 0), 0));
+  EXPECT_FIELDS(FIELD(back.colourAt(0, 0), Packed(80, 110, 170)), FIELD(back.colourAt(1, 0), Packed(100, 100, 100)),
+                FIELD(back.colourAt(2, 0), 0));
   Blit(back, 1, 0, 2, 1, back, 0, 0, RasterOp::kCopy);
   EXPECT_FIELDS(FIELD(back.colourAt(2, 0), Packed(100, 100, 100)), FIELD(back.colourAt(1, 0), Packed(80, 110, 170)));
   Surface column(1, 3);  // and down a column, where rows overlap
@@ -95,8 +97,20 @@ TEST(Circles, SmallRadiiAndOutlineAroundTheFill) {
   s.SetFillStyle(FillStyle::kSolid);
   s.Circle(8, 5, 1, 0);        // a plus sign, not a square
   s.Circle(5.5f, 9, 1.2f, 0);  // box 4..7 by 8..10
-  EXPECT_EQ(Drawn(s), (Pixels{{5, 5}, {8, 4}, {7, 5}, {8, 5}, {9, 5}, {8, 6}, {5, 8}, {6, 8},
-                              {4, 9}, {5, 9}, {6, 9}, {7, 9}, {5, 10}, {6, 10}}));
+  EXPECT_EQ(Drawn(s), (Pixels{{5, 5},
+                              {8, 4},
+                              {7, 5},
+                              {8, 5},
+                              {9, 5},
+                              {8, 6},
+                              {5, 8},
+                              {6, 8},
+                              {4, 9},
+                              {5, 9},
+                              {6, 9},
+                              {7, 9},
+                              {5, 10},
+                              {6, 10}}));
   // Radius 2: rows of 3, 5, 5, 5, 3 pixels whose inner 3 x 3 takes the fill colour when solid.
   s.Clear();
   s.SetFillColour(Packed(9, 9, 9));
@@ -163,7 +177,8 @@ TEST(Resize, ShrinkingKeepsTheSheetAndGrowingShowsItAgain) {
   s.Resize(2, 2);
   s.Resize(5, 3);
   // Drawings in the kept part stay; the exposed part shows the sheet, or the background beyond it.
-  EXPECT_FIELDS(FIELD(s.colourAt(1, 1), 0x123456), FIELD(s.pixel(2, 2), sheet.pixels[10]), FIELD(s.pixel(4, 2), 0x646464u));
+  EXPECT_FIELDS(FIELD(s.colourAt(1, 1), 0x123456), FIELD(s.pixel(2, 2), sheet.pixels[10]),
+                FIELD(s.pixel(4, 2), 0x646464u));
   s.Clear();
   EXPECT_EQ(s.pixel(1, 1), sheet.pixels[5]);
 }

@@ -11,9 +11,14 @@ constexpr int32_t Packed(int r, int g, int b) { return r + 256 * g + 65536 * b; 
 constexpr uint32_t kWhite = 0xFFFFFF;
 
 TEST(FireRadii, SelectedFrames) {
-  const float rows[][4] = {{0, 0, 0, 0},         {5, 12.75f, 0, 0},           {10, 24, 15.20f, 0},
-                           {11, 25.95f, 18.01f, 3.39f}, {15, 32.75f, 27.80f, 18.69f}, {20, 39, 36.80f, 32.75f},
-                           {25, 42.75f, 42.20f, 41.19f}, {29, 43.95f, 43.93f, 43.89f}};
+  const float rows[][4] = {{0, 0, 0, 0},
+                           {5, 12.75f, 0, 0},
+                           {10, 24, 15.20f, 0},
+                           {11, 25.95f, 18.01f, 3.39f},
+                           {15, 32.75f, 27.80f, 18.69f},
+                           {20, 39, 36.80f, 32.75f},
+                           {25, 42.75f, 42.20f, 41.19f},
+                           {29, 43.95f, 43.93f, 43.89f}};
   for (const auto& r : rows) {
     const FireRadii f = FireFrameRadii(static_cast<int>(r[0]));
     EXPECT_NEAR(f.outer, r[1], 0.005) << "frame " << r[0];
@@ -26,7 +31,8 @@ TEST(FireRadii, SelectedFrames) {
 TEST(FireSheet, MasksMatchTheRadiiAndTheColouredPixels) {
   Surface sheet;
   sheet.Resize(1350, 540);
-  const std::array<int32_t, 4> colours{Packed(80, 110, 170), Packed(170, 110, 80), Packed(80, 80, 80), Packed(140, 140, 140)};
+  const std::array<int32_t, 4> colours{Packed(80, 110, 170), Packed(170, 110, 80), Packed(80, 80, 80),
+                                       Packed(140, 140, 140)};
   std::array<float, 8> scratch{45.0f};
   GenerateFireSheet(sheet, colours, scratch);
   for (int q = 0; q < kFireFrames; ++q) {
@@ -44,7 +50,8 @@ TEST(FireSheet, MasksMatchTheRadiiAndTheColouredPixels) {
       for (int y = 0; y < kFireCell; ++y)
         for (int x = 0; x < kFireCell; ++x) {
           const bool coloured = sheet.pixel(FireImageCell(q, k).x + x, FireImageCell(q, k).y + y) != kWhite;
-          ASSERT_EQ(sheet.pixel(m.x + x, m.y + y), coloured ? kWhite : 0u) << "frame " << q << " set " << k << " at " << x << "," << y;
+          ASSERT_EQ(sheet.pixel(m.x + x, m.y + y), coloured ? kWhite : 0u)
+              << "frame " << q << " set " << k << " at " << x << "," << y;
           lit += coloured;
         }
     EXPECT_EQ(lit == 0, q == 0 || q >= 28) << q;  // the hole has eaten the thin ring of the last frames

@@ -10,8 +10,11 @@ namespace quandel {
 namespace {
 
 TEST(FrameClock, StepsTheSkipTowardsNineteenMillisecondsPerFrame) {
-  const struct { int32_t now; uint8_t autoSkip, before, after; } cases[] = {
-      {19, 1, 0, 1}, {37, 1, 1, 0}, {18, 1, 0, 0}, {56, 1, 2, 1}, {57, 1, 2, 3}, {100000, 1, 255, 255}, {100000, 0, 4, 4}};
+  const struct {
+    int32_t now;
+    uint8_t autoSkip, before, after;
+  } cases[] = {{19, 1, 0, 1}, {37, 1, 1, 0},         {18, 1, 0, 0},    {56, 1, 2, 1},
+               {57, 1, 2, 3}, {100000, 1, 255, 255}, {100000, 0, 4, 4}};
   for (const auto& c : cases) {
     FpsClock clock;
     uint8_t skip = c.before;

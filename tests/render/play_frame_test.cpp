@@ -40,7 +40,10 @@ struct Sheets {
   Surface& back() { return v.backBuffer; }
 };
 
-struct Probe { int x, y; int32_t colour; };
+struct Probe {
+  int x, y;
+  int32_t colour;
+};
 
 void Expect(const Surface& back, std::initializer_list<Probe> probes) {
   for (const Probe& p : probes) EXPECT_EQ(back.colourAt(p.x, p.y), p.colour) << "at " << p.x << "," << p.y;
@@ -49,7 +52,8 @@ void Expect(const Surface& back, std::initializer_list<Probe> probes) {
 int32_t ColourOf(const sheet::Sprite& sp) { return testing::SheetColour(sp.image); }
 
 // A HUD picture's corner is exactly at (x, y): the pixels beside it keep the ground, the one inside shows it.
-void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32_t top = kMarker, int32_t left = kMarker) {
+void ExpectHud(const Surface& back, int x, int y, const sheet::Sprite& sp, int32_t top = kMarker,
+               int32_t left = kMarker) {
   static_assert(testing::kHudInset == 1);
   EXPECT_EQ(back.colourAt(x + 1, y), top) << "top border at " << x << "," << y;
   EXPECT_EQ(back.colourAt(x, y + 1), left) << "left border at " << x << "," << y;
@@ -60,8 +64,11 @@ TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
   // The outermost red right of (200, 200), radius 40, and just inside: the edge thickens with age; below 35 a
   // second ring runs one pixel inside 1.4 * timer.
   constexpr int32_t kRed = Rgb(180, 60, 30);
-  const struct { int16_t timer; int edge; int32_t inside; } cases[] = {
-      {15, 238, kMarker}, {16, 239, kMarker}, {31, 240, kMarker}, {34, 248, kRed}, {35, 249, kMarker}};
+  const struct {
+    int16_t timer;
+    int edge;
+    int32_t inside;
+  } cases[] = {{15, 238, kMarker}, {16, 239, kMarker}, {31, 240, kMarker}, {34, 248, kRed}, {35, 249, kMarker}};
   for (const auto& c : cases) {
     Sheets sheets(0);
     PlayState s = EmptyPlay();
@@ -74,9 +81,14 @@ TEST(FieldMarkers, BlastEdgeThinsWithAgeAndItsInnerPairCloses) {
 }
 
 TEST(Scenery, StageTintsWideColumnsAndParticles) {
-  const struct { int16_t stage, extendFlash; float fieldWidth; int32_t ground, star; } cases[] = {
-      {20, 25, 200, Rgb(100, 100, 112), 0}, {25, 50, 200, Rgb(125, 100, 100), 0}, {0, 0, 251, Rgb(59, 59, 59), Rgb(103, 103, 103)},
-      {0, 0, 320, Rgb(10, 10, 10), Rgb(250, 250, 250)}};
+  const struct {
+    int16_t stage, extendFlash;
+    float fieldWidth;
+    int32_t ground, star;
+  } cases[] = {{20, 25, 200, Rgb(100, 100, 112), 0},
+               {25, 50, 200, Rgb(125, 100, 100), 0},
+               {0, 0, 251, Rgb(59, 59, 59), Rgb(103, 103, 103)},
+               {0, 0, 320, Rgb(10, 10, 10), Rgb(250, 250, 250)}};
   for (const auto& c : cases) {
     Sheets sheets(0);
     PlayState s = EmptyPlay();
@@ -87,7 +99,12 @@ TEST(Scenery, StageTintsWideColumnsAndParticles) {
     SCOPED_TRACE(c.fieldWidth);
     Expect(sheets.back(), {{600, 300, c.ground}, {639, 96, Rgb(180, 180, 180)}});  // the ground and the guide line
     if (c.star != 0)
-      Expect(sheets.back(), {{10, 20, c.star}, {12, 22, c.star}, {30, 40, c.star}, {11, 21, c.ground}, {31, 40, c.ground}, {30, 41, c.ground}});
+      Expect(sheets.back(), {{10, 20, c.star},
+                             {12, 22, c.star},
+                             {30, 40, c.star},
+                             {11, 21, c.ground},
+                             {31, 40, c.ground},
+                             {30, 41, c.ground}});
   }
 }
 
@@ -97,7 +114,10 @@ Surface Hud(const PlayState& s, uint8_t rank = 0) {
   return sheets.v.backBuffer;
 }
 
-struct Place { int x, y; sheet::Sprite sprite; };
+struct Place {
+  int x, y;
+  sheet::Sprite sprite;
+};
 
 void ExpectAll(const Surface& back, std::initializer_list<Place> places) {
   for (const Place& p : places) ExpectHud(back, p.x, p.y, p.sprite);
@@ -121,16 +141,24 @@ TEST(Hud, CountersLabelsAndOverflowingNumbers) {
   s.extendMeter = 250.4f;          // 749.6 shows 0750
   s.timeShown = s.timeLeft = 599;  // 09.98 in the warning colour
   const Surface back = Hud(s);
-  ExpectAll(back, {{472, 62, kHudMediumDigit(1)}, {570, 80, kHudSmallDigit(0)}, {580, 80, kHudSmallDigit(7)}, {590, 80, kHudSmallDigit(5)},
-                   {480, 100, kHudLargeDigit(1)}, {585, 100, kHudLargeDigit(4)}, {540, 20, kHudMediumDigit(9, true)},
+  ExpectAll(back, {{472, 62, kHudMediumDigit(1)},
+                   {570, 80, kHudSmallDigit(0)},
+                   {580, 80, kHudSmallDigit(7)},
+                   {590, 80, kHudSmallDigit(5)},
+                   {480, 100, kHudLargeDigit(1)},
+                   {585, 100, kHudLargeDigit(4)},
+                   {540, 20, kHudMediumDigit(9, true)},
                    {590, 20, kHudMediumDigit(8, true)}});
   ExpectHud(back, 555, 20, kHudPoint(true), kMarker, ColourOf(kHudMediumDigit(9, true)));  // over the digit before it
 
   s.stage = 120, s.scoreShown = 1234567;
   s.extendMeter = 9000;  // threshold 10000 at stage 120: 1000 left
   s.timeShown = s.timeLeft = 6600;
-  ExpectAll(Hud(s), {{472, 62, kHudMediumDigit(9)}, {410, 100, kHudLargeDigit(9)}, {585, 100, kHudLargeDigit(9)},
-                     {570, 80, kHudSmallDigit(1)}, {590, 20, kHudMediumDigit(9)}});
+  ExpectAll(Hud(s), {{472, 62, kHudMediumDigit(9)},
+                     {410, 100, kHudLargeDigit(9)},
+                     {585, 100, kHudLargeDigit(9)},
+                     {570, 80, kHudSmallDigit(1)},
+                     {590, 20, kHudMediumDigit(9)}});
   ExpectHud(Hud(s), 555, 20, kHudPoint(false), kMarker, ColourOf(kHudMediumDigit(9)));
 
   // Time being taken away shows in the warning colour even with much left.

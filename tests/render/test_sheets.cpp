@@ -10,8 +10,8 @@ namespace {
 constexpr int32_t kWhite = Rgb(255, 255, 255), kBlack = Rgb(0, 0, 0);
 
 void Inner(Surface& s, const sheet::Rect& r, int inset, int32_t colour) {
-  s.FilledBox(static_cast<float>(r.x + inset), static_cast<float>(r.y + inset), static_cast<float>(r.x + r.w - 1 - inset),
-              static_cast<float>(r.y + r.h - 1 - inset), colour);
+  s.FilledBox(static_cast<float>(r.x + inset), static_cast<float>(r.y + inset),
+              static_cast<float>(r.x + r.w - 1 - inset), static_cast<float>(r.y + r.h - 1 - inset), colour);
 }
 
 void Picture(Surface& s, const sheet::Sprite& sp, int imageInset, int maskInset) {
@@ -32,19 +32,21 @@ void PaintHudSheet(Surface& s) {
   s.Resize(sheet::kHudSheetWidth, sheet::kHudSheetHeight);
   s.FilledBox(0, 0, 380, 373, kWhite);
   for (int d = 0; d < 10; ++d)
-    for (const sheet::Sprite& sp : {sheet::kHudLargeDigit(d), sheet::kHudMediumDigit(d, false), sheet::kHudMediumDigit(d, true), sheet::kHudSmallDigit(d)})
+    for (const sheet::Sprite& sp : {sheet::kHudLargeDigit(d), sheet::kHudMediumDigit(d, false),
+                                    sheet::kHudMediumDigit(d, true), sheet::kHudSmallDigit(d)})
       Picture(s, sp, kHudInset, kHudInset);
-  for (const sheet::Sprite& sp : {sheet::kHudPoint(false), sheet::kHudPoint(true), sheet::kHudChainWord, sheet::kHudExtendLabel,
-                                  sheet::kHudStageLabel, sheet::kHudTimeLabel, sheet::kHudStageBanner, sheet::kHudOpeningBanner,
-                                  sheet::kHudTimeUpBanner, sheet::kHudRankBadge(1), sheet::kHudRankBadge(2), sheet::kHudRankBadge(3),
-                                  sheet::kHudGaugeLabel, sheet::kHudLogo, sheet::kHudCursor,
-                                  sheet::kHudPausedBanner, sheet::kHudGoOnHint})
+  for (const sheet::Sprite& sp :
+       {sheet::kHudPoint(false), sheet::kHudPoint(true), sheet::kHudChainWord, sheet::kHudExtendLabel,
+        sheet::kHudStageLabel, sheet::kHudTimeLabel, sheet::kHudStageBanner, sheet::kHudOpeningBanner,
+        sheet::kHudTimeUpBanner, sheet::kHudRankBadge(1), sheet::kHudRankBadge(2), sheet::kHudRankBadge(3),
+        sheet::kHudGaugeLabel, sheet::kHudLogo, sheet::kHudCursor, sheet::kHudPausedBanner, sheet::kHudGoOnHint})
     Picture(s, sp, kHudInset, kHudInset);
   // Pieced pictures: white mask pieces, each colour piece a square of its own colour.
   using Pieces = std::span<const sheet::Piece>;
   for (Pieces mask : {Pieces(sheet::kQuitButtonMask), Pieces(sheet::kReplayLabelMask)})
     for (const sheet::Piece& p : mask) Inner(s, p.src, 0, kWhite);
-  for (Pieces image : {Pieces(sheet::kQuitButtonNormal), Pieces(sheet::kQuitButtonHover), Pieces(sheet::kReplayLabelImage)})
+  for (Pieces image :
+       {Pieces(sheet::kQuitButtonNormal), Pieces(sheet::kQuitButtonHover), Pieces(sheet::kReplayLabelImage)})
     for (const sheet::Piece& p : image) Inner(s, p.src, 0, SheetColour(p.src));
 }
 
@@ -74,8 +76,10 @@ void PrepareTestSurfaces(Surfaces& v, int drawMode) {
   for (Surface* s : {&v.backBuffer, &v.previousPicture, &v.screen}) s->Resize(640, 480);
   v.previousPicture.FilledBox(0, 0, 640, 480, Rgb(100, 100, 100));
   PaintHudSheet(v.hudSheet);
-  if (drawMode % 2 == 0) PaintBoxSheet(v.boxSheet);
-  else v.boxSheet.Resize(0, 0);
+  if (drawMode % 2 == 0)
+    PaintBoxSheet(v.boxSheet);
+  else
+    v.boxSheet.Resize(0, 0);
   if (drawMode < 2) {
     PaintFireSheet(v.fireSheet);
     v.largeFire.Resize(240, 480);

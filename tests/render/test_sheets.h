@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "render/surfaces.h"
 #include "render/sheet_layout.h"
+#include "render/surfaces.h"
 
 namespace quandel::testing {
 

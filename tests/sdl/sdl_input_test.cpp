@@ -11,9 +11,12 @@ namespace {
 
 TEST(FitPicture, WholeFactorsWhenTheyFitWellFractionalOtherwise) {
   const int cases[][6] = {
-      {640, 480, 0, 0, 640, 480},      {1920, 1080, 320, 60, 1280, 960},  // 2x of a possible 2.25x
-      {3840, 2160, 640, 120, 2560, 1920}, {1366, 768, 171, 0, 1024, 768},   // 1x would waste the screen
-      {700, 500, 30, 10, 640, 480},    {320, 480, 0, 120, 320, 240},      // smaller than the picture
+      {640, 480, 0, 0, 640, 480},
+      {1920, 1080, 320, 60, 1280, 960},  // 2x of a possible 2.25x
+      {3840, 2160, 640, 120, 2560, 1920},
+      {1366, 768, 171, 0, 1024, 768},  // 1x would waste the screen
+      {700, 500, 30, 10, 640, 480},
+      {320, 480, 0, 120, 320, 240},  // smaller than the picture
       {0, 480, 0, 0, 0, 0},
   };
   for (const auto& c : cases) {
@@ -33,7 +36,8 @@ TEST(FitPicture, WholeFactorsWhenTheyFitWellFractionalOtherwise) {
       ASSERT_LE(std::abs((w - v.w) - 2 * v.x), 1) << w << "x" << h;  // centred
       ASSERT_LE(std::abs((h - v.h) - 2 * v.y), 1) << w << "x" << h;
       ASSERT_LE(std::abs(v.w * 3 - v.h * 4), 4) << w << "x" << h;
-      ASSERT_TRUE(v.w % kGameWidth == 0 || v.w == w || v.h == h) << w << "x" << h << " gave " << v.w << "x" << v.h;  // a fractional size fills one side
+      ASSERT_TRUE(v.w % kGameWidth == 0 || v.w == w || v.h == h)
+          << w << "x" << h << " gave " << v.w << "x" << v.h;  // a fractional size fills one side
     }
   }
 }
@@ -41,7 +45,7 @@ TEST(FitPicture, WholeFactorsWhenTheyFitWellFractionalOtherwise) {
 TEST(WindowToGame, PixelCentresMapThroughTheViewAndClamp) {
   const ViewRect two{320, 60, 1280, 960};
   // Window x, y, then the game pixel; the last two are off the window during a drag.
-  const int cases[][4] = {{321, 61, 0, 0},       {322, 63, 1, 1},    {961, 541, 320, 240},
+  const int cases[][4] = {{321, 61, 0, 0},        {322, 63, 1, 1},     {961, 541, 320, 240},
                           {1599, 1019, 639, 479}, {-500, 300, 0, 120}, {100000, 5000, 639, 479}};
   for (const auto& c : cases) {
     const GamePixel p = WindowToGame(c[0], c[1], two);
@@ -115,7 +119,8 @@ TEST(EventRouter, EventsToSinkCallsAndWindowActions) {
   move.motion.x = 12, move.motion.y = 34, move.motion.state = SDL_BUTTON_LMASK;
   router.Route(move, view, &sink);
   router.Route(Key(SDLK_LEFT, KMOD_NONE, SDL_KEYUP), view, &sink);
-  EXPECT_EQ(sink.calls, (std::vector<std::string>{"towards", "towards", "away", "close", "down 2 m1 639,0", "move 1 m0 12,34", "up Left"}));
+  EXPECT_EQ(sink.calls, (std::vector<std::string>{"towards", "towards", "away", "close", "down 2 m1 639,0",
+                                                  "move 1 m0 12,34", "up Left"}));
 
   EXPECT_EQ(router.Route(Key(SDLK_F11, KMOD_NONE, SDL_KEYDOWN, 1), view, &sink), Action::kNone);  // key repeat
   EXPECT_EQ(router.Route(Key(SDLK_F11, KMOD_NONE, SDL_KEYUP), view, &sink), Action::kNone);

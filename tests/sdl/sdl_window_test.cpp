@@ -34,8 +34,8 @@ class SdlWindow : public ::testing::Test {
     PumpFor(100);
   }
   void PumpFor(int ms) {
-    for (const uint32_t until = SDL_GetTicks() + static_cast<uint32_t>(ms); static_cast<int32_t>(until - SDL_GetTicks()) > 0;
-         SDL_Delay(5))
+    for (const uint32_t until = SDL_GetTicks() + static_cast<uint32_t>(ms);
+         static_cast<int32_t>(until - SDL_GetTicks()) > 0; SDL_Delay(5))
       platform_->PumpEvents();
   }
   std::unique_ptr<SdlPlatform> platform_;
@@ -65,7 +65,8 @@ void ExpectPictureShown(SdlPlatform& platform, int wantWidth, int wantHeight) {
         under(oy, v.y, v.h, kGameHeight, cy);
         for (int i = 0; i < 4; ++i) ok = ok || got == PatternPixel(cx[i & 1], cy[i >> 1]);
       }
-      if (!ok && bad++ < 3) ADD_FAILURE() << w << "x" << h << ": pixel " << ox << "," << oy << " is " << std::hex << got;
+      if (!ok && bad++ < 3)
+        ADD_FAILURE() << w << "x" << h << ": pixel " << ox << "," << oy << " is " << std::hex << got;
     }
   }
 }
@@ -88,7 +89,8 @@ TEST_F(SdlWindow, RealPointerKeysAndWheel) {
   if (!OwnXServer() || std::system("command -v xdotool >/dev/null") != 0) GTEST_SKIP() << "needs xdotool and own X";
   test::RecordingSink sink;
   platform_->SetInputSink(&sink);
-  ASSERT_EQ(std::system("xdotool mousemove 100 50 keydown shift click 1 keyup shift keydown ctrl keydown alt click 3 keyup alt keyup ctrl"
+  ASSERT_EQ(std::system("xdotool mousemove 100 50 keydown shift click 1 keyup shift keydown ctrl keydown alt click 3 "
+                        "keyup alt keyup ctrl"
                         " click 5 click 4 click 4 mousedown 1 mousemove 900 700 sleep 0.05 mouseup 1"),
             0);
   PumpFor(200);

@@ -55,14 +55,18 @@ class RecordingMixer : public MixerPort {
 class ChannelSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const auto& [name, bytes] : {std::pair{"a.wav", testing::PcmWave(100)}, {"t.mid", kTinyMidi}, {"cut.mid", kTinyMidi.substr(0, 30)},
+    for (const auto& [name, bytes] : {std::pair{"a.wav", testing::PcmWave(100)},
+                                      {"t.mid", kTinyMidi},
+                                      {"cut.mid", kTinyMidi.substr(0, 30)},
                                       {"hour.wav", testing::PcmWave(100).replace(40, 4, std::string("\0\0\0\x40", 4))}})
       testing::WriteFile(dir.File(name), bytes);
   }
   void Send(std::initializer_list<ChannelCommand> commands) {
     for (const ChannelCommand& c : commands) set.Execute(c);
   }
-  ChannelCommand Open(const std::string& alias, const std::string& file) { return ChannelCommand::Open(alias, file.empty() ? "" : dir.File(file)); }
+  ChannelCommand Open(const std::string& alias, const std::string& file) {
+    return ChannelCommand::Open(alias, file.empty() ? "" : dir.File(file));
+  }
 
   testing::TempDir dir;
   RecordingMixer mixer;
@@ -72,13 +76,15 @@ class ChannelSetTest : public ::testing::Test {
 TEST_F(ChannelSetTest, SamplesRestartOnTheirOwnVoiceAndSilentChannelsDoNothing) {
   ASSERT_EQ(mkfifo(dir.File("pipe.wav").c_str(), 0600), 0);
   Send({Open("Bomb", "a.wav"), Open("Tick", "a.wav"), Open("Bomb1", ""), Open("Bomb2", "gone.wav"),
-        Open("Bomb3", "pipe.wav"),  // would wait for a writer forever
-        Open("Bomb", ""),           // name in use: refused
+        Open("Bomb3", "pipe.wav"),    // would wait for a writer forever
+        Open("Bomb", ""),             // name in use: refused
         Open("Bomb4", "hour.wav")});  // claims an hour of sound: never decoded
   EXPECT_EQ(mixer.Take(), (Log{"load a.wav 1", "load a.wav 2"}));
-  EXPECT_FIELDS(FIELD(set.IsOpen("Bomb2"), false), FIELD(set.IsOpen("Bomb3"), false), FIELD(set.IsOpen("Bomb4"), false));
-  Send({C::Play("Bomb"), C::Play("Bomb"), C::Play("Tick"), C::Play("Bomb1"), C::Play("Bomb2"), C::Play("Nobody"), C::Stop("Bomb1"), C::Close("Bomb1"),
-        C::Stop("Bomb"), C::Close("Bomb"), C::Play("Bomb"), Open("Extend", "a.wav"), C::Play("Extend")});  // Extend takes the freed voice
+  EXPECT_FIELDS(FIELD(set.IsOpen("Bomb2"), false), FIELD(set.IsOpen("Bomb3"), false),
+                FIELD(set.IsOpen("Bomb4"), false));
+  Send({C::Play("Bomb"), C::Play("Bomb"), C::Play("Tick"), C::Play("Bomb1"), C::Play("Bomb2"), C::Play("Nobody"),
+        C::Stop("Bomb1"), C::Close("Bomb1"), C::Stop("Bomb"), C::Close("Bomb"), C::Play("Bomb"),
+        Open("Extend", "a.wav"), C::Play("Extend")});  // Extend takes the freed voice
   EXPECT_EQ(mixer.Take(), (Log{"play1 on 2", "play1 on 2", "play2 on 3", "halt 2", "halt 2", "free 1", "load a.wav 3",
                                "play3 on 2"}));
   EXPECT_GE(mixer.voices, 4);
@@ -93,7 +99,8 @@ TEST_F(ChannelSetTest, TunesAreReloadedAfterPlayingAndOnlyTheirOwnerStopsTheMusi
   Send({Open("Other", "t.mid"), C::Play("Other")});
   std::filesystem::remove(dir.File("t.mid"));
   mixer.Take();
-  Send({C::Stop("BGM"), C::Play("BGM")});  // not playing any more: the music goes on; the reload fails, BGM falls silent
+  Send(
+      {C::Stop("BGM"), C::Play("BGM")});  // not playing any more: the music goes on; the reload fails, BGM falls silent
   EXPECT_EQ(mixer.Take(), (Log{"free 3"}));
   set.CloseAll();
   EXPECT_EQ(mixer.Take(), (Log{"halt tune", "free 4"}));
@@ -117,8 +124,8 @@ TEST(WaveImagePlayer, NewImageFadesTheLastOnTheOtherVoiceAndSilentImagesOnlyStop
   };
   RecordingMixer mixer;
   WaveImagePlayer player(mixer, 0);
-  for (const auto& bytes : std::vector<std::vector<uint8_t>>{image(100, 1), image(100, 2), image(100, 1), {0},
-                                                              image(44, 0), image(44, 0)})
+  for (const auto& bytes :
+       std::vector<std::vector<uint8_t>>{image(100, 1), image(100, 2), image(100, 1), {0}, image(44, 0), image(44, 0)})
     player.Play(bytes);
   EXPECT_EQ(mixer.Take(), (Log{"image 1", "play1 on 0", "image 2", "fade 0", "play2 on 1", "fade 1", "play1 on 0",
                                "fade 0", "image 0"}));  // the same content is decoded once

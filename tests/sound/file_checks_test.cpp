@@ -16,7 +16,11 @@ TEST(WaveCheck, PlainShortPcmPassesAndEverythingElseIsRefused) {
   const std::string named = mono.substr(0, 12) + std::string("LIST\3\0\0\0abc\0", 12) + mono.substr(12);
   const size_t minute = 60 * 8000;  // one minute at the slowest rate, 8-bit mono
   // A dataOffset of 0: refused.
-  struct Case { const char* what; std::string bytes; size_t dataOffset; } cases[] = {
+  struct Case {
+    const char* what;
+    std::string bytes;
+    size_t dataOffset;
+  } cases[] = {
       {"16-bit mono", mono, 44},
       {"8-bit stereo", PcmWave(100, 0, 2, 8, 44100), 44},
       {"a padded chunk ahead", named, 56},
@@ -39,7 +43,10 @@ TEST(WaveCheck, PlainShortPcmPassesAndEverythingElseIsRefused) {
     const auto* b = reinterpret_cast<const uint8_t*>(c.bytes.data());
     const auto layout = ReadWaveLayout(b, c.bytes.size(), c.bytes.size());
     ASSERT_EQ(layout.has_value(), c.dataOffset != 0) << c.what;
-    if (layout) { EXPECT_FIELDS(FIELD(layout->dataOffset, c.dataOffset), FIELD(layout->dataSize, c.bytes.size() - c.dataOffset)) << c.what; }
+    if (layout) {
+      EXPECT_FIELDS(FIELD(layout->dataOffset, c.dataOffset), FIELD(layout->dataSize, c.bytes.size() - c.dataOffset))
+          << c.what;
+    }
   }
 }
 

@@ -11,11 +11,11 @@ struct FieldCheck {
 }  // namespace quandel::testing
 
 #define FIELD(actual, expected) \
-  ::quandel::testing::FieldCheck { #actual, static_cast<double>(actual), static_cast<double>(expected) }
+  ::quandel::testing::FieldCheck { #actual, static_cast < double>(actual), static_cast < double>(expected) }
 
-#define EXPECT_FIELDS(...)                                                                                 \
-  for (const ::quandel::testing::FieldCheck& field_ : {__VA_ARGS__})                                       \
-    if (field_.actual == field_.expected) {                                                                \
-    } else                                                                                                 \
-      ADD_FAILURE() << field_.name << " is " << ::testing::PrintToString(field_.actual) << ", expected "  \
+#define EXPECT_FIELDS(...)                                                                               \
+  for (const ::quandel::testing::FieldCheck& field_ : {__VA_ARGS__})                                     \
+    if (field_.actual == field_.expected) {                                                              \
+    } else                                                                                               \
+      ADD_FAILURE() << field_.name << " is " << ::testing::PrintToString(field_.actual) << ", expected " \
                     << ::testing::PrintToString(field_.expected) << " "

@@ -14,7 +14,8 @@ Changed ChangedArea(const Surface& a, const Surface& b) {
   Changed c{a.width(), a.height(), -1, -1};
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x)
-      if (a.pixel(x, y) != b.pixel(x, y)) c = {std::min(c.left, x), std::min(c.top, y), std::max(c.right, x), std::max(c.bottom, y)};
+      if (a.pixel(x, y) != b.pixel(x, y))
+        c = {std::min(c.left, x), std::min(c.top, y), std::max(c.right, x), std::max(c.bottom, y)};
   return c;
 }
 
@@ -48,7 +49,8 @@ std::string PcmWave(size_t dataBytes, char fill, int channels, int bits, int rat
   };
   const int block = channels * bits / 8;
   w += "RIFF", put(static_cast<uint32_t>(36 + dataBytes), 4), w += "WAVEfmt ", put(16, 4), put(1, 2), put(channels, 2);
-  put(rate, 4), put(rate * block, 4), put(block, 2), put(bits, 2), w += "data", put(static_cast<uint32_t>(dataBytes), 4);
+  put(rate, 4), put(rate * block, 4), put(block, 2), put(bits, 2), w += "data",
+      put(static_cast<uint32_t>(dataBytes), 4);
   return w + std::string(dataBytes, fill);
 }
 

@@ -22,7 +22,9 @@ class TempDir {
 
 // The smallest rectangle holding every pixel in which two pictures of one size differ; empty
 // (left > right) when none does.
-struct Changed { int left, top, right, bottom; };
+struct Changed {
+  int left, top, right, bottom;
+};
 Changed ChangedArea(const Surface& a, const Surface& b);
 
 std::string ReadFile(const std::string& path);

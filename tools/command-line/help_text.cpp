@@ -56,9 +56,12 @@ std::string OptionName(const HelpOption& o) {
 std::string Roff(const std::string& text) {
   std::string out;
   for (char c : text) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '-') out += "\\-";
-    else out += c;
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '-')
+      out += "\\-";
+    else
+      out += c;
   }
   std::string safe;
   for (size_t i = 0; i < out.size(); ++i) {
@@ -114,7 +117,8 @@ std::string ManPage(const HelpPage& page, const std::string& version) {
   const std::string name = Roff(page.program);
   std::string m = ".TH " + Upper(name) + " 6 \"\" \"Quandel " + version + "\" \"Games\"\n";
   m += ".SH NAME\n" + name + " \\- " + Roff(page.summary) + "\n.SH SYNOPSIS\n";
-  for (size_t i = 0; i < page.usage.size(); ++i) m += (i ? ".br\n" : "") + std::string(".B ") + name + "\n" + Roff(page.usage[i]) + "\n";
+  for (size_t i = 0; i < page.usage.size(); ++i)
+    m += (i ? ".br\n" : "") + std::string(".B ") + name + "\n" + Roff(page.usage[i]) + "\n";
   m += ".SH DESCRIPTION\n";
   const auto paragraphs = Paragraphs(page.description);
   for (size_t i = 0; i < paragraphs.size(); ++i) m += (i ? ".PP\n" : "") + Roff(paragraphs[i]) + "\n";
@@ -149,7 +153,8 @@ std::string ParseCommandLine(const HelpPage& page, int argc, char** argv, const 
   optind = 0;  // a fresh scan, also on a second call
   for (int code; (code = getopt_long(argc, argv, shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
     const std::string word = argv[optind - 1];
-    const std::string named = optopt > 0 && optopt < kLong ? std::string("-") + char(optopt) : word.substr(0, word.find('='));
+    const std::string named =
+        optopt > 0 && optopt < kLong ? std::string("-") + char(optopt) : word.substr(0, word.find('='));
     // glibc names a known option given a value it does not take by its code in optopt.
     if (code == '?' && optopt >= kLong) return named + " takes no value";
     if (code == '?') return "unknown option " + named;

@@ -10,10 +10,10 @@
 namespace quandel {
 
 struct HelpOption {
-  const char* name;          // the long name without its dashes
-  char shortName;            // a one-letter alias, or 0
-  const char* value;         // the value's name (DIR, N), or nullptr for a switch
-  const char* text;          // what it does, one paragraph
+  const char* name;   // the long name without its dashes
+  char shortName;     // a one-letter alias, or 0
+  const char* value;  // the value's name (DIR, N), or nullptr for a switch
+  const char* text;   // what it does, one paragraph
 };
 
 // A titled list of terms (keys, files, exit statuses) with their explanations.
@@ -29,7 +29,7 @@ struct HelpPage {
   const char* description;         // paragraphs parted by an empty line
   std::vector<HelpOption> options;
   std::vector<HelpSection> sections;
-  const char* seeAlso;             // "quandel(6)"
+  const char* seeAlso;  // "quandel(6)"
 };
 
 // The --help text: usage, description, options and sections, wrapped to 80 columns.

@@ -16,12 +16,8 @@ V3 operator+(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 V3 operator*(double k, V3 a) { return {k * a.x, k * a.y, k * a.z}; }
 double Dot(V3 a, V3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
-V3 RotX(V3 v, double a) {
-  return {v.x, v.y * std::cos(a) - v.z * std::sin(a), v.y * std::sin(a) + v.z * std::cos(a)};
-}
-V3 RotY(V3 v, double a) {
-  return {v.x * std::cos(a) + v.z * std::sin(a), v.y, -v.x * std::sin(a) + v.z * std::cos(a)};
-}
+V3 RotX(V3 v, double a) { return {v.x, v.y * std::cos(a) - v.z * std::sin(a), v.y * std::sin(a) + v.z * std::cos(a)}; }
+V3 RotY(V3 v, double a) { return {v.x * std::cos(a) + v.z * std::sin(a), v.y, -v.x * std::sin(a) + v.z * std::cos(a)}; }
 
 // A cube looks the same after a quarter turn, so seven phases per quarter turn make the
 // spinB cycle (and the spinA cycle at spinB phase 0) close without a jump.
@@ -54,8 +50,9 @@ std::array<Face, 6> CubeFaces() {
     for (int sign = -1; sign <= 1; sign += 2) {
       const V3 nrm = static_cast<double>(sign) * axes[a];
       const V3 u = axes[(a + 1) % 3], w = axes[(a + 2) % 3];
-      faces[n++] = {nrm, {0.5 * nrm + 0.5 * u + 0.5 * w, 0.5 * nrm + -0.5 * u + 0.5 * w,
-                          0.5 * nrm + -0.5 * u + -0.5 * w, 0.5 * nrm + 0.5 * u + -0.5 * w}};
+      faces[n++] = {nrm,
+                    {0.5 * nrm + 0.5 * u + 0.5 * w, 0.5 * nrm + -0.5 * u + 0.5 * w, 0.5 * nrm + -0.5 * u + -0.5 * w,
+                     0.5 * nrm + 0.5 * u + -0.5 * w}};
     }
   return faces;
 }
@@ -80,8 +77,8 @@ void DrawCube(cairo_t* cr, const CubeLook& look, double cx, double cy, double ed
     const V3 n = Pose(f.normal, column, row);
     if (n.z <= 1e-6) continue;  // faces turned away; a convex body needs no depth sort
     const double lit = Dot(n, kLight);
-    const Rgb shade = lit >= 0 ? Mix(look.base, Scale(look.base, 1.55), lit)
-                               : Mix(look.base, Scale(look.base, 0.55), -lit);
+    const Rgb shade =
+        lit >= 0 ? Mix(look.base, Scale(look.base, 1.55), lit) : Mix(look.base, Scale(look.base, 0.55), -lit);
     auto to_screen = [&](V3 p) {
       const V3 q = Pose(edge * p, column, row);
       return std::array<double, 2>{cx + q.x, cy - q.y};

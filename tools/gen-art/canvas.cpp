@@ -28,12 +28,8 @@ int ToByte(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.
 
 }  // namespace
 
-Rgb Mix(Rgb a, Rgb b, double t) {
-  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-Rgb Scale(Rgb c, double f) {
-  return {std::min(c.r * f, 1.0), std::min(c.g * f, 1.0), std::min(c.b * f, 1.0)};
-}
+Rgb Mix(Rgb a, Rgb b, double t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
+Rgb Scale(Rgb c, double f) { return {std::min(c.r * f, 1.0), std::min(c.g * f, 1.0), std::min(c.b * f, 1.0)}; }
 
 Layer::Layer(int w, int h) : w_(w), h_(h) {
   surface_ = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
@@ -91,8 +87,7 @@ void Blit(Image& dst, const Image& src, Rect from, int x, int y) {
     for (int i = 0; i < from.w; ++i) dst.Set(x + i, y + j, src.At(from.x + i, from.y + j));
 }
 
-void PutLooks(Image& sheet, std::span<const Layer* const> looks, std::span<const Rect> images,
-              Rect mask) {
+void PutLooks(Image& sheet, std::span<const Layer* const> looks, std::span<const Rect> images, Rect mask) {
   Split s = SplitLayers(looks);
   for (size_t i = 0; i < images.size(); ++i)
     Blit(sheet, s.looks[i], {0, 0, images[i].w, images[i].h}, images[i].x, images[i].y);
@@ -144,8 +139,7 @@ double CapHeight(cairo_font_face_t* face, double size) {
 double FitSize(TextStyle style, std::string_view text, double max_w, double max_h) {
   while (style.size > 4.0) {
     const Ink ink = MeasureText(style, text);
-    if (ink.w + 2 * style.outline <= max_w && CapHeight(style.face, style.size) + 2 * style.outline <= max_h)
-      break;
+    if (ink.w + 2 * style.outline <= max_w && CapHeight(style.face, style.size) + 2 * style.outline <= max_h) break;
     style.size -= 0.25;
   }
   return style.size;
@@ -180,14 +174,12 @@ void DrawTextAt(cairo_t* cr, const TextStyle& style, std::string_view text, doub
 }
 }  // namespace
 
-void DrawTextCentred(cairo_t* cr, const TextStyle& style, std::string_view text, double cx,
-                     double baseline) {
+void DrawTextCentred(cairo_t* cr, const TextStyle& style, std::string_view text, double cx, double baseline) {
   const Ink ink = MeasureText(style, text);
   DrawTextAt(cr, style, text, cx - ink.w / 2 - ink.x, baseline);
 }
 
-void DrawTextLeft(cairo_t* cr, const TextStyle& style, std::string_view text, double left,
-                  double baseline) {
+void DrawTextLeft(cairo_t* cr, const TextStyle& style, std::string_view text, double left, double baseline) {
   const Ink ink = MeasureText(style, text);
   DrawTextAt(cr, style, text, left - ink.x, baseline);
 }
@@ -242,8 +234,8 @@ void DrawLogo(const Layer& layer, const Fonts& fonts) {
     const double edge = CubeEdgeFor(cubes * 0.42);
     const int poses[3][2] = {{1, 2}, {4, 5}, {6, 1}};
     for (int k = 0; k < 3; ++k)
-      DrawCube(cr, kBoxLooks[k], w / 2 + (k - 1) * cubes * 1.15, cubes * 0.55 + (k == 1 ? -1 : 1), edge,
-               poses[k][0], poses[k][1]);
+      DrawCube(cr, kBoxLooks[k], w / 2 + (k - 1) * cubes * 1.15, cubes * 0.55 + (k == 1 ? -1 : 1), edge, poses[k][0],
+               poses[k][1]);
   }
   // An orange bar under the word, in the second box colour, with the outline of the letters.
   const double bar_y = baseline + (ink.y + ink.h) + gap;

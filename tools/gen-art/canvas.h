@@ -32,15 +32,15 @@ inline constexpr Rgb kCream = Rgb8(250, 244, 226);     // numbers and menu entri
 inline constexpr Rgb kCreamLow = Rgb8(222, 210, 182);  // bottom of the cream gradient
 inline constexpr Rgb kSky = Rgb8(176, 206, 246);       // labels
 inline constexpr Rgb kSkyLow = Rgb8(120, 160, 222);
-inline constexpr Rgb kAmber = Rgb8(255, 206, 96);      // hover, chain word, banners
+inline constexpr Rgb kAmber = Rgb8(255, 206, 96);  // hover, chain word, banners
 inline constexpr Rgb kAmberLow = Rgb8(236, 140, 52);
-inline constexpr Rgb kMint = Rgb8(160, 244, 184);      // the chosen setting
+inline constexpr Rgb kMint = Rgb8(160, 244, 184);  // the chosen setting
 inline constexpr Rgb kMintLow = Rgb8(80, 196, 120);
-inline constexpr Rgb kWarn = Rgb8(255, 120, 92);       // time running out
+inline constexpr Rgb kWarn = Rgb8(255, 120, 92);  // time running out
 inline constexpr Rgb kWarnLow = Rgb8(216, 48, 40);
-inline constexpr Rgb kBlue = Rgb8(80, 110, 170);       // box kind 0
-inline constexpr Rgb kOrange = Rgb8(170, 110, 80);     // box kind 1
-inline constexpr Rgb kSlate = Rgb8(62, 68, 92);        // plates of buttons and notices
+inline constexpr Rgb kBlue = Rgb8(80, 110, 170);    // box kind 0
+inline constexpr Rgb kOrange = Rgb8(170, 110, 80);  // box kind 1
+inline constexpr Rgb kSlate = Rgb8(62, 68, 92);     // plates of buttons and notices
 }  // namespace palette
 
 // A drawing on a transparent ground of w x h pixels.
@@ -77,8 +77,7 @@ void Blit(Image& dst, const Image& src, Rect from, int x, int y);
 
 // Writes a one-piece sprite (all looks over one mask) into its sheet rectangles.
 void PutSprite(Image& sheet, const Layer& layer, const Sprite& where);
-void PutLooks(Image& sheet, std::span<const Layer* const> looks, std::span<const Rect> images,
-              Rect mask);
+void PutLooks(Image& sheet, std::span<const Layer* const> looks, std::span<const Rect> images, Rect mask);
 // Writes an assembled picture through its pieces.
 void PutPieces(Image& sheet, const Image& whole, std::span<const Piece> pieces);
 
@@ -86,8 +85,8 @@ void PutPieces(Image& sheet, const Image& whole, std::span<const Piece> pieces);
 
 struct TextStyle {
   cairo_font_face_t* face;
-  double size;           // em size in pixels
-  Rgb top, bottom;       // vertical gradient of the letters
+  double size;      // em size in pixels
+  Rgb top, bottom;  // vertical gradient of the letters
   Rgb ink = palette::kInk;
   double outline = 1.5;  // outline width outside the letters, pixels
   double embolden = 0;   // extra stroke of the letters' own colour, for tiny sizes
@@ -104,11 +103,9 @@ Ink MeasureText(const TextStyle& style, std::string_view text);
 double FitSize(TextStyle style, std::string_view text, double max_w, double max_h);
 
 // Draws text with its outline, the ink box centred on cx, the baseline at `baseline`.
-void DrawTextCentred(cairo_t* cr, const TextStyle& style, std::string_view text, double cx,
-                     double baseline);
+void DrawTextCentred(cairo_t* cr, const TextStyle& style, std::string_view text, double cx, double baseline);
 // Same, left edge of the ink at `left`.
-void DrawTextLeft(cairo_t* cr, const TextStyle& style, std::string_view text, double left,
-                  double baseline);
+void DrawTextLeft(cairo_t* cr, const TextStyle& style, std::string_view text, double left, double baseline);
 // Capital height of a face at a size (for putting baselines).
 double CapHeight(cairo_font_face_t* face, double size);
 

@@ -15,7 +15,7 @@ constexpr double kLineStep = 15;
 constexpr double kSectionGap = 6;
 constexpr double kFirstBaseline = 80;
 constexpr double kFooterRule = 440.5;  // the line above the footer
-constexpr double kLabelRight = 102;  // labels end here, right-aligned
+constexpr double kLabelRight = 102;    // labels end here, right-aligned
 constexpr double kTextLeft = 112;
 constexpr double kTextRight = 616;
 
@@ -45,7 +45,15 @@ std::vector<Section> Sections() {
         {Key("Wheel towards you:"), {" a short burst of speed. "}, Key("Away:"), {" it stops any extra speed"}},
         {{"until you next move the mouse."}}}},
       {"FIRE",
-       {{{"Fire jumps only between boxes of one colour: "}, Box(0), {" to "}, Box(0), {", "}, Box(1), {" to "}, Box(1), {"."}},
+       {{{"Fire jumps only between boxes of one colour: "},
+         Box(0),
+         {" to "},
+         Box(0),
+         {", "},
+         Box(1),
+         {" to "},
+         Box(1),
+         {"."}},
         {{"The grey box "}, Box(2), {" passes fire to every colour and takes it from every colour."}},
         {{"One bomb can start a long chain, and each box of a long chain scores more."}}}},
       {"GAUGES",
@@ -61,10 +69,35 @@ std::vector<Section> Sections() {
         {Key("FRAME SKIP"), {" draws fewer frames to keep up on a slow machine; the game"}},
         {{"itself runs at the same pace. "}, Key("AUTO"), {" skips only as much as it needs."}}}},
       {"KEYS",
-       {{Key("Enter"), {" starts a play; "}, Key("F1"), {" or "}, Key("H"), {" shows this page; "}, Key("F11"), {": fullscreen and back."}},
-        {Key("Space"), {", "}, Key("Esc"), {" or "}, Key("P"), {" pauses a play, and so does switching to another window."}},
-        {{"In a replay: "}, Key("Space"), {" pause, "}, Key("\u2192"), {" one frame on, "}, Key("\u2191 +"), {" faster, "}, Key("\u2193 \u2212"), {" slower,"}},
-        {Key("\u2190"), {" back 5 s (hold it to rewind), "}, Key("Page Up"), {" back 30 s, "}, Key("Page Down"), {" on 30 s,"}},
+       {{Key("Enter"),
+         {" starts a play; "},
+         Key("F1"),
+         {" or "},
+         Key("H"),
+         {" shows this page; "},
+         Key("F11"),
+         {": fullscreen and back."}},
+        {Key("Space"),
+         {", "},
+         Key("Esc"),
+         {" or "},
+         Key("P"),
+         {" pauses a play, and so does switching to another window."}},
+        {{"In a replay: "},
+         Key("Space"),
+         {" pause, "},
+         Key("\u2192"),
+         {" one frame on, "},
+         Key("\u2191 +"),
+         {" faster, "},
+         Key("\u2193 \u2212"),
+         {" slower,"}},
+        {Key("\u2190"),
+         {" back 5 s (hold it to rewind), "},
+         Key("Page Up"),
+         {" back 30 s, "},
+         Key("Page Down"),
+         {" on 30 s,"}},
         {Key("Home"), {" to the start, "}, Key("Esc"), {" leave the replay."}}}},
   };
 }
@@ -77,7 +110,8 @@ double DrawLine(cairo_t* cr, const Fonts& fonts, const Line& line, double left, 
   for (const Seg& s : line) {
     if (s.cube >= 0) {
       const double half = 7;
-      DrawCube(cr, kBoxLooks[s.cube], pen + half, baseline - CapHeight(fonts.condensed(), kBodySize) / 2, CubeEdgeFor(half), 1, 2);
+      DrawCube(cr, kBoxLooks[s.cube], pen + half, baseline - CapHeight(fonts.condensed(), kBodySize) / 2,
+               CubeEdgeFor(half), 1, 2);
       pen += 2 * half;
       continue;
     }
@@ -122,7 +156,8 @@ Image DrawHelpSheet(const Fonts& fonts) {
     for (const Line& line : section.lines) {
       const double end = DrawLine(cr, fonts, line, kTextLeft, baseline);
       if (end > kTextRight) {
-        throw std::runtime_error("help page: line " + std::to_string(&line - section.lines.data() + 1) + " of " + std::string(section.label) + " is " +
+        throw std::runtime_error("help page: line " + std::to_string(&line - section.lines.data() + 1) + " of " +
+                                 std::string(section.label) + " is " +
                                  std::to_string(static_cast<int>(end - kTextRight + 1)) + " px too long");
       }
       lastLine = baseline;

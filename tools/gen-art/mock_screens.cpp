@@ -50,7 +50,7 @@ Image Playfield(int scroll) {
     const int k = scroll / 100 - p;
     const int shade = (k % 10 == 0 ? -20 : 0) + (k % 5 == 0 ? -20 : 0);
     const double top = scroll % 100 + 100 * p;
-    const double pts[8][2] = {{l - 10, top + 20}, {l + 10, top},       {r - 10, top},       {r + 10, top + 20},
+    const double pts[8][2] = {{l - 10, top + 20},  {l + 10, top},       {r - 10, top},       {r + 10, top + 20},
                               {r + 10, top + 120}, {r - 10, top + 100}, {l + 10, top + 100}, {l - 10, top + 120}};
     cairo_new_path(cr);
     for (auto& pt : pts) cairo_line_to(cr, pt[0], pt[1]);
@@ -79,8 +79,7 @@ Image Playfield(int scroll) {
   const unsigned char* data = cairo_image_surface_get_data(s);
   const int stride = cairo_image_surface_get_stride(s);
   for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x)
-      out.Set(x, y, reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
+    for (int x = 0; x < 640; ++x) out.Set(x, y, reinterpret_cast<const uint32_t*>(data + y * stride)[x] & 0xFFFFFF);
   cairo_destroy(cr);
   cairo_surface_destroy(s);
   return out;
@@ -106,7 +105,10 @@ Image ComposeTitleScreen(const Image& title, const Image& hud) {
       Fill(scr, 360, 272, 410, 272, 0xDCDCDC);
       Fill(scr, 360, 274, 410, 275, 0xDCDCDC);
     }
-    Masked(scr, title, kTitleFrameSkipEntry(v, v == 0 ? Look::kSelected : v == 2 ? Look::kHover : Look::kNormal),
+    Masked(scr, title,
+           kTitleFrameSkipEntry(v, v == 0   ? Look::kSelected
+                                   : v == 2 ? Look::kHover
+                                            : Look::kNormal),
            360 + 55 * v, 255);
   }
   for (int dx : {156, 160})

@@ -52,7 +52,8 @@ Canvas Enlarge(const Canvas& small, int side) {
   Canvas big(side);
   for (int y = 0; y < side; ++y)
     for (int x = 0; x < side; ++x)
-      big.px[static_cast<size_t>(y) * side + x] = small.px[static_cast<size_t>(y * small.side / side) * small.side + x * small.side / side];
+      big.px[static_cast<size_t>(y) * side + x] =
+          small.px[static_cast<size_t>(y * small.side / side) * small.side + x * small.side / side];
   return big;
 }
 

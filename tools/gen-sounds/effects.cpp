@@ -33,8 +33,8 @@ struct BlastRecipe {
   double burstGap;
   double cutoffStart, cutoffEnd, sweepTau;  // the roar: low-passed noise whose corner falls after each burst
   double bodyTau;
-  double thumpStartHz, thumpEndHz, thumpTau, thumpLevel;  // the punch: a sine dropping in pitch
-  double rumbleHz, rumbleTau, rumbleLevel;                // the tail: slow, heavily filtered noise
+  double thumpStartHz, thumpEndHz, thumpTau, thumpLevel;    // the punch: a sine dropping in pitch
+  double rumbleHz, rumbleTau, rumbleLevel;                  // the tail: slow, heavily filtered noise
   double crackleRate, crackleTau, crackleHz, crackleLevel;  // debris: short bright clicks
   uint32_t seed;
 };
@@ -43,7 +43,8 @@ BlastRecipe RecipeFor(int tier, int count) {
   constexpr std::array<double, kTiers> kCutoff{900, 2000, 4200}, kCutoffEnd{140, 220, 380};
   constexpr std::array<double, kTiers> kThumpStart{130, 160, 200}, kThumpEnd{40, 48, 58}, kThumpLevel{1.0, 0.75, 0.55};
   constexpr std::array<double, kTiers> kRumbleHz{160, 200, 260};
-  constexpr std::array<double, kTiers> kCrackleRate{6, 35, 90}, kCrackleHz{1200, 2400, 4000}, kCrackleLevel{0.4, 0.6, 0.8};
+  constexpr std::array<double, kTiers> kCrackleRate{6, 35, 90}, kCrackleHz{1200, 2400, 4000},
+      kCrackleLevel{0.4, 0.6, 0.8};
   const double c = count - 1;
   BlastRecipe r{};
   r.seconds = BlastSeconds(tier, count);
@@ -105,8 +106,8 @@ std::vector<double> RenderBlast(const BlastRecipe& r) {
     const double roar = body2.Process(body1.Process(noise.Bipolar())) * bodyEnv;
 
     const double tremble = 1 + 0.35 * std::sin(2 * kPi * 6.5 * t + wobble);
-    const double rumble = rumble2.Process(rumble1.Process(noise.Bipolar())) * 4.0 * Ramp(t, 0.03) *
-                          std::exp(-t / r.rumbleTau) * tremble;
+    const double rumble =
+        rumble2.Process(rumble1.Process(noise.Bipolar())) * 4.0 * Ramp(t, 0.03) * std::exp(-t / r.rumbleTau) * tremble;
 
     const double crackleChance = r.crackleRate * std::exp(-t / r.crackleTau) / kSampleRate;
     if (noise.Uniform() < crackleChance) crackleEnv = std::max(crackleEnv, 0.4 + 0.6 * noise.Uniform());
@@ -123,11 +124,8 @@ std::vector<double> RenderBlast(const BlastRecipe& r) {
 const std::vector<EffectPlan>& EffectPlans() {
   static const std::vector<EffectPlan> plans = [] {
     std::vector<EffectPlan> p{
-        {"tick.wav", 0.12, -20.5, 0.7},
-        {"extend.wav", 0.90, -17.0, 0.7},
-        {"bomb_m.wav", 0.25, -17.0, 0.7},
-        {"magnet.wav", 0.45, -18.0, 0.7},
-        {"short.wav", 0.30, -20.0, 0.7},
+        {"tick.wav", 0.12, -20.5, 0.7},   {"extend.wav", 0.90, -17.0, 0.7}, {"bomb_m.wav", 0.25, -17.0, 0.7},
+        {"magnet.wav", 0.45, -18.0, 0.7}, {"short.wav", 0.30, -20.0, 0.7},
     };
     for (int tier = 0; tier < kTiers; ++tier) {
       for (int count = 1; count <= kCounts; ++count) {
@@ -156,7 +154,8 @@ std::vector<int16_t> MakeTick() {
   for (int i = 0; i < n; ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
     // A small wooden knock: two inharmonic partials and a breath of noise for the attack.
-    s[i] = std::sin(2 * kPi * 1250 * t) * std::exp(-t / 0.018) + 0.5 * std::sin(2 * kPi * 2750 * t) * std::exp(-t / 0.008) +
+    s[i] = std::sin(2 * kPi * 1250 * t) * std::exp(-t / 0.018) +
+           0.5 * std::sin(2 * kPi * 2750 * t) * std::exp(-t / 0.008) +
            0.8 * click.Process(noise.Bipolar()) * std::exp(-t / 0.003);
   }
   return Finish(std::move(s), plan.loudnessDb, plan.peakCeiling, 0.0005, 0.04);

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <stdexcept>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -46,9 +46,7 @@ int main(int argc, char** argv) {
       std::vector<int16_t> samples;
       try {
         samples = MakeEffect(plan.file);
-      } catch (const std::exception& e) {
-        throw std::runtime_error(plan.file + ": " + e.what());
-      }
+      } catch (const std::exception& e) { throw std::runtime_error(plan.file + ": " + e.what()); }
       if (!WriteBytes(dir / plan.file, EncodeWav(samples, kSampleRate))) {
         std::fprintf(stderr, "gen-sounds: cannot write %s\n", (dir / plan.file).c_str());
         return 1;

@@ -67,8 +67,7 @@ void MidiTrack::ProgramChange(uint32_t tick, int channel, int program) {
 }
 
 void MidiTrack::Controller(uint32_t tick, int channel, int controller, int value) {
-  Add(tick, kControl,
-      {static_cast<uint8_t>(0xB0 | CheckedChannel(channel)), DataByte(controller), DataByte(value)});
+  Add(tick, kControl, {static_cast<uint8_t>(0xB0 | CheckedChannel(channel)), DataByte(controller), DataByte(value)});
 }
 
 void MidiTrack::Tempo(uint32_t tick, double bpm) {

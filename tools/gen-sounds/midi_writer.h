@@ -27,7 +27,7 @@ class MidiTrack {
  private:
   struct Event {
     uint32_t tick;
-    int order;     // at equal ticks: meta first, then controls, then note-offs, then note-ons
+    int order;      // at equal ticks: meta first, then controls, then note-offs, then note-ons
     size_t serial;  // keeps insertion order among equals
     std::vector<uint8_t> bytes;
   };

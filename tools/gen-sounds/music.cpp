@@ -8,8 +8,8 @@
 #include <stdexcept>
 
 #include "midi_writer.h"
-#include "tunes.h"
 #include "synth.h"
+#include "tunes.h"
 
 namespace quandel::soundgen {
 
@@ -22,8 +22,8 @@ constexpr uint32_t kBarTicks = kStepsPerBar * kTicksPer16th;
 constexpr int kLead = 0, kVoice2 = 1, kStabs = 2, kBass = 3, kArp = 4, kPad = 5, kDrums = 9;
 
 // General MIDI programs and drum keys.
-constexpr int kSquareLead = 80, kSawLead = 81, kVibraphone = 11, kElectricPiano = 4, kSynthBass = 38,
-              kMarimba = 12, kStrings = 48;
+constexpr int kSquareLead = 80, kSawLead = 81, kVibraphone = 11, kElectricPiano = 4, kSynthBass = 38, kMarimba = 12,
+              kStrings = 48;
 constexpr int kKick = 36, kSnare = 38, kClap = 39, kClosedHat = 42, kPedalHat = 44, kOpenHat = 46, kCrash = 49,
               kRide = 51, kTomLow = 41, kTomMid = 45, kTomHigh = 48, kTomTop = 50;
 
@@ -53,9 +53,9 @@ struct Section {
   double bpm;
   int leadChannel;
   int leadProgram;
-  bool ornament;      // turn quarter notes into little turns
-  bool thirds;        // second voice a third below the tune
-  bool octaveBelow;   // second voice an octave below the tune
+  bool ornament;     // turn quarter notes into little turns
+  bool thirds;       // second voice a third below the tune
+  bool octaveBelow;  // second voice an octave below the tune
   int voice2Program;
   DrumStyle drums;
   BassStyle bass;
@@ -79,12 +79,12 @@ std::vector<Section> Arrangement() {
        false, 1.0},
       {kChordsBridge, kTuneBridge, 0, 150, kVoice2, kVibraphone, false, false, false, kVibraphone, D::kHalfTime,
        B::kHalf, false, true, true, 0.9},
-      {kChordsBreak, kTuneBreak, 0, 150, kLead, kSquareLead, false, false, false, kSawLead, D::kBuild, B::kBuild,
-       false, true, true, 0.85},
+      {kChordsBreak, kTuneBreak, 0, 150, kLead, kSquareLead, false, false, false, kSawLead, D::kBuild, B::kBuild, false,
+       true, true, 0.85},
       {kChordsA, kTuneA, 2, 150, kLead, kSquareLead, false, false, true, kSawLead, D::kMain, B::kDrive, true, true,
        false, 1.0},
-      {kChordsB, kTuneB, 2, 150, kLead, kSawLead, false, false, false, kSawLead, D::kDrive, B::kDrive, true, true,
-       true, 1.0},
+      {kChordsB, kTuneB, 2, 150, kLead, kSawLead, false, false, false, kSawLead, D::kDrive, B::kDrive, true, true, true,
+       1.0},
       {kChordsBridge, kTuneBridge, 2, 150, kVoice2, kVibraphone, false, false, false, kVibraphone, D::kHalfTime,
        B::kHalf, false, true, true, 0.9},
       {kChordsA, kTuneA, 2, 156, kLead, kSquareLead, true, true, false, kSawLead, D::kDrive, B::kDrive, true, true,
@@ -219,11 +219,8 @@ void WriteHarmony(Writer& w, const Section& s, const std::vector<std::vector<Cho
         bass(8, 8, root + 7, 90);
       }
       break;
-    case BassStyle::kOutro:
-      bass(0, 8, root, 110);
-      break;
-    case BassStyle::kBuild:
-      break;
+    case BassStyle::kOutro: bass(0, 8, root, 110); break;
+    case BassStyle::kBuild: break;
   }
 }
 
@@ -324,8 +321,8 @@ void WriteDrums(Writer& w, const Section& s, uint32_t start, int bars) {
 std::vector<uint8_t> ComposeBgm() {
   Writer w;
   w.tracks.resize(8);
-  const std::array<const char*, 8> names{"tempo", "lead", "second voice", "keys", "bass", "arpeggio", "strings",
-                                         "drums"};
+  const std::array<const char*, 8> names{"tempo", "lead",     "second voice", "keys",
+                                         "bass",  "arpeggio", "strings",      "drums"};
   for (size_t i = 0; i < names.size(); ++i) w.tracks[i].Name(names[i]);
   w.tracks[0].TimeSignature(0, 4, 2);
 

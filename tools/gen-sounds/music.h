@@ -21,9 +21,9 @@ struct MelodyNote {
 std::vector<MelodyNote> ParseMelody(const std::string& text);
 
 struct Chord {
-  int root;                     // pitch class, 0 = C
-  std::vector<int> intervals;   // semitones above the root, starting with 0
-  int bass;                     // pitch class of the bass note (the root unless written as "X/Y")
+  int root;                    // pitch class, 0 = C
+  std::vector<int> intervals;  // semitones above the root, starting with 0
+  int bass;                    // pitch class of the bass note (the root unless written as "X/Y")
 };
 
 // A chord symbol such as "C", "Am", "G7", "Dm7", "Fmaj7", "Gsus4", "Bdim" or "G/B".

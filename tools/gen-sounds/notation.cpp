@@ -63,14 +63,22 @@ Chord ParseChord(const std::string& symbol) {
   if (pos < head.size() && (head[pos] == '#' || head[pos] == 'b')) c.root += head[pos++] == '#' ? 1 : -1;
   c.root = Wrap12(c.root);
   const std::string quality = head.substr(pos);
-  if (quality.empty()) c.intervals = {0, 4, 7};
-  else if (quality == "m") c.intervals = {0, 3, 7};
-  else if (quality == "7") c.intervals = {0, 4, 7, 10};
-  else if (quality == "m7") c.intervals = {0, 3, 7, 10};
-  else if (quality == "maj7") c.intervals = {0, 4, 7, 11};
-  else if (quality == "sus4") c.intervals = {0, 5, 7};
-  else if (quality == "dim") c.intervals = {0, 3, 6};
-  else throw std::invalid_argument("unknown chord: " + symbol);
+  if (quality.empty())
+    c.intervals = {0, 4, 7};
+  else if (quality == "m")
+    c.intervals = {0, 3, 7};
+  else if (quality == "7")
+    c.intervals = {0, 4, 7, 10};
+  else if (quality == "m7")
+    c.intervals = {0, 3, 7, 10};
+  else if (quality == "maj7")
+    c.intervals = {0, 4, 7, 11};
+  else if (quality == "sus4")
+    c.intervals = {0, 5, 7};
+  else if (quality == "dim")
+    c.intervals = {0, 3, 6};
+  else
+    throw std::invalid_argument("unknown chord: " + symbol);
   c.bass = c.root;
   if (slash != std::string::npos) {
     const std::string bass = symbol.substr(slash + 1);

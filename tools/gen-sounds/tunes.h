@@ -39,6 +39,7 @@ inline constexpr const char* kTuneBreak =
 
 inline constexpr const char* kChordsIntro = "C | C | F | G";
 inline constexpr const char* kChordsOutro = "C | F | G | C";
-inline constexpr const char* kTuneOutro = "E6:2 D6:2 C6:4 G5:4 E5:4  F5:2 A5:2 C6:4 A5:4 F5:4  G5:2 B5:2 D6:4 F6:4 D6:4  C6:4 r:12";
+inline constexpr const char* kTuneOutro =
+    "E6:2 D6:2 C6:4 G5:4 E5:4  F5:2 A5:2 C6:4 A5:4 F5:4  G5:2 B5:2 D6:4 F6:4 D6:4  C6:4 r:12";
 
 }  // namespace quandel::soundgen

@@ -4,6 +4,8 @@
 
 namespace quandel {
 
-std::string DefaultAssetDir() { return AssetDirBesideProgram({QUANDEL_ASSETS_FROM_BUILD, QUANDEL_ASSETS_FROM_INSTALL}); }
+std::string DefaultAssetDir() {
+  return AssetDirBesideProgram({QUANDEL_ASSETS_FROM_BUILD, QUANDEL_ASSETS_FROM_INSTALL});
+}
 
 }  // namespace quandel

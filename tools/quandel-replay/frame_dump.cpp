@@ -17,8 +17,8 @@ std::string FrameFileName(int frameNo) {
   return name;
 }
 
-std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const FrameDumpOptions& options, const FrameSink& sink,
-                                               std::string* error) {
+std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const FrameDumpOptions& options,
+                                               const FrameSink& sink, std::string* error) {
   std::string failure;
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
@@ -52,7 +52,8 @@ std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const Fr
   return run.outcome();
 }
 
-std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const FrameDumpOptions& options, std::string* error) {
+std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const FrameDumpOptions& options,
+                                              std::string* error) {
   auto fail = [&](const std::string& why) {
     if (error) *error = why;
     return std::nullopt;
@@ -65,13 +66,16 @@ std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const Fra
 
   int drawn = 0;
   std::string failure;
-  auto outcome = WatchReplayFrames(path, options, [&](const Surface& picture, int32_t frameNo, const SoundCues&) {
-    if (drawn++ % options.every != 0) return true;
-    const std::string file = (std::filesystem::path(options.outDir) / FrameFileName(frameNo)).string();
-    if (WritePng(file, picture, options.scale)) return true;
-    failure = file + ": cannot write";
-    return false;
-  }, error);
+  auto outcome = WatchReplayFrames(
+      path, options,
+      [&](const Surface& picture, int32_t frameNo, const SoundCues&) {
+        if (drawn++ % options.every != 0) return true;
+        const std::string file = (std::filesystem::path(options.outDir) / FrameFileName(frameNo)).string();
+        if (WritePng(file, picture, options.scale)) return true;
+        failure = file + ": cannot write";
+        return false;
+      },
+      error);
   if (outcome && !failure.empty()) return fail(failure);
   return outcome;
 }

@@ -29,12 +29,13 @@ using FrameSink = std::function<bool(const Surface& picture, int32_t frameNo, co
 
 // Plays the replay at `path` drawing every frame as DumpReplayFrames does, and hands each one to
 // `sink` (options.outDir, every and scale are not used).
-std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const FrameDumpOptions& options, const FrameSink& sink,
-                                               std::string* error);
+std::optional<ReplayOutcome> WatchReplayFrames(const std::string& path, const FrameDumpOptions& options,
+                                               const FrameSink& sink, std::string* error);
 
 // Plays the replay at `path` and writes its frames. Returns nothing (and sets `error`) when the
 // replay or a sheet cannot be read, the options are out of range, or a picture cannot be written;
 // pictures written before a failure stay.
-std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const FrameDumpOptions& options, std::string* error);
+std::optional<ReplayOutcome> DumpReplayFrames(const std::string& path, const FrameDumpOptions& options,
+                                              std::string* error);
 
 }  // namespace quandel

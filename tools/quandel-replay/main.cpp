@@ -30,9 +30,7 @@ int main(int argc, char** argv) {
   // The video export is a program of its own with the video libraries; this one stays lean.
   if (quandel::AsksForVideo(argc, argv)) return quandel::RunVideoExport(argv);
   auto parsed = quandel::ParseReplayOptions(argc, argv);
-  if (const auto* wrong = std::get_if<std::string>(&parsed)) {
-    return Fail(*wrong + " (see quandel-replay --help)");
-  }
+  if (const auto* wrong = std::get_if<std::string>(&parsed)) { return Fail(*wrong + " (see quandel-replay --help)"); }
   quandel::ReplayOptions& o = std::get<quandel::ReplayOptions>(parsed);
   std::string error;
   switch (o.mode) {

@@ -10,7 +10,8 @@ const HelpPage& ReplayHelp() {
          "Print the whole simulated state of every simulated frame instead of the result, as one JSON object per "
          "line."},
         {"jobs", 'j', "N", "Play at most N files at once (default: one per core)."},
-        {"frames", 0, "DIR", "Write the drawn frames as PNG pictures named DIR/frame_NNNNN.png; the folder must exist."},
+        {"frames", 0, "DIR",
+         "Write the drawn frames as PNG pictures named DIR/frame_NNNNN.png; the folder must exist."},
         {"every", 0, "N", "With --frames, write only every N-th frame, starting with the first (default 1)."},
         {"scale", 0, "K", "Enlarge every pixel K times, 1 to 16 (default 1 for --frames, 2 for --video)."},
         {"draw-mode", 0, "M", "Draw as draw mode M of config.txt, 0 to 3 (default 0)."},
@@ -39,8 +40,9 @@ const HelpPage& ReplayHelp() {
         options,
         {{"exit status",
           {{"0", "every file was played (or the frames or the video were written)"},
-           {"2", "a wrong command line, or a file that could not be read, was not a replay or could not be "
-                 "written"}}}},
+           {"2",
+            "a wrong command line, or a file that could not be read, was not a replay or could not be "
+            "written"}}}},
         "quandel(6), quandel-video(6)",
     };
   }();

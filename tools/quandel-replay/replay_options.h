@@ -14,8 +14,8 @@ enum class ReplayMode { kSummary, kTrace, kFrames, kHelp, kVersion };
 struct ReplayOptions {
   ReplayMode mode = ReplayMode::kSummary;
   std::vector<std::string> files;
-  int jobs = 0;              // files played at once; 0: one per core
-  FrameDumpOptions frames;   // --frames, --every, --scale, --assets, --draw-mode
+  int jobs = 0;             // files played at once; 0: one per core
+  FrameDumpOptions frames;  // --frames, --every, --scale, --assets, --draw-mode
 };
 
 // The options, or one line naming the option (or the combination) that is wrong.

@@ -74,7 +74,8 @@ struct OfflineMixer::Tune {
 
 OfflineMixer::OfflineMixer(std::string soundFont) : soundFont_(std::move(soundFont)) {
   // FluidSynth reports on stderr; the game never shows such messages, and neither does the tool.
-  for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) fluid_set_log_function(level, nullptr, nullptr);
+  for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+    fluid_set_log_function(level, nullptr, nullptr);
 }
 
 OfflineMixer::~OfflineMixer() = default;

@@ -43,8 +43,8 @@ class OfflineMixer final : public MixerPort {
   using Samples = std::shared_ptr<const std::vector<float>>;  // interleaved stereo
   struct Voice {
     Samples samples;
-    size_t next = 0;     // the next frame to play
-    int fadeLeft = -1;   // frames left in a fade, or -1 when not fading
+    size_t next = 0;    // the next frame to play
+    int fadeLeft = -1;  // frames left in a fade, or -1 when not fading
   };
   struct Tune;
 

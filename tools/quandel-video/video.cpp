@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/app.h"
-#include "frame_dump.h"
 #include "app/headless_replay.h"
+#include "frame_dump.h"
 #include "offline_mixer.h"
 #include "platform/surface.h"
 #include "sound/mixer_sound.h"
@@ -173,7 +173,8 @@ bool WriteReplayVideo(const std::string& replayPath, const VideoOptions& o, std:
   int total = 0;
   for (ReplayRun plain(std::move(table)); plain.Step();) total += plain.simulated() ? 1 : 0;
   const int first = static_cast<int>(std::lround(o.from * VideoEncoder::kFramesPerSecond));
-  const int last = o.to < 0 ? total : std::min(total, static_cast<int>(std::lround(o.to * VideoEncoder::kFramesPerSecond)));
+  const int last =
+      o.to < 0 ? total : std::min(total, static_cast<int>(std::lround(o.to * VideoEncoder::kFramesPerSecond)));
   if (first >= last) return fail("the clip lies after the end of the play");
 
   PartFile part(o.outPath);
@@ -191,14 +192,17 @@ bool WriteReplayVideo(const std::string& replayPath, const VideoOptions& o, std:
   FrameDumpOptions draw;
   draw.assetDir = o.assetDir;
   draw.drawMode = o.drawMode;
-  const auto outcome = WatchReplayFrames(replayPath, draw, [&](const Surface& picture, int32_t, const SoundCues& cues) {
-    track.Render(cues, sound.data());  // before the clip too: the sound that rings into it
-    if (index >= first) {
-      if (!encoder->AddPicture(picture.pixels()) || !encoder->AddSound(sound.data(), kSoundPerFrame)) return false;
-    }
-    progress.Update(++index);
-    return index < last;
-  }, &why);
+  const auto outcome = WatchReplayFrames(
+      replayPath, draw,
+      [&](const Surface& picture, int32_t, const SoundCues& cues) {
+        track.Render(cues, sound.data());  // before the clip too: the sound that rings into it
+        if (index >= first) {
+          if (!encoder->AddPicture(picture.pixels()) || !encoder->AddSound(sound.data(), kSoundPerFrame)) return false;
+        }
+        progress.Update(++index);
+        return index < last;
+      },
+      &why);
   if (!outcome) return fail(why);
   if (!encoder->Finish()) return fail(encoder->error());
   if (index <= first) return fail("the clip lies after the end of the play");

@@ -156,8 +156,8 @@ std::unique_ptr<VideoEncoder> VideoEncoder::Open(const std::string& path, VideoC
   p.stream[kVideo]->avg_frame_rate = v->framerate;
 
   // Whole pixels enlarged without blur: point sampling at a whole-number ratio repeats each one.
-  p.scaler = sws_getContext(pictureWidth, pictureHeight, AV_PIX_FMT_BGR0, width, height, AV_PIX_FMT_YUV420P,
-                            SWS_POINT, nullptr, nullptr, nullptr);
+  p.scaler = sws_getContext(pictureWidth, pictureHeight, AV_PIX_FMT_BGR0, width, height, AV_PIX_FMT_YUV420P, SWS_POINT,
+                            nullptr, nullptr, nullptr);
   p.pictureWidth = pictureWidth;
   p.pictureHeight = pictureHeight;
   AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;

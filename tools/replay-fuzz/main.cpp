@@ -91,8 +91,11 @@ std::vector<ReplayRecord> Fuzzer::PlausibleEvents() {
     ReplayRecord r;
     r.frame = frame;
     const int pick = Between(0, 99);
-    r.flags = pick < 30 ? kEventLeftClick : pick < 45 ? kEventRightClick : pick < 55 ? kEventWheelTowards
-            : pick < 65 ? kEventWheelAway : kEventScrollMove;
+    r.flags = pick < 30   ? kEventLeftClick
+              : pick < 45 ? kEventRightClick
+              : pick < 55 ? kEventWheelTowards
+              : pick < 65 ? kEventWheelAway
+                          : kEventScrollMove;
     // Wheel notches keep the cursor where it was; the rest go anywhere in the window, kept to
     // the hundredths the file stores.
     if (r.flags != kEventWheelTowards && r.flags != kEventWheelAway) {
@@ -274,7 +277,8 @@ int Fuzzer::Run() {
     fs::remove(path);
   }
   for (int i = 0; i < opt_.hostile; ++i) {
-    if (lastPlausible_.empty()) PlausibleFile(PlausibleEvents(), "seed.dat"), fs::remove(fs::path(opt_.dir) / "seed.dat");
+    if (lastPlausible_.empty())
+      PlausibleFile(PlausibleEvents(), "seed.dat"), fs::remove(fs::path(opt_.dir) / "seed.dat");
     const int kind = i % 5;
     char name[64];
     std::snprintf(name, sizeof name, "hostile-%llu-%04d-%d.dat", static_cast<unsigned long long>(opt_.seed), i, kind);
@@ -284,10 +288,11 @@ int Fuzzer::Run() {
     fs::remove(path);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("replay-fuzz seed %llu: %d plausible replays (%lld events, best score %d, longest %d frames) and "
-              "%d hostile files, each played twice, in %.1f s\n",
-              static_cast<unsigned long long>(opt_.seed), opt_.plays, static_cast<long long>(events), bestScore, longest,
-              opt_.hostile, seconds);
+  std::printf(
+      "replay-fuzz seed %llu: %d plausible replays (%lld events, best score %d, longest %d frames) and "
+      "%d hostile files, each played twice, in %.1f s\n",
+      static_cast<unsigned long long>(opt_.seed), opt_.plays, static_cast<long long>(events), bestScore, longest,
+      opt_.hostile, seconds);
   return 0;
 }
 
@@ -303,10 +308,14 @@ bool ParseArgs(int argc, char** argv, Options& o) {
     }
     const unsigned long long n = std::strtoull(v, &end, 10);
     if (*v == '\0' || *end != '\0') return false;
-    if (a == "--plays" && n <= 100000) o.plays = static_cast<int>(n);
-    else if (a == "--hostile" && n <= 100000) o.hostile = static_cast<int>(n);
-    else if (a == "--seed") o.seed = n;
-    else return false;
+    if (a == "--plays" && n <= 100000)
+      o.plays = static_cast<int>(n);
+    else if (a == "--hostile" && n <= 100000)
+      o.hostile = static_cast<int>(n);
+    else if (a == "--seed")
+      o.seed = n;
+    else
+      return false;
   }
   return true;
 }

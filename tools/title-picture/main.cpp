@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   }
   app.surfaces.titleSheet.Resize(288, 437);  // as the title screen sizes its sheet
   TitleView view;
-  view.scroll = 60;  // two seconds into the column's scroll
+  view.scroll = 60;             // two seconds into the column's scroll
   view.replayAvailable = true;  // as after the first recorded play, so every entry shows
   // The title draws one frame in frameSkip + 1 of the 60 a second.
   view.framesPerSecond = 60 / (app.settings.frameSkip + 1);

@@ -54,8 +54,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* qw_replay_summary(const char* path) 
   text.clear();
   if (!quandel::LoadReplayFile(path, table, nullptr)) return text.c_str();
   quandel::ReplayRun run(std::move(table));
-  while (run.Step()) {
-  }
+  while (run.Step()) {}
   // The stage numbered as the game shows it (the state counts from 0).
   text = std::to_string(run.outcome().score) + " " + std::to_string(run.outcome().stage + 1);
   return text.c_str();

@@ -18,23 +18,37 @@ struct ScriptedEvent {
 
   Kind kind = Kind::kMove;
   When when = When::kNow;
-  int32_t at = 0;       // clock reading, or the frameNo seen while the loop yields
-  int16_t button = 0;   // 1 left, 2 right
-  int16_t modifiers = 0;   // Shift 1 + Ctrl 2 + Alt 4
+  int32_t at = 0;         // clock reading, or the frameNo seen while the loop yields
+  int16_t button = 0;     // 1 left, 2 right
+  int16_t modifiers = 0;  // Shift 1 + Ctrl 2 + Alt 4
   float x = 0, y = 0;
-  Key key = Key::kOther;   // kKey, kKeyUp
-  bool focusGained = false; // kFocus
+  Key key = Key::kOther;     // kKey, kKeyUp
+  bool focusGained = false;  // kFocus
 
-  static ScriptedEvent Move(float x, float y, int16_t modifiers = 0) { return {Kind::kMove, When::kNow, 0, 0, modifiers, x, y}; }
-  static ScriptedEvent Down(int16_t button, float x, float y, int16_t modifiers = 0) { return {Kind::kDown, When::kNow, 0, button, modifiers, x, y}; }
+  static ScriptedEvent Move(float x, float y, int16_t modifiers = 0) {
+    return {Kind::kMove, When::kNow, 0, 0, modifiers, x, y};
+  }
+  static ScriptedEvent Down(int16_t button, float x, float y, int16_t modifiers = 0) {
+    return {Kind::kDown, When::kNow, 0, button, modifiers, x, y};
+  }
   static ScriptedEvent WheelTowards() { return {Kind::kWheelTowards}; }
   static ScriptedEvent WheelAway() { return {Kind::kWheelAway}; }
   static ScriptedEvent Close() { return {Kind::kClose}; }
   static ScriptedEvent KeyPress(Key k) { return {Kind::kKey, When::kNow, 0, 0, 0, 0, 0, k}; }
   static ScriptedEvent KeyRelease(Key k) { return {Kind::kKeyUp, When::kNow, 0, 0, 0, 0, 0, k}; }
   static ScriptedEvent Focus(bool gained) { return {Kind::kFocus, When::kNow, 0, 0, 0, 0, 0, Key::kOther, gained}; }
-  ScriptedEvent AtFrame(int32_t frame) const { ScriptedEvent e = *this; e.when = When::kFrame; e.at = frame; return e; }
-  ScriptedEvent AtClock(int32_t ms) const { ScriptedEvent e = *this; e.when = When::kClock; e.at = ms; return e; }
+  ScriptedEvent AtFrame(int32_t frame) const {
+    ScriptedEvent e = *this;
+    e.when = When::kFrame;
+    e.at = frame;
+    return e;
+  }
+  ScriptedEvent AtClock(int32_t ms) const {
+    ScriptedEvent e = *this;
+    e.when = When::kClock;
+    e.at = ms;
+    return e;
+  }
 };
 
 class HeadlessPlatform : public Platform {

@@ -72,7 +72,7 @@ BoxResult ShowMessageBoxUntilStopped(const char* title, const char* text, SDL_Wi
     ::prctl(PR_SET_CHILD_SUBREAPER, 0);
     SDL_ShowCursor(cursor);
     return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title, text, window) == 0 ? BoxResult::kDismissed
-                                                                                            : BoxResult::kUnavailable;
+                                                                                          : BoxResult::kUnavailable;
   }
   ::setpgid(child, child);  // also here, so a signal right after the fork finds the group
 
@@ -96,8 +96,7 @@ BoxResult ShowMessageBoxUntilStopped(const char* title, const char* text, SDL_Wi
   // goes, and every member of it is reaped.
   ::kill(-child, SIGKILL);
   int ignored = 0;
-  while (::waitpid(-child, &ignored, 0) > 0 || errno == EINTR) {
-  }
+  while (::waitpid(-child, &ignored, 0) > 0 || errno == EINTR) {}
   ::prctl(PR_SET_CHILD_SUBREAPER, 0);
   if (result == BoxResult::kDismissed && WIFEXITED(status) && WEXITSTATUS(status) == kNoBoxStatus) {
     result = BoxResult::kUnavailable;

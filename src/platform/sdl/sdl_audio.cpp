@@ -175,6 +175,8 @@ class SdlMixer final : public SdlMixerPort {
 
 }  // namespace
 
-std::unique_ptr<SdlMixerPort> SdlMixerPort::Open(const std::string& soundFont) { return std::make_unique<SdlMixer>(soundFont); }
+std::unique_ptr<SdlMixerPort> SdlMixerPort::Open(const std::string& soundFont) {
+  return std::make_unique<SdlMixer>(soundFont);
+}
 
 }  // namespace quandel

@@ -15,7 +15,8 @@ int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize, int windo
   if (windowSize <= 0 || outputSize <= 0) windowSize = outputSize = 1;
   // The window pixel's centre, (coord + 0.5) * output / window - start, scaled to game pixels, in
   // whole numbers.
-  const int64_t centre2 = (2 * static_cast<int64_t>(windowCoord) + 1) * outputSize - 2 * int64_t{windowSize} * viewStart;
+  const int64_t centre2 =
+      (2 * static_cast<int64_t>(windowCoord) + 1) * outputSize - 2 * int64_t{windowSize} * viewStart;
   const int64_t g = FloorDiv(centre2 * gameSize, 2 * int64_t{windowSize} * viewSize);
   return static_cast<int>(std::clamp<int64_t>(g, 0, gameSize - 1));
 }
@@ -24,7 +25,8 @@ int ToGame(int windowCoord, int viewStart, int viewSize, int gameSize, int windo
 
 ViewRect FitPicture(int areaWidth, int areaHeight) {
   if (areaWidth <= 0 || areaHeight <= 0) return {};
-  const double fit = std::min(static_cast<double>(areaWidth) / kGameWidth, static_cast<double>(areaHeight) / kGameHeight);
+  const double fit =
+      std::min(static_cast<double>(areaWidth) / kGameWidth, static_cast<double>(areaHeight) / kGameHeight);
   const int whole = static_cast<int>(std::floor(fit));
   int w, h;
   if (whole >= 1 && whole >= 0.8 * fit) {
@@ -74,8 +76,9 @@ int16_t HeldButtonsFromSdl(uint32_t sdlButtonMask) {
 namespace {
 
 bool IsModifierKey(int32_t k) {
-  return k == SDLK_LSHIFT || k == SDLK_RSHIFT || k == SDLK_LCTRL || k == SDLK_RCTRL || k == SDLK_LALT || k == SDLK_RALT ||
-         k == SDLK_LGUI || k == SDLK_RGUI || k == SDLK_MODE || k == SDLK_CAPSLOCK || k == SDLK_NUMLOCKCLEAR;
+  return k == SDLK_LSHIFT || k == SDLK_RSHIFT || k == SDLK_LCTRL || k == SDLK_RCTRL || k == SDLK_LALT ||
+         k == SDLK_RALT || k == SDLK_LGUI || k == SDLK_RGUI || k == SDLK_MODE || k == SDLK_CAPSLOCK ||
+         k == SDLK_NUMLOCKCLEAR;
 }
 
 }  // namespace
@@ -94,9 +97,13 @@ Key KeyFromSdl(int32_t sdlKey) {
     case SDLK_PAGEUP: return Key::kPageUp;
     case SDLK_PAGEDOWN: return Key::kPageDown;
     case SDLK_HOME: return Key::kHome;
-    case SDLK_PLUS: case SDLK_KP_PLUS: case SDLK_EQUALS: return Key::kPlus;
-    case SDLK_MINUS: case SDLK_KP_MINUS: return Key::kMinus;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return Key::kEnter;
+    case SDLK_PLUS:
+    case SDLK_KP_PLUS:
+    case SDLK_EQUALS: return Key::kPlus;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS: return Key::kMinus;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return Key::kEnter;
     default: return Key::kOther;
   }
 }
@@ -155,9 +162,7 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
 
     case SDL_WINDOWEVENT:
       switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          RequestClose(sink);
-          return WindowAction::kNone;
+        case SDL_WINDOWEVENT_CLOSE: RequestClose(sink); return WindowAction::kNone;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
         case SDL_WINDOWEVENT_FOCUS_LOST:
           if (sink) sink->FocusChanged(event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
@@ -167,23 +172,16 @@ EventRouter::WindowAction EventRouter::Route(const SDL_Event& event, const ViewR
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_RESIZED:
         case SDL_WINDOWEVENT_MAXIMIZED:
-        case SDL_WINDOWEVENT_RESTORED:
-          return WindowAction::kRedraw;
-        default:
-          return WindowAction::kNone;
+        case SDL_WINDOWEVENT_RESTORED: return WindowAction::kRedraw;
+        default: return WindowAction::kNone;
       }
 
-    case SDL_QUIT:
-      RequestClose(sink);
-      return WindowAction::kNone;
+    case SDL_QUIT: RequestClose(sink); return WindowAction::kNone;
 
-    case SDL_RENDER_TARGETS_RESET:
-      return WindowAction::kRedraw;
-    case SDL_RENDER_DEVICE_RESET:
-      return WindowAction::kRebuildTexture;
+    case SDL_RENDER_TARGETS_RESET: return WindowAction::kRedraw;
+    case SDL_RENDER_DEVICE_RESET: return WindowAction::kRebuildTexture;
 
-    default:
-      return WindowAction::kNone;
+    default: return WindowAction::kNone;
   }
 }
 

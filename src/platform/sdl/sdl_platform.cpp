@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "platform/sdl/message_box.h"
+#include "platform/sdl/renderer_choice.h"
 #include "platform/sdl/signals.h"
 #include "platform/sdl/video_driver.h"
-#include "platform/sdl/renderer_choice.h"
 #include "platform/surface.h"
 #include "platform/uptime_clock.h"
 
@@ -77,7 +77,8 @@ void SdlPlatform::Upload(const Surface* frame) {
   for (int y = 0; y < kGameHeight; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<ptrdiff_t>(y) * pitch);
     const int copied = y < h ? w : 0;
-    if (copied > 0) std::memcpy(row, frame->pixels() + static_cast<size_t>(y) * frame->width(), static_cast<size_t>(copied) * 4);
+    if (copied > 0)
+      std::memcpy(row, frame->pixels() + static_cast<size_t>(y) * frame->width(), static_cast<size_t>(copied) * 4);
     std::fill(row + copied, row + kGameWidth, 0u);
   }
   SDL_UnlockTexture(texture_);
@@ -89,10 +90,8 @@ void SdlPlatform::Repaint() {
   const ViewRect v = FitPicture(w, h);
   // Black bars around the picture only: clearing the whole window first would write every pixel
   // of it twice.
-  const SDL_Rect bars[4] = {{0, 0, w, v.y},
-                            {0, v.y + v.h, w, h - v.y - v.h},
-                            {0, v.y, v.x, v.h},
-                            {v.x + v.w, v.y, w - v.x - v.w, v.h}};
+  const SDL_Rect bars[4] = {
+      {0, 0, w, v.y}, {0, v.y + v.h, w, h - v.y - v.h}, {0, v.y, v.x, v.h}, {v.x + v.w, v.y, w - v.x - v.w, v.h}};
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderFillRects(renderer_, bars, 4);
   const SDL_Rect dst{v.x, v.y, v.w, v.h};
@@ -169,7 +168,8 @@ void SdlPlatform::Present(const Surface& frame) {
   Repaint();
   SDL_RenderPresent(renderer_);
   if (!presentLogPath_.empty()) {
-    presentTimes_.push_back(1000.0 * static_cast<double>(SDL_GetPerformanceCounter()) / static_cast<double>(SDL_GetPerformanceFrequency()));
+    presentTimes_.push_back(1000.0 * static_cast<double>(SDL_GetPerformanceCounter()) /
+                            static_cast<double>(SDL_GetPerformanceFrequency()));
   }
 }
 

@@ -19,7 +19,8 @@ std::vector<DisplayArea> Displays() {
 
 }  // namespace
 
-SDL_Window* WindowKeeper::Open(const char* title, const std::optional<WindowPlacement>& stored, int minWidth, int minHeight) {
+SDL_Window* WindowKeeper::Open(const char* title, const std::optional<WindowPlacement>& stored, int minWidth,
+                               int minHeight) {
   windowed_ = ChooseWindowPlacement(stored, Displays(), minWidth, minHeight);
   restoreFullscreen_ = windowed_.fullscreen;
   windowed_.fullscreen = false;

@@ -19,7 +19,8 @@ Window WindowProperty(Display* d, Window w, Atom property) {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   Window result = 0;
-  if (XGetWindowProperty(d, w, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success && data) {
+  if (XGetWindowProperty(d, w, property, 0, 1, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data) {
     if (type == XA_WINDOW && format == 32 && count == 1) result = *reinterpret_cast<Window*>(data);
     XFree(data);
   }
@@ -34,7 +35,8 @@ bool ListsAtom(Display* d, Window w, Atom property, Atom wanted) {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   bool found = false;
-  if (XGetWindowProperty(d, w, property, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) == Success && data) {
+  if (XGetWindowProperty(d, w, property, 0, 4096, False, XA_ATOM, &type, &format, &count, &after, &data) == Success &&
+      data) {
     const Atom* atoms = reinterpret_cast<const Atom*>(data);
     for (unsigned long i = 0; type == XA_ATOM && format == 32 && i < count; ++i) found = found || atoms[i] == wanted;
     XFree(data);
@@ -63,8 +65,8 @@ bool DesktopHandlesFullscreen(SDL_Window* window) {
     const bool running = wm != 0 && WindowProperty(d, wm, check) == wm;
     XSync(d, False);
     XSetErrorHandler(previous);
-    return running &&
-           ListsAtom(d, root, XInternAtom(d, "_NET_SUPPORTED", False), XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False));
+    return running && ListsAtom(d, root, XInternAtom(d, "_NET_SUPPORTED", False),
+                                XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False));
   }
 #endif
   return true;

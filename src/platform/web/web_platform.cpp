@@ -39,7 +39,9 @@ WebPlatform::WebPlatform() : rgba_(static_cast<size_t>(kFrameWidth) * kFrameHeig
 namespace {
 
 // Whole milliseconds, wrapping like the window's tick counter.
-int32_t TickAt(double now) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::floor(now)))); }
+int32_t TickAt(double now) {
+  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(std::floor(now))));
+}
 
 }  // namespace
 
@@ -95,11 +97,11 @@ void WebPlatform::Present(const Surface& frame) {
   qw_present(rgba_.data());
 }
 
-void WebPlatform::ShowSystemCursor(bool show) {
-  qw_cursor(show ? 1 : 0);
-}
+void WebPlatform::ShowSystemCursor(bool show) { qw_cursor(show ? 1 : 0); }
 
-void WebPlatform::MessageBox(const std::string& title, const std::string& text) { qw_message_box(title.c_str(), text.c_str()); }
+void WebPlatform::MessageBox(const std::string& title, const std::string& text) {
+  qw_message_box(title.c_str(), text.c_str());
+}
 
 std::string WebPlatform::TakeWatchRequest() {
   char* path = qw_take_watch();
