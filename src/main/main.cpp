@@ -2,6 +2,7 @@
 // started in when that holds img/ (see play_folder.h).
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,16 @@ namespace {
 int Fail(const std::string& why, int status) {
   std::fprintf(stderr, "quandel: %s\n", why.c_str());
   return status;
+}
+
+// window.txt's record and the platform's placement hold the same six values.
+std::optional<quandel::WindowPlacement> Placement(const std::optional<quandel::SavedWindow>& w) {
+  if (!w) return std::nullopt;
+  return quandel::WindowPlacement{w->x, w->y, w->width, w->height, w->centred, w->fullscreen};
+}
+
+quandel::SavedWindow Saved(const quandel::WindowPlacement& p) {
+  return {p.x, p.y, p.width, p.height, p.centred, p.fullscreen};
 }
 
 }  // namespace
@@ -62,10 +73,10 @@ int main(int argc, char** argv) {
     // output plays on it the sound files of the data folder.
     const auto mixer = quandel::SdlMixerPort::Open(quandel::FindSoundFont());
     const quandel::DataDir dir(".");
-    quandel::SdlPlatform platform(quandel::LoadWindowPlacement(dir));
+    quandel::SdlPlatform platform(Placement(quandel::LoadWindowPlacement(dir)));
     quandel::App app(platform, dir, std::make_unique<quandel::MixerSound>(*mixer, dir.path()));
     const int status = files.empty() ? quandel::RunProgram(app) : quandel::WatchFile(app, table);
-    quandel::SaveWindowPlacement(dir, platform.placement());
+    quandel::SaveWindowPlacement(dir, Saved(platform.placement()));
     return status;
   } catch (const std::exception& e) { return Fail(e.what(), 1); }
 }

@@ -27,7 +27,7 @@ std::optional<int> Number(std::string_view s, int lo, int hi) {
 
 }  // namespace
 
-std::optional<WindowPlacement> ParseWindowPlacement(std::string_view text) {
+std::optional<SavedWindow> ParseWindowPlacement(std::string_view text) {
   struct Field {
     const char* key;
     int lo, hi;
@@ -56,7 +56,7 @@ std::optional<WindowPlacement> ParseWindowPlacement(std::string_view text) {
   const auto& [x, y, width, height, fullscreen] = fields;
   if (!width.value || !height.value || !fullscreen.value || x.value.has_value() != y.value.has_value())
     return std::nullopt;
-  WindowPlacement p;
+  SavedWindow p;
   p.width = *width.value;
   p.height = *height.value;
   p.fullscreen = *fullscreen.value == 1;
@@ -66,7 +66,7 @@ std::optional<WindowPlacement> ParseWindowPlacement(std::string_view text) {
   return p;
 }
 
-std::string WindowPlacementText(const WindowPlacement& p) {
+std::string WindowPlacementText(const SavedWindow& p) {
   std::string text = "# The game window as it was left; delete this file for the default window.\n";
   if (!p.centred) text += "x = " + std::to_string(p.x) + "\ny = " + std::to_string(p.y) + "\n";
   text += "width = " + std::to_string(p.width) + "\nheight = " + std::to_string(p.height) + "\n";
@@ -74,13 +74,13 @@ std::string WindowPlacementText(const WindowPlacement& p) {
   return text;
 }
 
-std::optional<WindowPlacement> LoadWindowPlacement(const DataDir& dir) {
+std::optional<SavedWindow> LoadWindowPlacement(const DataDir& dir) {
   const auto bytes = dir.Read(kWindowFileName, kWindowFileLimit + 1);
   if (!bytes || bytes->size() > kWindowFileLimit) return std::nullopt;
   return ParseWindowPlacement(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
 
-bool SaveWindowPlacement(const DataDir& dir, const WindowPlacement& placement) {
+bool SaveWindowPlacement(const DataDir& dir, const SavedWindow& placement) {
   return dir.WriteAtomic(kWindowFileName, WindowPlacementText(placement));
 }
 

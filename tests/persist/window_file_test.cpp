@@ -3,23 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/window_placement.h"
 #include "support/test_support.h"
 
 namespace quandel::testing {
 namespace {
 
-std::string Describe(const std::optional<WindowPlacement>& p) {
-  if (!p) return "none";
-  return std::to_string(p->x) + "," + std::to_string(p->y) + " " + std::to_string(p->width) + "x" +
-         std::to_string(p->height) + (p->centred ? " centred" : "") + (p->fullscreen ? " fullscreen" : "");
+template <typename Window>
+std::string Describe(const Window& p) {
+  return std::to_string(p.x) + "," + std::to_string(p.y) + " " + std::to_string(p.width) + "x" +
+         std::to_string(p.height) + (p.centred ? " centred" : "") + (p.fullscreen ? " fullscreen" : "");
+}
+
+template <typename Window>
+std::string Describe(const std::optional<Window>& p) {
+  return p ? Describe(*p) : "none";
 }
 
 TEST(WindowFile, SavedPlacementsLoadBackAndDamagedFilesGiveNone) {
   TempDir dir;
   const DataDir data(dir.path());
   EXPECT_FALSE(LoadWindowPlacement(data));
-  for (const WindowPlacement& p :
-       {WindowPlacement{-1200, 40, 1280, 960, false, true}, WindowPlacement{0, 0, 800, 600, true, false}}) {
+  for (const SavedWindow& p :
+       {SavedWindow{-1200, 40, 1280, 960, false, true}, SavedWindow{0, 0, 800, 600, true, false}}) {
     SCOPED_TRACE(Describe(p));
     ASSERT_TRUE(SaveWindowPlacement(data, p));
     EXPECT_EQ(Describe(LoadWindowPlacement(data)), Describe(p));
