@@ -13,7 +13,7 @@ void SizeSurfaces(Surfaces& v, int drawMode) {
   v.backBuffer.Resize(640, 480);
   v.previousPicture.Resize(640, 480);
   v.screen.Resize(640, 480);
-  v.hudSheet.Resize(380, 373);
+  v.hudSheet.Resize(380, 397);
   v.boxSheet.Resize(drawMode % 2 == 0 ? 384 : 0, drawMode % 2 == 0 ? 256 : 0);
   v.fireSheet.Resize(drawMode < 2 ? 1350 : 0, drawMode < 2 ? 540 : 0);
   v.largeFire.Resize(drawMode < 2 ? 240 : 0, drawMode < 2 ? 480 : 0);
