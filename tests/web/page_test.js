@@ -132,6 +132,11 @@ async function pausesOnBlur(page, which) {
     const input = await page.$('#open');
     await input.uploadFile(sample);
     await cursorShown(page, false, 10000);
+    // The README's picture of the page: QUANDEL_WEB_PICTURE=docs/web-page.png ctest -R 'web_'.
+    if (process.env.QUANDEL_WEB_PICTURE) {
+      await sleep(20000);
+      await page.screenshot({ path: process.env.QUANDEL_WEB_PICTURE });
+    }
     const t1 = Date.now();
     for (let i = 0; i < 4; i++) await page.keyboard.press('ArrowUp');
     await cursorShown(page, true, 60000);
